@@ -1,0 +1,25 @@
+#include "MessageBoxes.h"
+#include "ScreenRegistry.h"
+#include "SelectLearner.h"
+#include "SelectYear.h"
+#include "Stage1Screens.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("SNA"));
+    QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
+    registerStage1Screens(ScreenRegistry::instance());
+
+    frmSelectYear yearScreen;
+    if (yearScreen.exec() != QDialog::Accepted)
+        return 0;
+
+    frmSelectLearner learnerScreen;
+    if (!learnerScreen.startUp())
+        return 1;
+    learnerScreen.exec();
+    return 0;
+}

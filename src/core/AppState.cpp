@@ -1,0 +1,12 @@
+#include "AppState.h"
+
+AppState &appState()
+{
+    static AppState state;
+    return state;
+}
+
+void resetAppState()
+{
+    appState() = AppState();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The process-wide values every screen reads: where the store is, the school,
+// the picked learner and the chosen years. Identifiers are 32-bit: learner IDs
+// above 32767 exist in real schools.
+struct AppState
+{
+    QString DatabasePath;
+
+    QString SchoolName;
+    QString EmisCode;
+    QString Circuit;
+    QString District;
+
+    qint32 CurrentLearnerID = 0;
+    QString CurrentLearnerName;
+    QString CurrentAccessionNo;
+    QString CurrentLearnerDOB;
+
+    qint32 CurrentDataYear = 0;
+    qint32 ReportYear = 0;
+
+    QString LearnerBarrierText;
+};
+
+AppState &appState();
+void resetAppState();

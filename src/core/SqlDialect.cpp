@@ -1,0 +1,934 @@
+// Translation of the host engine's SQL into SQLite's.
+//
+// The statement is cut into tokens (names, [bracketed] names, 'strings',
+// numbers, #dates#, punctuation), each keeping the blanks in front of it, and
+// the rewrites work on tokens. A statement that needs no rewrite is joined
+// back exactly as it came in.
+
+#include "SqlDialect.h"
+
+#include "StoreError.h"
+
+#include <QDate>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTime>
+#include <QVector>
+
+#include <functional>
+
+namespace {
+
+enum class Kind { Word, Bracketed, Quoted, String, Number, Date, Punct };
+
+struct Token
+{
+    Kind kind;
+    QString text;
+    QString lead; // the blanks in front of the token
+};
+
+using Tokens = QVector<Token>;
+
+Token word(const QString &text, const QString &lead = QStringLiteral(" "))
+{
+    return {Kind::Word, text, lead};
+}
+
+Token punct(const QString &text, const QString &lead = QString())
+{
+    return {Kind::Punct, text, lead};
+}
+
+bool is(const Token &token, QLatin1String keyword)
+{
+    return token.kind == Kind::Word && token.text.compare(keyword, Qt::CaseInsensitive) == 0;
+}
+
+bool isPunct(const Token &token, QLatin1String text)
+{
+    return token.kind == Kind::Punct && token.text == text;
+}
+
+bool isAt(const Tokens &tokens, qsizetype i, QLatin1String keyword)
+{
+    return i >= 0 && i < tokens.size() && is(tokens.at(i), keyword);
+}
+
+bool isPunctAt(const Tokens &tokens, qsizetype i, QLatin1String text)
+{
+    return i >= 0 && i < tokens.size() && isPunct(tokens.at(i), text);
+}
+
+bool isWordIn(const Token &token, const QSet<QString> &words)
+{
+    return token.kind == Kind::Word && words.contains(token.text.toUpper());
+}
+
+// Words that end an operand of & (besides commas and comparisons).
+const QSet<QString> &clauseWords()
+{
+    static const QSet<QString> words{
+        QStringLiteral("SELECT"), QStringLiteral("DISTINCT"), QStringLiteral("DISTINCTROW"), QStringLiteral("ALL"),
+        QStringLiteral("TOP"), QStringLiteral("FROM"), QStringLiteral("WHERE"), QStringLiteral("GROUP"),
+        QStringLiteral("ORDER"), QStringLiteral("BY"), QStringLiteral("HAVING"), QStringLiteral("AS"),
+        QStringLiteral("ON"), QStringLiteral("AND"), QStringLiteral("OR"), QStringLiteral("NOT"),
+        QStringLiteral("XOR"), QStringLiteral("EQV"), QStringLiteral("IMP"), QStringLiteral("LIKE"),
+        QStringLiteral("IS"), QStringLiteral("IN"), QStringLiteral("BETWEEN"), QStringLiteral("ASC"),
+        QStringLiteral("DESC"), QStringLiteral("JOIN"), QStringLiteral("INNER"), QStringLiteral("LEFT"),
+        QStringLiteral("RIGHT"), QStringLiteral("OUTER"), QStringLiteral("FULL"), QStringLiteral("CROSS"),
+        QStringLiteral("UNION"), QStringLiteral("SET"), QStringLiteral("VALUES"), QStringLiteral("INTO"),
+        QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"), QStringLiteral("CASE"),
+        QStringLiteral("WHEN"), QStringLiteral("THEN"), QStringLiteral("ELSE"), QStringLiteral("END"),
+        QStringLiteral("COLLATE"), QStringLiteral("LIMIT"), QStringLiteral("ESCAPE"),
+    };
+    return words;
+}
+
+// Words that can never be a table alias.
+const QSet<QString> &reservedWords()
+{
+    static const QSet<QString> words = clauseWords() + QSet<QString>{
+        QStringLiteral("NATURAL"), QStringLiteral("USING"), QStringLiteral("EXCEPT"),
+        QStringLiteral("INTERSECT"), QStringLiteral("WINDOW"), QStringLiteral("RETURNING"),
+        QStringLiteral("INDEXED"), QStringLiteral("NULL"),
+    };
+    return words;
+}
+
+bool isName(const Token &token)
+{
+    return (token.kind == Kind::Word && !reservedWords().contains(token.text.toUpper()))
+        || token.kind == Kind::Bracketed || token.kind == Kind::Quoted;
+}
+
+// A name without its brackets, for comparing names.
+QString bareName(const Token &token)
+{
+    if (token.kind == Kind::Bracketed || token.kind == Kind::Quoted)
+        return token.text.mid(1, token.text.size() - 2);
+    return token.text;
+}
+
+bool sameName(const Token &a, const Token &b)
+{
+    return bareName(a).compare(bareName(b), Qt::CaseInsensitive) == 0;
+}
+
+// --- tokens ---------------------------------------------------------------
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+Tokens tokenize(const QString &sql, QString &trailing)
+{
+    Tokens tokens;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (true) {
+        const qsizetype blankStart = i;
+        while (i < n && sql.at(i).isSpace())
+            ++i;
+        const QString lead = sql.mid(blankStart, i - blankStart);
+        if (i >= n) {
+            trailing = lead;
+            break;
+        }
+        const qsizetype begin = i;
+        const QChar c = sql.at(i);
+        Kind kind = Kind::Punct;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            kind = c == QLatin1Char('\'') ? Kind::String : Kind::Quoted;
+            ++i;
+            while (i < n) {
+                if (sql.at(i) == c) {
+                    if (i + 1 < n && sql.at(i + 1) == c) {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+        } else if (c == QLatin1Char('[')) {
+            kind = Kind::Bracketed;
+            const qsizetype close = sql.indexOf(QLatin1Char(']'), i + 1);
+            i = close < 0 ? n : close + 1;
+        } else if (c == QLatin1Char('#')) {
+            const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
+            const qsizetype newline = sql.indexOf(QLatin1Char('\n'), i + 1);
+            if (close > i + 1 && (newline < 0 || newline > close)) {
+                kind = Kind::Date;
+                i = close + 1;
+            } else {
+                ++i;
+            }
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql.at(i + 1).isDigit())) {
+            kind = Kind::Number;
+            while (i < n && sql.at(i).isDigit())
+                ++i;
+            if (i < n && sql.at(i) == QLatin1Char('.')) {
+                ++i;
+                while (i < n && sql.at(i).isDigit())
+                    ++i;
+            }
+            if (i < n && (sql.at(i) == QLatin1Char('e') || sql.at(i) == QLatin1Char('E'))) {
+                qsizetype j = i + 1;
+                if (j < n && (sql.at(j) == QLatin1Char('+') || sql.at(j) == QLatin1Char('-')))
+                    ++j;
+                if (j < n && sql.at(j).isDigit()) {
+                    i = j;
+                    while (i < n && sql.at(i).isDigit())
+                        ++i;
+                }
+            }
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            kind = Kind::Word;
+            while (i < n && isNameChar(sql.at(i)))
+                ++i;
+        } else {
+            static const QStringList pairs{QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                                           QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
+            const QString two = sql.mid(i, 2);
+            i += pairs.contains(two) ? 2 : 1;
+        }
+        Token token{kind, sql.mid(begin, i - begin), lead};
+        // The host reads "2014AND" as 2014 followed by AND; SQLite refuses it.
+        if (kind == Kind::Word && lead.isEmpty() && !tokens.isEmpty() && tokens.last().kind == Kind::Number)
+            token.lead = QStringLiteral(" ");
+        tokens << token;
+    }
+    return tokens;
+}
+
+QString join(const Tokens &tokens, const QString &trailing)
+{
+    QString out;
+    for (const Token &token : tokens)
+        out += token.lead + token.text;
+    return out + trailing;
+}
+
+// The index of the ')' matching the '(' at open, or the end.
+qsizetype matching(const Tokens &tokens, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < tokens.size(); ++i) {
+        if (isPunct(tokens.at(i), QLatin1String("(")))
+            ++depth;
+        else if (isPunct(tokens.at(i), QLatin1String(")")) && --depth == 0)
+            return i;
+    }
+    return tokens.size();
+}
+
+// The first index from `from` at the same bracket depth for which stop() holds,
+// or where that depth closes, or the end.
+qsizetype scan(const Tokens &tokens, qsizetype from, const std::function<bool(const Token &)> &stop)
+{
+    int depth = 0;
+    for (qsizetype i = from; i < tokens.size(); ++i) {
+        const Token &token = tokens.at(i);
+        if (isPunct(token, QLatin1String("("))) {
+            ++depth;
+        } else if (isPunct(token, QLatin1String(")"))) {
+            if (--depth < 0)
+                return i;
+        } else if (depth == 0 && stop(token)) {
+            return i;
+        }
+    }
+    return tokens.size();
+}
+
+// Splits [from, to) at the commas of its own depth.
+QVector<QPair<qsizetype, qsizetype>> splitAtCommas(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    QVector<QPair<qsizetype, qsizetype>> parts;
+    qsizetype start = from;
+    int depth = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const Token &token = tokens.at(i);
+        if (isPunct(token, QLatin1String("(")))
+            ++depth;
+        else if (isPunct(token, QLatin1String(")")))
+            --depth;
+        else if (depth == 0 && isPunct(token, QLatin1String(","))) {
+            parts.append({start, i});
+            start = i + 1;
+        }
+    }
+    parts.append({start, to});
+    return parts;
+}
+
+Tokens slice(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    return tokens.mid(from, to - from);
+}
+
+// --- literals and function names --------------------------------------------
+
+QString isoFromDateLiteral(const QString &literal)
+{
+    const QString inner = literal.mid(1, literal.size() - 2).trimmed();
+    static const QString timePattern = QStringLiteral(R"((\d{1,2}):(\d{2})(?::(\d{2}))?\s*([AaPp][Mm])?)");
+    static const QRegularExpression isoDate(
+        QStringLiteral(R"(^(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+%1)?$)").arg(timePattern));
+    static const QRegularExpression usDate(
+        QStringLiteral(R"(^(\d{1,2})[-/.](\d{1,2})[-/.](\d{4}|\d{2})(?:\s+%1)?$)").arg(timePattern));
+    static const QRegularExpression timeOnly(QStringLiteral("^%1$").arg(timePattern));
+
+    int year = 0, month = 0, day = 0;
+    int timeGroup = 0;
+    QRegularExpressionMatch m = isoDate.match(inner);
+    if (m.hasMatch()) {
+        year = m.captured(1).toInt();
+        month = m.captured(2).toInt();
+        day = m.captured(3).toInt();
+        timeGroup = 4;
+    } else if ((m = usDate.match(inner)).hasMatch()) {
+        // The host reads month/day/year, and day/month/year only when the
+        // first number cannot be a month.
+        month = m.captured(1).toInt();
+        day = m.captured(2).toInt();
+        year = m.captured(3).toInt();
+        if (m.captured(3).size() == 2)
+            year += year < 30 ? 2000 : 1900;
+        if (month > 12 && day <= 12)
+            std::swap(month, day);
+        timeGroup = 4;
+    } else if ((m = timeOnly.match(inner)).hasMatch()) {
+        year = 1899;
+        month = 12;
+        day = 30;
+        timeGroup = 1;
+    } else {
+        return QString();
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return QString();
+
+    QTime time(0, 0);
+    if (!m.captured(timeGroup).isEmpty()) {
+        int hour = m.captured(timeGroup).toInt();
+        const QString half = m.captured(timeGroup + 3).toUpper();
+        if (half == QLatin1String("PM") && hour < 12)
+            hour += 12;
+        else if (half == QLatin1String("AM") && hour == 12)
+            hour = 0;
+        time = QTime(hour, m.captured(timeGroup + 1).toInt(), m.captured(timeGroup + 2).toInt());
+        if (!time.isValid())
+            return QString();
+    }
+    if (time == QTime(0, 0))
+        return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString quoted(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + out + QLatin1Char('\'');
+}
+
+// Date literals, double-quoted texts, IsNull(, Left( and the always-real '/'.
+Tokens rewriteLiterals(const Tokens &in)
+{
+    Tokens out;
+    out.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        Token token = in.at(i);
+        const bool call = isPunctAt(in, i + 1, QLatin1String("("));
+        if (token.kind == Kind::Date) {
+            const QString iso = isoFromDateLiteral(token.text);
+            if (iso.isEmpty())
+                throw StoreError(3075, QStringLiteral("Syntax error in date in query expression '%1'.").arg(token.text));
+            token.kind = Kind::String;
+            token.text = quoted(iso);
+        } else if (token.kind == Kind::Quoted) {
+            // To the host a double-quoted text is a text, never a name.
+            QString inner = token.text.mid(1, token.text.size() - 2);
+            inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            token.kind = Kind::String;
+            token.text = quoted(inner);
+        } else if (call && is(token, QLatin1String("IsNull"))) {
+            token.text = QStringLiteral("jet_isnull");
+        } else if (call && is(token, QLatin1String("Left"))) {
+            token.text = QStringLiteral("jet_left");
+        } else if (isPunct(token, QLatin1String("/"))) {
+            out << punct(QStringLiteral("*"), token.lead) << Token{Kind::Number, QStringLiteral("1.0"), QString()};
+            token.lead.clear();
+        }
+        out << token;
+    }
+    return out;
+}
+
+// --- & chains -------------------------------------------------------------
+
+bool endsOperand(const Token &token)
+{
+    static const QSet<QString> marks{QStringLiteral(","), QStringLiteral(";"), QStringLiteral("="),
+                                     QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<="),
+                                     QStringLiteral(">="), QStringLiteral("<>"), QStringLiteral("!="),
+                                     QStringLiteral("==")};
+    if (token.kind == Kind::Punct)
+        return marks.contains(token.text);
+    return isWordIn(token, clauseWords());
+}
+
+// One run of operands between two operand ends: "a & b + 1 & c" becomes
+// jet_concat(a, b + 1, c). & binds more loosely than arithmetic on the host.
+Tokens concatSegment(const QVector<Tokens> &items)
+{
+    Tokens flat;
+    QVector<Tokens> operands(1);
+    bool chain = false;
+    for (const Tokens &item : items) {
+        flat += item;
+        if (item.size() == 1 && isPunct(item.first(), QLatin1String("&"))) {
+            chain = true;
+            operands.append(Tokens());
+        } else {
+            operands.last() += item;
+        }
+    }
+    if (!chain)
+        return flat;
+    for (const Tokens &operand : operands) {
+        if (operand.isEmpty())
+            return flat;
+    }
+    Tokens out{word(QStringLiteral("jet_concat"), operands.first().first().lead), punct(QStringLiteral("("))};
+    for (qsizetype i = 0; i < operands.size(); ++i) {
+        Tokens operand = operands.at(i);
+        if (i == 0)
+            operand.first().lead.clear();
+        else
+            out << punct(QStringLiteral(","));
+        out += operand;
+    }
+    out << punct(QStringLiteral(")"));
+    return out;
+}
+
+// Reads one bracket level from i up to its closing ')' (left at i).
+Tokens concatLevel(const Tokens &in, qsizetype &i)
+{
+    QVector<Tokens> items;
+    while (i < in.size() && !isPunct(in.at(i), QLatin1String(")"))) {
+        Tokens item{in.at(i)};
+        if (isPunct(in.at(i), QLatin1String("("))) {
+            ++i;
+            item += concatLevel(in, i);
+            if (i < in.size())
+                item << in.at(i);
+        }
+        ++i;
+        items << item;
+    }
+    Tokens out;
+    QVector<Tokens> segment;
+    for (const Tokens &item : items) {
+        if (item.size() == 1 && endsOperand(item.first())) {
+            out += concatSegment(segment);
+            segment.clear();
+            out += item;
+        } else {
+            segment << item;
+        }
+    }
+    out += concatSegment(segment);
+    return out;
+}
+
+Tokens rewriteConcat(const Tokens &in)
+{
+    Tokens out;
+    qsizetype i = 0;
+    while (i < in.size()) {
+        out += concatLevel(in, i);
+        if (i < in.size())
+            out << in.at(i++); // an unbalanced ')': leave it for SQLite to refuse
+    }
+    return out;
+}
+
+// --- SELECT lists, ORDER BY and GROUP BY -------------------------------------
+
+bool isQualifiedColumn(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    return to - from == 3 && isName(tokens.at(from)) && isPunct(tokens.at(from + 1), QLatin1String("."))
+        && (tokens.at(from + 2).kind == Kind::Word || tokens.at(from + 2).kind == Kind::Bracketed);
+}
+
+bool isSimpleTerm(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    if (to - from == 1) {
+        const Kind kind = tokens.at(from).kind;
+        return kind == Kind::Word || kind == Kind::Bracketed || kind == Kind::Number;
+    }
+    return isQualifiedColumn(tokens, from, to);
+}
+
+// The name a select item comes back under, for spotting duplicates.
+QString itemName(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    if (to - from >= 2 && is(tokens.at(to - 2), QLatin1String("AS")))
+        return bareName(tokens.at(to - 1)).toLower();
+    if (isQualifiedColumn(tokens, from, to))
+        return bareName(tokens.at(from + 2)).toLower();
+    if (to - from == 1 && isName(tokens.at(from)))
+        return bareName(tokens.at(from)).toLower();
+    return QString();
+}
+
+// Unaliased "T.Column" items get "AS Column": SQLite names such an item after
+// its column only by chance (a nested join can make it "Column:1"). When two
+// items share a column name they are named "T.Column", as the host does.
+void aliasSelectList(const Tokens &tokens, qsizetype select, QMultiHash<qsizetype, Token> &inserts)
+{
+    qsizetype from = select + 1;
+    while (from < tokens.size()
+           && (isAt(tokens, from, QLatin1String("DISTINCT")) || isAt(tokens, from, QLatin1String("ALL"))))
+        ++from;
+    const qsizetype end = scan(tokens, from, [](const Token &t) {
+        return is(t, QLatin1String("FROM")) || is(t, QLatin1String("WHERE")) || is(t, QLatin1String("UNION"))
+            || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP")) || isPunct(t, QLatin1String(";"));
+    });
+    const auto items = splitAtCommas(tokens, from, end);
+    QHash<QString, int> uses;
+    for (const auto &item : items)
+        ++uses[itemName(tokens, item.first, item.second)];
+    for (const auto &item : items) {
+        if (!isQualifiedColumn(tokens, item.first, item.second))
+            continue;
+        const Token &table = tokens.at(item.first);
+        const Token &column = tokens.at(item.first + 2);
+        const QString alias = uses.value(bareName(column).toLower()) > 1
+            ? QLatin1Char('[') + bareName(table) + QLatin1Char('.') + bareName(column) + QLatin1Char(']')
+            : column.text;
+        inserts.insert(item.second, word(QStringLiteral("AS")));
+        inserts.insert(item.second, Token{column.kind == Kind::Word && alias == column.text ? Kind::Word : Kind::Bracketed,
+                                          alias, QStringLiteral(" ")});
+    }
+}
+
+// Sort and group keys that are expressions carry no column collation; give
+// them the case-insensitive one the host compares texts with.
+void collateSortKeys(const Tokens &tokens, qsizetype by, QMultiHash<qsizetype, Token> &inserts)
+{
+    const qsizetype end = scan(tokens, by + 1, [](const Token &t) {
+        return is(t, QLatin1String("HAVING")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("LIMIT"))
+            || is(t, QLatin1String("UNION")) || is(t, QLatin1String("EXCEPT")) || is(t, QLatin1String("INTERSECT"))
+            || is(t, QLatin1String("WINDOW")) || isPunct(t, QLatin1String(";"));
+    });
+    for (const auto &term : splitAtCommas(tokens, by + 1, end)) {
+        qsizetype last = term.second;
+        if (last > term.first && (is(tokens.at(last - 1), QLatin1String("ASC")) || is(tokens.at(last - 1), QLatin1String("DESC"))))
+            --last;
+        if (last <= term.first || isSimpleTerm(tokens, term.first, last))
+            continue;
+        bool collated = false;
+        for (qsizetype i = term.first; i < last; ++i)
+            collated = collated || is(tokens.at(i), QLatin1String("COLLATE"));
+        if (collated)
+            continue;
+        inserts.insert(last, word(QStringLiteral("COLLATE")));
+        inserts.insert(last, word(QStringLiteral("NOCASE")));
+    }
+}
+
+Tokens rewriteSelects(const Tokens &in)
+{
+    QMultiHash<qsizetype, Token> inserts;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (is(in.at(i), QLatin1String("SELECT")))
+            aliasSelectList(in, i, inserts);
+        else if ((is(in.at(i), QLatin1String("ORDER")) || is(in.at(i), QLatin1String("GROUP")))
+                 && isAt(in, i + 1, QLatin1String("BY")))
+            collateSortKeys(in, i + 1, inserts);
+    }
+    if (inserts.isEmpty())
+        return in;
+    Tokens out;
+    for (qsizetype i = 0; i <= in.size(); ++i) {
+        // QMultiHash hands back the latest insert first.
+        QList<Token> before = inserts.values(i);
+        for (auto it = before.crbegin(); it != before.crend(); ++it)
+            out << *it;
+        if (i < in.size())
+            out << in.at(i);
+    }
+    return out;
+}
+
+// --- CREATE TABLE and ALTER TABLE -----------------------------------------
+
+QString integerCheck(const QString &column, const char *low, const char *high)
+{
+    return QStringLiteral("INTEGER CHECK (%1 IS NULL OR (typeof(%1)='integer' AND %1 BETWEEN %2 AND %3))")
+        .arg(column, QLatin1String(low), QLatin1String(high));
+}
+
+// The SQLite column type for a host type; empty when the type is kept as written.
+QString mapType(const QString &type, const QString &column, const QString &size, bool addingColumn)
+{
+    const QString t = type.toUpper();
+    if (t == QLatin1String("COUNTER") || t == QLatin1String("AUTOINCREMENT") || t == QLatin1String("IDENTITY"))
+        return addingColumn ? QStringLiteral("INTEGER") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    if (t == QLatin1String("TEXT") || t == QLatin1String("VARCHAR") || t == QLatin1String("CHAR")
+        || t == QLatin1String("CHARACTER") || t == QLatin1String("STRING") || t == QLatin1String("NCHAR")
+        || t == QLatin1String("NVARCHAR") || t == QLatin1String("ALPHANUMERIC")) {
+        if (size.isEmpty())
+            return QStringLiteral("TEXT COLLATE NOCASE");
+        return QStringLiteral("TEXT COLLATE NOCASE CHECK (length(%1) <= %2)").arg(column, size);
+    }
+    if (t == QLatin1String("MEMO") || t == QLatin1String("LONGTEXT") || t == QLatin1String("LONGCHAR")
+        || t == QLatin1String("NOTE") || t == QLatin1String("NTEXT"))
+        return QStringLiteral("TEXT COLLATE NOCASE");
+    if (t == QLatin1String("BIT") || t == QLatin1String("YESNO") || t == QLatin1String("LOGICAL")
+        || t == QLatin1String("LOGICAL1") || t == QLatin1String("BOOLEAN"))
+        return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
+    if (t == QLatin1String("LONG") || t == QLatin1String("INTEGER") || t == QLatin1String("INT")
+        || t == QLatin1String("INTEGER4"))
+        return integerCheck(column, "-2147483648", "2147483647");
+    if (t == QLatin1String("SHORT") || t == QLatin1String("SMALLINT") || t == QLatin1String("INTEGER2"))
+        return integerCheck(column, "-32768", "32767");
+    if (t == QLatin1String("BYTE") || t == QLatin1String("TINYINT") || t == QLatin1String("INTEGER1"))
+        return integerCheck(column, "0", "255");
+    if (t == QLatin1String("DATETIME") || t == QLatin1String("DATE") || t == QLatin1String("TIME")
+        || t == QLatin1String("TIMESTAMP") || t == QLatin1String("GUID"))
+        return QStringLiteral("TEXT");
+    if (t == QLatin1String("DOUBLE") || t == QLatin1String("FLOAT") || t == QLatin1String("FLOAT8")
+        || t == QLatin1String("SINGLE") || t == QLatin1String("REAL") || t == QLatin1String("FLOAT4")
+        || t == QLatin1String("IEEEDOUBLE") || t == QLatin1String("IEEESINGLE") || t == QLatin1String("NUMBER"))
+        return QStringLiteral("REAL");
+    if (t == QLatin1String("CURRENCY") || t == QLatin1String("MONEY"))
+        return QStringLiteral("NUMERIC");
+    if (t == QLatin1String("BINARY") || t == QLatin1String("VARBINARY") || t == QLatin1String("LONGBINARY")
+        || t == QLatin1String("OLEOBJECT") || t == QLatin1String("IMAGE") || t == QLatin1String("GENERAL"))
+        return QStringLiteral("BLOB");
+    return QString();
+}
+
+bool isCounterType(const Token &token)
+{
+    return is(token, QLatin1String("COUNTER")) || is(token, QLatin1String("AUTOINCREMENT"))
+        || is(token, QLatin1String("IDENTITY"));
+}
+
+// One column definition: name, host type, optional (size), further constraints.
+Tokens columnDefinition(const Tokens &def, bool addingColumn)
+{
+    if (def.size() < 2 || !isName(def.at(0)) || def.at(1).kind != Kind::Word)
+        return def;
+    qsizetype rest = 2;
+    QString size;
+    if (isPunctAt(def, 2, QLatin1String("("))) {
+        const qsizetype close = matching(def, 2);
+        for (qsizetype i = 3; i < close; ++i)
+            size += def.at(i).text;
+        rest = close + 1;
+    }
+    const QString mapped = mapType(def.at(1).text, def.at(0).text, size, addingColumn);
+    if (mapped.isEmpty())
+        return def;
+    Tokens out{def.at(0), word(mapped, def.at(1).lead)};
+    const bool counter = isCounterType(def.at(1));
+    for (qsizetype i = rest; i < def.size(); ++i) {
+        // A counter is already the key; a second PRIMARY KEY would be refused.
+        if (counter && is(def.at(i), QLatin1String("CONSTRAINT")) && isAt(def, i + 2, QLatin1String("PRIMARY"))) {
+            i += 3;
+            continue;
+        }
+        if (counter && is(def.at(i), QLatin1String("PRIMARY")) && isAt(def, i + 1, QLatin1String("KEY"))) {
+            ++i;
+            continue;
+        }
+        out << def.at(i);
+    }
+    return out;
+}
+
+// "[CONSTRAINT name] PRIMARY KEY (column)" naming exactly one of the columns.
+bool isKeyOn(const Tokens &def, const QVector<Token> &columns)
+{
+    qsizetype i = 0;
+    if (is(def.value(0, Token{}), QLatin1String("CONSTRAINT")))
+        i = 2;
+    if (!isAt(def, i, QLatin1String("PRIMARY")) || !isAt(def, i + 1, QLatin1String("KEY"))
+        || !isPunctAt(def, i + 2, QLatin1String("(")) || !isPunctAt(def, i + 4, QLatin1String(")"))
+        || def.size() != i + 5)
+        return false;
+    for (const Token &column : columns) {
+        if (sameName(column, def.at(i + 3)))
+            return true;
+    }
+    return false;
+}
+
+Tokens rewriteCreateTable(const Tokens &in)
+{
+    qsizetype open = 2;
+    while (open < in.size() && !isPunct(in.at(open), QLatin1String("(")))
+        ++open;
+    if (open >= in.size())
+        return in;
+    const qsizetype close = matching(in, open);
+    const auto parts = splitAtCommas(in, open + 1, close);
+
+    QVector<Token> counters;
+    for (const auto &part : parts) {
+        if (part.second - part.first >= 2 && isCounterType(in.at(part.first + 1)))
+            counters << in.at(part.first);
+    }
+    Tokens out = slice(in, 0, open + 1);
+    bool first = true;
+    for (const auto &part : parts) {
+        const Tokens def = slice(in, part.first, part.second);
+        if (def.isEmpty())
+            continue;
+        // The counter column carries the key itself; Jet's separate key clause goes.
+        if (isKeyOn(def, counters))
+            continue;
+        if (!first)
+            out << punct(QStringLiteral(","));
+        first = false;
+        const Token &head = def.first();
+        const bool tableConstraint = is(head, QLatin1String("CONSTRAINT")) || is(head, QLatin1String("PRIMARY"))
+            || is(head, QLatin1String("UNIQUE")) || is(head, QLatin1String("CHECK")) || is(head, QLatin1String("FOREIGN"));
+        out += tableConstraint ? def : columnDefinition(def, false);
+    }
+    out += slice(in, close, in.size());
+    return out;
+}
+
+// ALTER TABLE t ADD [COLUMN] c type: SQLite wants COLUMN and a mapped type.
+Tokens rewriteAlterTable(const Tokens &in)
+{
+    if (in.size() < 5 || !is(in.at(3), QLatin1String("ADD")))
+        return in;
+    qsizetype def = 4;
+    Tokens out = slice(in, 0, 4);
+    if (is(in.at(4), QLatin1String("COLUMN"))) {
+        out << in.at(4);
+        def = 5;
+    } else if (is(in.at(4), QLatin1String("CONSTRAINT")) || is(in.at(4), QLatin1String("PRIMARY"))) {
+        return in;
+    } else {
+        out << word(QStringLiteral("COLUMN"));
+    }
+    out += columnDefinition(slice(in, def, in.size()), true);
+    return out;
+}
+
+// --- DELETE and UPDATE ------------------------------------------------------
+
+struct TableRef
+{
+    Token table;
+    Token alias;
+    bool hasAlias = false;
+};
+
+// Table references of a FROM clause [from, to), with their aliases.
+QVector<TableRef> tableRefs(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    QVector<TableRef> refs;
+    for (qsizetype i = from; i < to; ++i) {
+        const Token &token = tokens.at(i);
+        const bool afterJoin = i == from || is(tokens.at(i - 1), QLatin1String("JOIN"))
+            || isPunct(tokens.at(i - 1), QLatin1String("(")) || isPunct(tokens.at(i - 1), QLatin1String(","));
+        if (!afterJoin || !isName(token) || isPunctAt(tokens, i + 1, QLatin1String(".")))
+            continue;
+        TableRef ref{token, Token{}, false};
+        qsizetype next = i + 1;
+        if (isAt(tokens, next, QLatin1String("AS")))
+            ++next;
+        if (next < to && isName(tokens.at(next))) {
+            ref.alias = tokens.at(next);
+            ref.hasAlias = true;
+        }
+        refs << ref;
+    }
+    return refs;
+}
+
+Tokens rewriteDelete(const Tokens &in)
+{
+    Tokens tokens = in;
+    // DELETE * FROM t
+    if (isPunctAt(tokens, 1, QLatin1String("*")) && isAt(tokens, 2, QLatin1String("FROM")))
+        tokens.remove(1);
+
+    // DELETE t.* FROM t [INNER JOIN x ON c] WHERE w
+    if (tokens.size() > 4 && isName(tokens.at(1)) && isPunct(tokens.at(2), QLatin1String("."))
+        && isPunct(tokens.at(3), QLatin1String("*")) && is(tokens.at(4), QLatin1String("FROM"))) {
+        const Token target = tokens.at(1);
+        const qsizetype fromClause = 5;
+        const qsizetype whereAt = scan(tokens, fromClause, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
+        bool joined = false;
+        for (qsizetype i = fromClause; i < whereAt; ++i)
+            joined = joined || is(tokens.at(i), QLatin1String("JOIN")) || isPunct(tokens.at(i), QLatin1String(","));
+        if (!joined) {
+            tokens.remove(1, 3);
+        } else {
+            Token table = target;
+            for (const TableRef &ref : tableRefs(tokens, fromClause, whereAt)) {
+                if (sameName(ref.table, target) || (ref.hasAlias && sameName(ref.alias, target))) {
+                    table = ref.table;
+                    break;
+                }
+            }
+            table.lead = QStringLiteral(" ");
+            Token qualifier = target;
+            qualifier.lead = QStringLiteral(" ");
+            Tokens out{tokens.at(0), word(QStringLiteral("FROM")), table, word(QStringLiteral("WHERE")),
+                       word(QStringLiteral("rowid")), word(QStringLiteral("IN")), punct(QStringLiteral("("), QStringLiteral(" ")),
+                       word(QStringLiteral("SELECT"), QString()), qualifier, punct(QStringLiteral(".")),
+                       word(QStringLiteral("rowid"), QString())};
+            out += slice(tokens, 4, tokens.size());
+            out << punct(QStringLiteral(")"));
+            return out;
+        }
+    }
+
+    // DELETE FROM t t WHERE: SQLite wants the alias after AS.
+    if (isAt(tokens, 1, QLatin1String("FROM")) && tokens.size() > 3 && isName(tokens.at(2))
+        && !isPunctAt(tokens, 3, QLatin1String(".")) && isName(tokens.at(3)))
+        tokens.insert(3, word(QStringLiteral("AS")));
+    return tokens;
+}
+
+// Strips the table from SET targets: "SET t.col = e" becomes "SET col = e".
+Tokens stripSetTargets(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    Tokens out;
+    for (const auto &part : splitAtCommas(tokens, from, to)) {
+        if (!out.isEmpty())
+            out << punct(QStringLiteral(","));
+        Tokens assignment = slice(tokens, part.first, part.second);
+        if (assignment.size() > 3 && isName(assignment.at(0)) && isPunct(assignment.at(1), QLatin1String("."))
+            && isPunct(assignment.at(3), QLatin1String("="))) {
+            const QString lead = assignment.at(0).lead;
+            assignment.remove(0, 2);
+            assignment.first().lead = lead;
+        }
+        out += assignment;
+    }
+    return out;
+}
+
+Tokens parenthesized(const Tokens &condition)
+{
+    Tokens out{punct(QStringLiteral("("), QStringLiteral(" "))};
+    Tokens inner = condition;
+    if (!inner.isEmpty())
+        inner.first().lead.clear();
+    out += inner;
+    out << punct(QStringLiteral(")"));
+    return out;
+}
+
+// UPDATE t [AS a] INNER JOIN x [AS b] ON c ... SET t.col = e [WHERE w]
+// becomes UPDATE t [AS a] SET col = e FROM x [AS b], ... WHERE c [AND w].
+Tokens rewriteUpdate(const Tokens &in)
+{
+    if (in.size() < 2 || !isName(in.at(1)))
+        return in; // a joined target in brackets: SQLite reports it as it stands
+    const qsizetype setAt = scan(in, 1, [](const Token &t) { return is(t, QLatin1String("SET")); });
+    if (setAt >= in.size() || !is(in.at(setAt), QLatin1String("SET")))
+        return in;
+    const qsizetype whereAt = scan(in, setAt + 1, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
+
+    qsizetype i = 2; // after the target table
+    if (isAt(in, i, QLatin1String("AS")))
+        i += 2;
+    else if (i < setAt && isName(in.at(i)))
+        i += 1;
+    Tokens head = slice(in, 0, i);
+
+    QVector<Tokens> sources;
+    QVector<Tokens> conditions;
+    while (i < setAt) {
+        qsizetype joinAt = i;
+        if (is(in.at(joinAt), QLatin1String("INNER")))
+            ++joinAt;
+        if (!isAt(in, joinAt, QLatin1String("JOIN")))
+            break;
+        const auto stopAt = [](const Token &t) {
+            return is(t, QLatin1String("ON")) || is(t, QLatin1String("INNER")) || is(t, QLatin1String("JOIN"))
+                || is(t, QLatin1String("LEFT")) || is(t, QLatin1String("RIGHT")) || is(t, QLatin1String("SET"));
+        };
+        const qsizetype onAt = scan(in, joinAt + 1, stopAt);
+        if (onAt >= setAt || !is(in.at(onAt), QLatin1String("ON")))
+            return in;
+        const qsizetype conditionEnd = std::min(scan(in, onAt + 1, stopAt), setAt);
+        sources << slice(in, joinAt + 1, onAt);
+        conditions << slice(in, onAt + 1, conditionEnd);
+        i = conditionEnd;
+    }
+    if (i != setAt)
+        return in; // an outer or nested join: SQLite reports it as it stands
+
+    Tokens out = head;
+    out << in.at(setAt);
+    out += stripSetTargets(in, setAt + 1, whereAt);
+    if (sources.isEmpty()) {
+        out += slice(in, whereAt, in.size());
+        return out;
+    }
+    out << word(QStringLiteral("FROM"));
+    for (qsizetype s = 0; s < sources.size(); ++s) {
+        if (s > 0)
+            out << punct(QStringLiteral(","));
+        out += sources.at(s);
+    }
+    if (whereAt < in.size())
+        conditions << slice(in, whereAt + 1, in.size());
+    out << word(QStringLiteral("WHERE"));
+    if (conditions.size() == 1) {
+        out += conditions.first();
+    } else {
+        for (qsizetype c = 0; c < conditions.size(); ++c) {
+            if (c > 0)
+                out << word(QStringLiteral("AND"));
+            out += parenthesized(conditions.at(c));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString SqlDialect::translate(const QString &accessSql)
+{
+    QString trailing;
+    Tokens tokens = tokenize(accessSql, trailing);
+    if (tokens.isEmpty())
+        return accessSql;
+
+    tokens = rewriteLiterals(tokens);
+    tokens = rewriteConcat(tokens);
+    tokens = rewriteSelects(tokens);
+
+    const Token &first = tokens.first();
+    if (is(first, QLatin1String("CREATE")) && isAt(tokens, 1, QLatin1String("TABLE")))
+        tokens = rewriteCreateTable(tokens);
+    else if (is(first, QLatin1String("ALTER")) && isAt(tokens, 1, QLatin1String("TABLE")))
+        tokens = rewriteAlterTable(tokens);
+    else if (is(first, QLatin1String("DELETE")))
+        tokens = rewriteDelete(tokens);
+    else if (is(first, QLatin1String("UPDATE")))
+        tokens = rewriteUpdate(tokens);
+
+    return join(tokens, trailing);
+}

@@ -1,0 +1,99 @@
+#include "CellText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace grid::CellText {
+
+namespace {
+
+// Stored texts carry Windows line breaks; the layout wants one separator per break.
+QString layoutString(const QString &text)
+{
+    QString s = text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    s.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return s;
+}
+
+// Lays out the lines and returns the total height. A word longer than the
+// width breaks inside the word instead of running out of the cell.
+double layOut(QTextLayout &layout, const CellSpec &cell, double width)
+{
+    QTextOption option(cell.alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(wraps(cell) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                   : QTextOption::ManualWrap);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    double y = 0.0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(qMax(width, 1.0));
+        line.setPosition(QPointF(0.0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return y;
+}
+
+} // namespace
+
+QString shown(const CellSpec &cell)
+{
+    switch (cell.type) {
+    case CellType::CheckBox:   // a check box shows its caption, never its "1"/"0"
+    case CellType::Button:
+        return cell.buttonText;
+    default:
+        return cell.text;
+    }
+}
+
+QFont font(const QFont &base, const CellSpec &cell)
+{
+    QFont f = base;
+    if (cell.bold)
+        f.setBold(true);
+    return f;
+}
+
+bool wraps(const CellSpec &cell)
+{
+    return (cell.type == CellType::Edit || cell.type == CellType::Static) && cell.wordWrap;
+}
+
+double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width)
+{
+    const double oneLine = QFontMetricsF(font, device).height();
+    const QString text = shown(cell);
+    if (text.isEmpty())
+        return oneLine;
+    QTextLayout layout(layoutString(text), font, device);
+    return qMax(oneLine, layOut(layout, cell, width));
+}
+
+void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
+          const QColor &defaultColor)
+{
+    const QString text = shown(cell);
+    if (text.isEmpty() || box.width() <= 0 || box.height() <= 0)
+        return;
+    QTextLayout layout(layoutString(text), font, painter.device());
+    const double h = layOut(layout, cell, box.width());
+    double top = box.top();
+    if (cell.alignment & Qt::AlignBottom)
+        top = box.bottom() - h;
+    else if (cell.alignment & Qt::AlignVCenter)
+        top = box.top() + (box.height() - h) / 2.0;
+
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setPen(cell.foreColor.isValid() ? cell.foreColor : defaultColor);
+    painter.setFont(font);
+    layout.draw(&painter, QPointF(box.left(), top));
+    painter.restore();
+}
+
+} // namespace grid::CellText

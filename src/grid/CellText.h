@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CellSpec.h"
+
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class QPaintDevice;
+
+namespace grid {
+
+// How a cell's text is laid out inside the cell. The screen (row heights and
+// painting) and the paper both go through here, so a text wraps at the same
+// words in both places; only the paint device and the padding differ.
+namespace CellText {
+
+// What the cell shows as text: nothing for a check box, the caption for a button.
+QString shown(const CellSpec &cell);
+
+// The grid's font with the cell's own weight.
+QFont font(const QFont &base, const CellSpec &cell);
+
+// Whether the text breaks into lines at the cell's width.
+bool wraps(const CellSpec &cell);
+
+// Height in device units of the text laid out in a box `width` wide; at least
+// one line, also for an empty text.
+double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width);
+
+// Draws the text into `box` (already inside the cell's padding) with the
+// cell's alignment; whatever does not fit is cut off at the box.
+void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
+          const QColor &defaultColor);
+
+} // namespace CellText
+} // namespace grid

@@ -1,0 +1,365 @@
+#include "SpreadDelegate.h"
+
+#include "CellText.h"
+#include "SpreadModel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace grid {
+
+namespace {
+
+const QString DateFormat = QStringLiteral("dd/MM/yyyy");
+const char InitialProperty[] = "snaInitial";     // what the editor showed when it opened
+const char WasEmptyProperty[] = "snaWasEmpty";
+constexpr int ComboArrowWidth = 12;
+
+// Refuses every keystroke after which no number of the range can be reached,
+// so a score cell of 1 to 3 takes neither a 4 nor a 0. An empty cell is a valid
+// answer ("not scored") and commits with Tab as well as with Return.
+class IntCellValidator : public QValidator
+{
+public:
+    IntCellValidator(int min, int max, QObject *parent)
+        : QValidator(parent), m_min(min), m_max(max) {}
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.isEmpty())
+            return Acceptable;
+        const bool negative = input.startsWith(QLatin1Char('-'));
+        const QString digits = negative ? input.mid(1) : input;
+        if (digits.isEmpty())
+            return m_min < 0 ? Intermediate : Invalid;
+        if (digits.size() > 10 || (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))))
+            return Invalid;
+        for (const QChar ch : digits)
+            if (!ch.isDigit() || ch.unicode() > '9')
+                return Invalid;
+        const qint64 n = digits.toLongLong();
+        const qint64 value = negative ? -n : n;
+        if (value >= m_min && value <= m_max)
+            return Acceptable;
+        if (n == 0)
+            return Invalid;   // nothing follows a leading zero
+        // More digits typed after these give the numbers [low, high].
+        qint64 low = n;
+        qint64 high = n;
+        for (qsizetype length = digits.size(); length < 10; ++length) {
+            low = low * 10;
+            high = high * 10 + 9;
+            const qint64 a = negative ? -high : low;
+            const qint64 b = negative ? -low : high;
+            if (b >= m_min && a <= m_max)
+                return Intermediate;
+        }
+        return Invalid;
+    }
+
+private:
+    int m_min;
+    int m_max;
+};
+
+// The editor works with "\n"; stored texts keep the Windows line breaks the
+// rest of the data has, so a break counts as two characters of the limit.
+QString storedText(const QString &plain)
+{
+    QString s = plain;
+    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return s;
+}
+
+QString plainText(const QString &stored)
+{
+    QString s = stored;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+// How many characters of plain fit within maxLength once stored.
+int fittingLength(const QString &plain, int maxLength)
+{
+    int cost = 0;
+    for (int i = 0; i < plain.size(); ++i) {
+        cost += plain.at(i) == QLatin1Char('\n') ? 2 : 1;
+        if (cost > maxLength)
+            return i;
+    }
+    return int(plain.size());
+}
+
+void limitLength(QPlainTextEdit *edit, int maxLength)
+{
+    const QString text = edit->toPlainText();
+    const int fits = fittingLength(text, maxLength);
+    if (fits >= text.size())
+        return;
+    const int pos = qMin(edit->textCursor().position(), fits);
+    edit->setPlainText(text.left(fits));
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(pos);
+    edit->setTextCursor(cursor);
+}
+
+} // namespace
+
+SpreadDelegate::SpreadDelegate(const SpreadModel &model, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_model(model)
+{
+}
+
+void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                           const QModelIndex &index) const
+{
+    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const QRect r = option.rect;
+    const QFont font = CellText::font(option.font, cell);
+
+    painter->save();
+    painter->fillRect(r, cell.backColor.isValid() ? cell.backColor
+                                                  : option.palette.color(QPalette::Base));
+    switch (cell.type) {
+    case CellType::CheckBox: {
+        QStyleOptionButton box;
+        box.palette = option.palette;
+        box.direction = option.direction;
+        const QSize size(style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget),
+                         style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, widget));
+        const bool captioned = !cell.buttonText.isEmpty();
+        box.rect = QStyle::alignedRect(option.direction, captioned ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter,
+                                       size, r.adjusted(captioned ? TextPadH : 0, 0, 0, 0));
+        box.state = QStyle::State_Enabled
+                | (cell.text == QLatin1String("1") ? QStyle::State_On : QStyle::State_Off);
+        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
+        if (captioned) {
+            CellSpec caption = cell;
+            caption.alignment = Qt::AlignLeft | Qt::AlignVCenter;
+            CellText::draw(*painter, caption, font,
+                           QRectF(r).adjusted(box.rect.right() - r.left() + 2 * TextPadH, TextPadV, -TextPadH, -TextPadV),
+                           option.palette.color(QPalette::Text));
+        }
+        break;
+    }
+    case CellType::Button: {
+        QStyleOptionButton button;
+        button.palette = option.palette;
+        button.direction = option.direction;
+        button.fontMetrics = QFontMetrics(font);
+        button.rect = r.adjusted(1, 1, -1, -1);
+        button.text = cell.buttonText;
+        button.state = QStyle::State_Raised;
+        if (!cell.locked)
+            button.state |= QStyle::State_Enabled;
+        painter->setFont(font);
+        style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+        break;
+    }
+    default: {
+        QRectF box = QRectF(r).adjusted(TextPadH, TextPadV, -TextPadH, -TextPadV);
+        if (cell.type == CellType::ComboBox && !cell.locked) {
+            // A small arrow tells a list cell from a text cell.
+            QStyleOption arrow;
+            arrow.palette = option.palette;
+            arrow.state = QStyle::State_Enabled;
+            arrow.rect = QRect(r.right() - ComboArrowWidth, r.top(), ComboArrowWidth,
+                               qMin(r.height(), QFontMetrics(font).height() + 4));
+            style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, widget);
+            box.setRight(box.right() - ComboArrowWidth);
+        }
+        CellText::draw(*painter, cell, font, box, option.palette.color(QPalette::Text));
+        break;
+    }
+    }
+    // The active cell keeps its own colours and gets a frame instead of a fill.
+    if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) {
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2.0));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(r).adjusted(1.0, 1.0, -1.0, -1.0));
+    }
+    painter->restore();
+}
+
+QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const
+{
+    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
+    auto *self = const_cast<SpreadDelegate *>(this);
+    QWidget *editor = nullptr;
+    switch (cell.type) {
+    case CellType::Edit:
+        if (cell.wordWrap) {
+            auto *edit = new QPlainTextEdit(parent);
+            edit->setTabChangesFocus(true);
+            edit->setFrameShape(QFrame::NoFrame);
+            edit->document()->setDocumentMargin(0);
+            edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            if (cell.maxLength > 0) {
+                const int maxLength = cell.maxLength;
+                connect(edit, &QPlainTextEdit::textChanged, edit,
+                        [edit, maxLength] { limitLength(edit, maxLength); });
+            }
+            editor = edit;
+        } else {
+            auto *edit = new QLineEdit(parent);
+            edit->setFrame(false);
+            if (cell.maxLength > 0)
+                edit->setMaxLength(cell.maxLength);
+            editor = edit;
+        }
+        break;
+    case CellType::Integer: {
+        auto *edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setValidator(new IntCellValidator(cell.minValue, cell.maxValue, edit));
+        editor = edit;
+        break;
+    }
+    case CellType::ComboBox: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(false);
+        // The empty entry lets the user take a choice back.
+        combo->addItem(QString());
+        combo->addItems(cell.items);
+        connect(combo, &QComboBox::activated, self, [self, combo] { self->commitAndClose(combo); });
+        editor = combo;
+        break;
+    }
+    case CellType::Date: {
+        auto *date = new QDateEdit(parent);
+        date->setDisplayFormat(DateFormat);
+        date->setCalendarPopup(true);
+        if (cell.minDate.isValid())
+            date->setMinimumDate(cell.minDate);
+        if (cell.maxDate.isValid())
+            date->setMaximumDate(cell.maxDate);
+        editor = date;
+        break;
+    }
+    case CellType::Static:
+    case CellType::CheckBox:
+    case CellType::Button:
+        break;
+    }
+    if (editor)
+        editor->setFont(CellText::font(option.font, cell));
+    return editor;
+}
+
+void SpreadDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(editor)) {
+        edit->setPlainText(plainText(cell.text));
+        edit->moveCursor(QTextCursor::End);   // typing adds to a long text, never replaces it
+    } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        edit->setText(cell.text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        const int i = cell.text.isEmpty() ? 0 : combo->findText(cell.text, Qt::MatchExactly);
+        combo->setCurrentIndex(qMax(0, i));
+        combo->setProperty(InitialProperty, combo->currentIndex());
+    } else if (auto *date = qobject_cast<QDateEdit *>(editor)) {
+        QDate d = QDate::fromString(cell.text.trimmed(), DateFormat);
+        date->setProperty(WasEmptyProperty, !d.isValid());
+        if (!d.isValid())
+            d = QDate::currentDate();
+        date->setDate(d);   // clamped into the cell's range by the editor
+        date->setProperty(InitialProperty, date->date());
+    }
+}
+
+void SpreadDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                  const QModelIndex &index) const
+{
+    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(editor)) {
+        const QString plain = edit->toPlainText();
+        // Untouched text keeps its own line breaks, whatever they were.
+        if (plain != plainText(cell.text))
+            model->setData(index, storedText(plain), Qt::EditRole);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        model->setData(index, edit->text(), Qt::EditRole);
+    } else if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        // A text the list does not hold shows as the empty entry; only a real
+        // choice may replace it.
+        if (combo->currentIndex() != combo->property(InitialProperty).toInt())
+            model->setData(index, combo->currentText(), Qt::EditRole);
+    } else if (auto *date = qobject_cast<QDateEdit *>(editor)) {
+        // Opening an empty date cell shows today; leaving it unchanged keeps it empty.
+        if (date->property(WasEmptyProperty).toBool()
+            && date->date() == date->property(InitialProperty).toDate())
+            return;
+        model->setData(index, date->date().toString(DateFormat), Qt::EditRole);
+    }
+}
+
+void SpreadDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                          const QModelIndex &) const
+{
+    QRect r = option.rect;
+    if (qobject_cast<QPlainTextEdit *>(editor)) {
+        // Room for a few lines even in a one-line row, so line breaks stay visible.
+        const int lines = QFontMetrics(editor->font()).lineSpacing() * 3 + 4;
+        r.setHeight(qMax(r.height(), lines));
+    }
+    editor->setGeometry(r);
+}
+
+bool SpreadDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
+                                 const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
+    const bool isCheck = cell.type == CellType::CheckBox;
+    if (!isCheck && cell.type != CellType::Button)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    if (cell.locked)
+        return false;
+
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint()))
+            return false;
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        return true;   // the release that follows counts as the second click
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Space && key != Qt::Key_Select)
+            return false;
+        break;
+    }
+    default:
+        return false;
+    }
+
+    if (isCheck) {
+        const bool ticked = cell.text == QLatin1String("1");
+        model->setData(index, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+    Q_EMIT buttonPressed(index);
+    return true;
+}
+
+void SpreadDelegate::commitAndClose(QWidget *editor)
+{
+    Q_EMIT commitData(editor);
+    Q_EMIT closeEditor(editor);
+}
+
+} // namespace grid

@@ -1,0 +1,213 @@
+#include "SpreadGrid.h"
+
+#include "GridMetrics.h"
+#include "GridPagePainter.h"
+#include "SpreadDelegate.h"
+
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+// Keys that would type into a cell or open its editor; navigation keys are not
+// among them, so a list the user only picks from can still be walked.
+bool typesIntoCell(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return false;
+    case Qt::Key_F2:
+        return true;
+    default:
+        return !event->text().isEmpty();
+    }
+}
+
+} // namespace
+
+SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
+    : QTableView(parent)
+    , m_model(new SpreadModel(maxCols, maxRows, this))
+{
+    setModel(m_model);
+    auto *delegate = new SpreadDelegate(*m_model, this);
+    setItemDelegate(delegate);
+
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    setFont(GridPagePainter::defaultFont());
+    setWordWrap(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    setPalette(pal);
+
+    connect(m_model, &SpreadModel::cellEdited, this, &SpreadGrid::cellChanged);
+    connect(m_model, &SpreadModel::layoutInvalidated, this, [this] {
+        applyColumnsAndSpans();
+        scheduleFit(1, m_model->maxRows());
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                scheduleFit(topLeft.row() + 1, bottomRight.row() + 1);
+            });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        Q_EMIT cellClicked(index.column() + 1, index.row() + 1);
+    });
+    connect(delegate, &SpreadDelegate::buttonPressed, this, [this](const QModelIndex &index) {
+        Q_EMIT buttonClicked(index.column() + 1, index.row() + 1);
+    });
+
+    applyLayout();
+}
+
+int SpreadGrid::activeCol() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.column() + 1 : 0;
+}
+
+int SpreadGrid::activeRow() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
+}
+
+void SpreadGrid::setActiveCell(int col, int row)
+{
+    const QModelIndex i = m_model->index(row - 1, col - 1);
+    if (!i.isValid())
+        return;
+    setCurrentIndex(i);
+    scrollTo(i);
+}
+
+void SpreadGrid::setColumnHeaderVisible(bool visible)
+{
+    horizontalHeader()->setVisible(visible);
+}
+
+double SpreadGrid::unitWidth() const
+{
+    return QFontMetricsF(font()).averageCharWidth();
+}
+
+void SpreadGrid::applyLayout()
+{
+    applyColumnsAndSpans();
+    m_fitFirst = m_fitLast = 0;
+    fitRows(1, m_model->maxRows());
+}
+
+void SpreadGrid::applyColumnsAndSpans()
+{
+    const double unit = unitWidth();
+    for (int c = 1; c <= m_model->maxCols(); ++c) {
+        const bool hidden = m_model->isColHidden(c);
+        setColumnHidden(c - 1, hidden);
+        if (!hidden)
+            setColumnWidth(c - 1, qMax(1, int(std::lround(m_model->colWidth(c) * unit))));
+    }
+    clearSpans();
+    for (const QRect &s : m_model->spans())
+        setSpan(s.top() - 1, s.left() - 1, s.height(), s.width());
+}
+
+void SpreadGrid::scheduleFit(int firstRow, int lastRow)
+{
+    if (lastRow < firstRow)
+        return;
+    if (m_fitFirst == 0) {
+        m_fitFirst = firstRow;
+        m_fitLast = lastRow;
+    } else {
+        m_fitFirst = qMin(m_fitFirst, firstRow);
+        m_fitLast = qMax(m_fitLast, lastRow);
+    }
+    if (!m_fitScheduled) {
+        m_fitScheduled = true;
+        QTimer::singleShot(0, this, &SpreadGrid::fitPendingRows);
+    }
+}
+
+void SpreadGrid::fitPendingRows()
+{
+    m_fitScheduled = false;
+    const int first = m_fitFirst;
+    const int last = m_fitLast;
+    m_fitFirst = m_fitLast = 0;
+    if (first > 0)
+        fitRows(first, last);
+}
+
+void SpreadGrid::fitRows(int firstRow, int lastRow)
+{
+    const int rows = m_model->maxRows();
+    firstRow = qMax(1, firstRow);
+    lastRow = qMin(rows, lastRow);
+    if (lastRow < firstRow)
+        return;
+    firstRow = GridMetrics::group(*m_model, firstRow).first;
+    lastRow = GridMetrics::group(*m_model, lastRow).second;
+
+    QVector<double> widths(m_model->maxCols());
+    for (int c = 0; c < widths.size(); ++c)
+        widths[c] = isColumnHidden(c) ? 0.0 : columnWidth(c);
+    GridMetrics::Frame frame;
+    frame.padH = SpreadDelegate::TextPadH;
+    frame.padV = SpreadDelegate::TextPadV;
+    frame.pointsToUnits = viewport()->logicalDpiY() / 72.0;
+    frame.gridLine = showGrid() ? 1.0 : 0.0;
+    const QVector<double> heights = GridMetrics::rowHeights(*m_model, widths, font(), viewport(),
+                                                            frame, firstRow, lastRow);
+    for (int r = firstRow; r <= lastRow; ++r)
+        setRowHeight(r - 1, int(std::ceil(heights[r - firstRow])));
+}
+
+void SpreadGrid::keyboardSearch(const QString &)
+{
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent *event)
+{
+    Q_EMIT keyPressed(event->key());
+    if (m_keysDiscarded && typesIntoCell(event)) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool SpreadGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (m_keysDiscarded && (trigger == AnyKeyPressed || trigger == EditKeyPressed))
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void SpreadGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyLayout();
+}
+
+} // namespace grid

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "SpreadModel.h"
+
+#include <QTableView>
+
+namespace grid {
+
+// The on-screen spread grid: a table view over a SpreadModel that edits each
+// cell with the editor of its type, hides its header bands, sizes columns in
+// the model's character units and grows rows to their wrapped texts.
+class SpreadGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit SpreadGrid(int maxCols, int maxRows, QWidget *parent = nullptr);
+
+    SpreadModel *spreadModel() const { return m_model; }
+    SpreadModel &cells() const { return *m_model; }
+
+    // The active cell, 1-based; (0,0) when none.
+    int activeCol() const;
+    int activeRow() const;
+    void setActiveCell(int col, int row);   // also scrolls to it
+
+    // When set, every key typed into the grid is discarded (lists the user only
+    // picks from or clicks in).
+    void setKeysDiscarded(bool discarded) { m_keysDiscarded = discarded; }
+    bool keysDiscarded() const { return m_keysDiscarded; }
+
+    // Width in pixels of one column unit with the grid's font.
+    double unitWidth() const;
+
+    // Re-applies spans, column widths and row heights from the model.
+    void applyLayout();
+
+    // Shows the band of column titles (SpreadModel::setHeaderText); hidden by default.
+    void setColumnHeaderVisible(bool visible);
+
+    // Whether a cell's editor is open.
+    bool isEditing() const { return state() == EditingState; }
+
+    // Opening a cell's editor from code stays public beside the override below.
+    using QAbstractItemView::edit;
+
+    // Typing a letter never jumps to a cell that starts with it.
+    void keyboardSearch(const QString &search) override;
+
+Q_SIGNALS:
+    void cellClicked(int col, int row);
+    // A Button cell was pressed or a CheckBox cell toggled by the user.
+    void buttonClicked(int col, int row);
+    // Any user change of a cell's value (edit, list, date, number, check box).
+    void cellChanged(int col, int row);
+    // A key press reached the grid (before it is discarded, if it is).
+    void keyPressed(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void applyColumnsAndSpans();
+    // Row heights follow the texts; changes are gathered and fitted once the
+    // event loop runs, so loading a grid cell by cell measures each row once.
+    void scheduleFit(int firstRow, int lastRow);
+    void fitPendingRows();
+    void fitRows(int firstRow, int lastRow);
+
+    SpreadModel *m_model;
+    bool m_keysDiscarded = false;
+    bool m_fitScheduled = false;
+    int m_fitFirst = 0;     // pending rows, 1-based; 0 when none
+    int m_fitLast = 0;
+};
+
+} // namespace grid

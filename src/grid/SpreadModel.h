@@ -1,0 +1,127 @@
+#pragma once
+
+#include "CellSpec.h"
+
+#include <QAbstractTableModel>
+#include <QRect>
+#include <QVector>
+
+#include <functional>
+
+namespace grid {
+
+// The cells of one spread grid, addressed 1-based as (column, row), as the
+// screens speak of them. Holds texts, cell types, locks, spans, colours, column
+// widths and row heights; the view (SpreadGrid) and the page painter
+// (GridPagePainter) both read it.
+//
+// Programmatic changes (setText and friends) emit no cellEdited: only a change
+// the user makes through the view does, so loading a grid never marks a screen
+// as changed.
+class SpreadModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit SpreadModel(int maxCols, int maxRows, QObject *parent = nullptr);
+
+    int maxCols() const { return m_cols; }
+    int maxRows() const { return m_rows; }
+    void setMaxCols(int cols);
+    void setMaxRows(int rows);          // grows with empty default cells or drops rows
+
+    // Cells ---------------------------------------------------------------
+    const CellSpec &cell(int col, int row) const;
+    void setCell(int col, int row, const CellSpec &spec);
+
+    QString text(int col, int row) const;
+    void setText(int col, int row, const QString &text);  // clipped to maxLength
+
+    // Convenience setters of a cell's type; they keep the cell's text and colours.
+    void setStatic(int col, int row, const QString &text);
+    void setEdit(int col, int row, int maxLength, bool wordWrap = true);
+    void setCheckBox(int col, int row);
+    void setComboBox(int col, int row, const QStringList &items);
+    void setComboBoxTabText(int col, int row, const QString &tabSeparatedItems);
+    void setDate(int col, int row, const QDate &min, const QDate &max);
+    void setInteger(int col, int row, int min, int max);
+    void setButton(int col, int row, const QString &caption);
+
+    // Applies to the block of cells (col1,row1)-(col2,row2), inclusive.
+    void setLocked(int col, int row, bool locked);
+    void setBlockLocked(int col1, int row1, int col2, int row2, bool locked);
+    bool isLocked(int col, int row) const;
+    void setBackColor(int col, int row, const QColor &color);
+    void setBlockBackColor(int col1, int row1, int col2, int row2, const QColor &color);
+    void setForeColor(int col, int row, const QColor &color);
+    void setBlockForeColor(int col1, int row1, int col2, int row2, const QColor &color);
+    void setBold(int col, int row, bool bold);
+    void setBlockBold(int col1, int row1, int col2, int row2, bool bold);
+    void setAlignment(int col, int row, Qt::Alignment alignment);
+
+    // Empties the texts of the block (types, locks and colours stay).
+    void clearText(int col1, int row1, int col2, int row2);
+
+    // Spans ---------------------------------------------------------------
+    void addSpan(int col, int row, int numCols, int numRows);
+    void removeSpan(int col, int row);
+    // The span holding (col,row) as QRect(col, row, numCols, numRows); a single
+    // cell's own rectangle when it is in none.
+    QRect spanAt(int col, int row) const;
+    const QVector<QRect> &spans() const { return m_spans; }
+
+    // Sizes ---------------------------------------------------------------
+    // Column widths are in the grid's character units (one unit is the width of
+    // an average character of the grid's font); 0 hides the column.
+    void setColWidth(int col, double units);
+    double colWidth(int col) const;
+    bool isColHidden(int col) const { return colWidth(col) <= 0.0; }
+    // Row heights in points; 0 (the default) means "fit the wrapped contents".
+    void setRowHeight(int row, double points);
+    double rowHeight(int row) const;
+
+    // Column titles, shown only by a grid whose header band is visible.
+    void setHeaderText(int col, const QString &text);
+    QString headerText(int col) const;
+
+    // Rows ----------------------------------------------------------------
+    void insertRow(int beforeRow);   // an empty row of default cells
+    void deleteRow(int row);         // rows below move up
+
+    // Search: the first column in [colFirst, colLast] of row whose text matches
+    // (partial: contains, ignoring case; otherwise equal ignoring case); -1 if none.
+    int searchRow(int row, int colFirst, int colLast, const QString &text, bool partial) const;
+
+    // Qt model interface (0-based) -----------------------------------------
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    static constexpr QRgb LabelGrey = 0xFFE9E9E9;   // RGB 233,233,233
+
+Q_SIGNALS:
+    // The user changed a cell's value through the view.
+    void cellEdited(int col, int row);
+    // The layout changed (sizes, spans, row count): views re-apply it.
+    void layoutInvalidated();
+
+private:
+    CellSpec &mutableCell(int col, int row);
+    bool valid(int col, int row) const;
+    void emitCellChanged(int col, int row);
+    // Applies change to every cell of the block that lies inside the grid.
+    void changeBlock(int col1, int row1, int col2, int row2,
+                     const std::function<void(CellSpec &)> &change);
+
+    int m_cols;
+    int m_rows;
+    QVector<CellSpec> m_cells;     // row-major
+    QVector<QRect> m_spans;
+    QVector<double> m_colWidths;
+    QVector<double> m_rowHeights;
+    QStringList m_headers;
+};
+
+} // namespace grid

@@ -1,0 +1,114 @@
+#include "PagePrinter.h"
+
+#include "GridPagePainter.h"
+#include "StoreError.h"
+
+#include <QFontMetricsF>
+#include <QPrinter>
+
+PagePrinter::PagePrinter(QPrinter &printer)
+    : m_printer(printer)
+    , m_font(QStringLiteral("Times New Roman"), 11)
+{
+}
+
+PagePrinter::~PagePrinter()
+{
+    // A job that failed half way is abandoned, not sent.
+    if (m_painter.isActive() && !m_ended) {
+        m_printer.abort();
+        m_painter.end();
+    }
+}
+
+void PagePrinter::ensureStarted()
+{
+    if (m_painter.isActive())
+        return;
+    if (m_ended || !m_painter.begin(&m_printer))
+        throw StoreError(482, QStringLiteral("Printer error."));
+}
+
+QPainter &PagePrinter::painter()
+{
+    ensureStarted();
+    return m_painter;
+}
+
+double PagePrinter::toDevice(double twips) const
+{
+    return twips * m_printer.logicalDpiY() / 1440.0;
+}
+
+double PagePrinter::pageWidth() const
+{
+    return m_printer.width() * 1440.0 / m_printer.logicalDpiX();
+}
+
+double PagePrinter::pageHeight() const
+{
+    return m_printer.height() * 1440.0 / m_printer.logicalDpiY();
+}
+
+void PagePrinter::setFont(const QString &family, double pointSize, bool bold)
+{
+    m_font = QFont(family);
+    m_font.setPointSizeF(pointSize);
+    m_font.setBold(bold);
+}
+
+void PagePrinter::setBold(bool bold)
+{
+    m_font.setBold(bold);
+}
+
+void PagePrinter::setPosition(double xTwips, double yTwips)
+{
+    m_position = QPointF(xTwips, yTwips);
+}
+
+void PagePrinter::printLine(const QString &text)
+{
+    QPainter &p = painter();
+    p.setFont(m_font);
+    p.setPen(Qt::black);
+    const QFontMetricsF metrics(m_font, &m_printer);
+    const QPointF topLeft(toDevice(m_position.x()), toDevice(m_position.y()));
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    // The next line starts at the left edge, one line lower.
+    m_position = QPointF(0, m_position.y() + metrics.height() * 1440.0 / m_printer.logicalDpiY());
+}
+
+int PagePrinter::gridPageCount(const grid::SpreadModel &grid, const QRectF &twips)
+{
+    return grid::GridPagePainter(grid).pageCount(&m_printer, twips);
+}
+
+void PagePrinter::drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page)
+{
+    grid::GridPagePainter(grid).drawPage(painter(), twips, page);
+}
+
+void PagePrinter::drawContinuedGrid(const grid::SpreadModel &grid, const QRectF &twips, const QRectF &pagesRect)
+{
+    const int pages = gridPageCount(grid, pagesRect.isNull() ? twips : pagesRect);
+    for (int page = 1; page <= pages; ++page) {
+        drawGrid(grid, twips, page);
+        if (page < pages)
+            newPage();
+    }
+}
+
+void PagePrinter::newPage()
+{
+    ensureStarted();
+    if (!m_printer.newPage())
+        throw StoreError(482, QStringLiteral("Printer error."));
+}
+
+void PagePrinter::endDoc()
+{
+    ensureStarted();     // an empty document still makes one page
+    m_painter.end();
+    m_ended = true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "SpreadModel.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+
+class QPrinter;
+
+// The printer operations the section pages are written in: fonts, a current
+// position in twips, text lines, grids drawn page by page into rectangles,
+// new pages and the end of the document. Twips are measured from the top-left
+// corner of the printable area; page width and height are the printable area's.
+class PagePrinter
+{
+public:
+    explicit PagePrinter(QPrinter &printer);
+    ~PagePrinter();
+
+    double pageWidth() const;    // twips
+    double pageHeight() const;   // twips
+
+    void setFont(const QString &family, double pointSize, bool bold);
+    void setBold(bool bold);
+    void setPosition(double xTwips, double yTwips);
+    // Prints at the current position and moves to the start of the next line.
+    void printLine(const QString &text);
+
+    int gridPageCount(const grid::SpreadModel &grid, const QRectF &twips);
+    void drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page);
+    // A grid continued over as many sheets as it needs for the rectangle, with
+    // a new sheet between its pages; pagesRect (if given) is the rectangle the
+    // page count is asked for.
+    void drawContinuedGrid(const grid::SpreadModel &grid, const QRectF &twips,
+                           const QRectF &pagesRect = QRectF());
+
+    void newPage();
+    void endDoc();
+
+    QPainter &painter();
+
+private:
+    double toDevice(double twips) const;
+    void ensureStarted();
+
+    QPrinter &m_printer;
+    QPainter m_painter;
+    QFont m_font;
+    QPointF m_position;     // twips
+    bool m_ended = false;
+};

@@ -1,0 +1,52 @@
+#include "PrinterChoice.h"
+
+#include "StoreError.h"
+
+#include <QPrintDialog>
+
+namespace PrinterChoice {
+
+namespace {
+Chooser &chooserSlot()
+{
+    static Chooser chooser;
+    return chooser;
+}
+}
+
+std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation)
+{
+    std::unique_ptr<QPrinter> printer;
+    if (chooserSlot()) {
+        printer = chooserSlot()(parent, orientation);
+    } else {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageOrientation(orientation);
+        QPrintDialog dialog(printer.get(), parent);
+        if (dialog.exec() != QDialog::Accepted)
+            printer.reset();
+    }
+    if (!printer)
+        throw StoreError(PrintCancelled, QStringLiteral("Cancel was selected."));
+    return printer;
+}
+
+void setChooser(Chooser chooser)
+{
+    chooserSlot() = std::move(chooser);
+}
+
+Chooser pdfChooser(const QString &pdfPath)
+{
+    return [pdfPath](QWidget *, QPageLayout::Orientation orientation) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageOrientation(orientation);
+        printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        return printer;
+    };
+}
+
+} // namespace PrinterChoice

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// Where a print job goes. The program asks the user through the printer
+// dialog; tests and the command line install a chooser that prints into a PDF.
+// A cancelled choice is a failure, as the print routines report it.
+namespace PrinterChoice {
+
+using Chooser = std::function<std::unique_ptr<QPrinter>(QWidget *parent, QPageLayout::Orientation orientation)>;
+
+// Shows the printer dialog (or asks the installed chooser). Throws StoreError
+// (PrintCancelled) when the user cancels.
+std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+void setChooser(Chooser chooser);   // empty restores the printer dialog
+
+// A chooser that prints every job into the given PDF file (A4).
+Chooser pdfChooser(const QString &pdfPath);
+
+constexpr long PrintCancelled = 32755;   // "Cancel was selected."
+}

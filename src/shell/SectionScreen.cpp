@@ -1,0 +1,174 @@
+#include "SectionScreen.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "ChangeFlag.h"
+#include "MessageBoxes.h"
+#include "PagePrinter.h"
+#include "PrinterChoice.h"
+#include "SpreadGrid.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+SectionScreen::SectionScreen(const QString &screenName, const QString &caption, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(screenName);
+    setWindowTitle(caption);
+    setModal(true);
+    resize(1000, 720);
+
+    m_learner = new QLabel(this);
+    m_learner->setObjectName(QStringLiteral("lblLearner"));
+    QFont learnerFont = m_learner->font();
+    learnerFont.setBold(true);
+    m_learner->setFont(learnerFont);
+
+    m_year = new QLineEdit(this);
+    m_year->setObjectName(QStringLiteral("txtCurrentYear"));
+    m_year->setReadOnly(true);
+    m_year->setMaximumWidth(70);
+    m_year->setFocusPolicy(Qt::NoFocus);
+
+    auto *header = new QHBoxLayout;
+    header->addWidget(m_learner, 1);
+    header->addWidget(new QLabel(QStringLiteral("Current Year:"), this));
+    header->addWidget(m_year);
+
+    auto *content = new QWidget;
+    m_body = new QVBoxLayout(content);
+    m_body->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+
+    auto makeButton = [this](const QString &name, const QString &text) {
+        auto *button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        return button;
+    };
+    m_save = makeButton(QStringLiteral("cmdSave"), QStringLiteral("Save"));
+    m_print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("Print Page"));
+    m_previous = makeButton(QStringLiteral("cmdPrevious"), QStringLiteral("Previous Page"));
+    m_next = makeButton(QStringLiteral("cmdNext"), QStringLiteral("Next Page"));
+    m_menu = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Main Menu"));
+    setNeighbours(false, false);
+
+    auto *tab = new QLabel(QStringLiteral("TAB button to move between controls"), this);
+    tab->setObjectName(QStringLiteral("lblTab"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(tab);
+    buttons->addStretch(1);
+    for (QPushButton *button : {m_save, m_print, m_previous, m_next, m_menu})
+        buttons->addWidget(button);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+
+    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_print, &QPushButton::clicked, this, [this] { printPageNow(); });
+    connect(m_menu, &QPushButton::clicked, this, [this] { leave(Target::MainMenu); });
+    connect(m_next, &QPushButton::clicked, this, [this] { leave(Target::Next); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { leave(Target::Previous); });
+}
+
+void SectionScreen::setNeighbours(bool hasPrevious, bool hasNext)
+{
+    m_previous->setVisible(hasPrevious);
+    m_next->setVisible(hasNext);
+}
+
+void SectionScreen::setPrintButtonName(const QString &objectName)
+{
+    m_print->setObjectName(objectName);
+}
+
+void SectionScreen::watchGrid(grid::SpreadGrid *grid)
+{
+    connect(grid, &grid::SpreadGrid::cellChanged, this, [this] { markChanged(); });
+}
+
+void SectionScreen::loadScreen()
+{
+    const AppState &state = appState();
+    m_learner->setText(state.CurrentLearnerName + QStringLiteral(" : Acc Number: ") + state.CurrentAccessionNo);
+    m_year->setText(QString::number(state.CurrentDataYear));
+    prepareGrids();
+    load();
+    ChangeFlag::markSaved(m_save);
+    placeCursor();
+}
+
+bool SectionScreen::hasUnsavedChanges() const
+{
+    return ChangeFlag::isChanged(m_save);
+}
+
+void SectionScreen::markChanged()
+{
+    ChangeFlag::markChanged(m_save);
+}
+
+SectionScreen::SaveRoutine SectionScreen::routine(std::function<bool()> body)
+{
+    return [body = std::move(body)] { return body() ? SaveOutcome::Completed : SaveOutcome::Failed; };
+}
+
+bool SectionScreen::save()
+{
+    bool allCompleted = true;
+    // A routine that failed does not stop the ones after it; a refusal does
+    // (the user is asked to correct the screen first).
+    for (const SaveRoutine &run : saveRoutines()) {
+        const SaveOutcome outcome = run();
+        if (outcome == SaveOutcome::Refused)
+            return false;
+        if (outcome == SaveOutcome::Failed)
+            allCompleted = false;
+    }
+    if (allCompleted) {
+        ChangeFlag::markSaved(m_save);
+        ShowUserMessage(QStringLiteral("Your Information has been saved."));
+    }
+    return allCompleted;
+}
+
+bool SectionScreen::printPageNow()
+{
+    return trapped(objectName(), QStringLiteral("Print Routine"), [this] {
+        std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, printOrientation());
+        PagePrinter page(*printer);
+        printPage(page);
+        page.endDoc();
+    });
+}
+
+bool SectionScreen::leave(Target target)
+{
+    if (!ConfirmLeaveSection(m_save, nullptr))
+        return false;
+    m_target = target;
+    m_leaving = true;
+    QDialog::reject();
+    m_leaving = false;
+    return true;
+}
+
+void SectionScreen::reject()
+{
+    if (m_leaving) {
+        QDialog::reject();
+        return;
+    }
+    leave(Target::MainMenu);
+}

@@ -1,0 +1,282 @@
+#include "SelectLearner.h"
+
+#include "AppState.h"
+#include "CheckTables.h"
+#include "DatabaseConnection.h"
+#include "MainMenu.h"
+#include "MessageBoxes.h"
+#include "SpreadGrid.h"
+#include "StoreError.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+enum Column { ColId = 1, ColName, ColAccession, ColGrade, ColBirth };
+}
+
+frmSelectLearner::frmSelectLearner(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSelectLearner"));
+    setWindowTitle(QStringLiteral("Select Learner"));
+    resize(820, 640);
+
+    auto *instruction = new QLabel(QStringLiteral("CLICK on the Learner name to select the Learner"), this);
+    instruction->setObjectName(QStringLiteral("Label4"));
+    QFont bold = instruction->font();
+    bold.setBold(true);
+    instruction->setFont(bold);
+
+    m_current = new QRadioButton(QStringLiteral("Current"), this);
+    m_current->setObjectName(QStringLiteral("optCurrent"));
+    m_current->setToolTip(QStringLiteral("Display only Current Learners"));
+    m_current->setChecked(true);
+    m_archived = new QRadioButton(QStringLiteral("Archived"), this);
+    m_archived->setObjectName(QStringLiteral("optArchived"));
+    m_archived->setToolTip(QStringLiteral("Display only Archived Learners"));
+    auto *statusGroup = new QButtonGroup(this);
+    statusGroup->addButton(m_current);
+    statusGroup->addButton(m_archived);
+
+    m_number = new QLineEdit(this);
+    m_number->setObjectName(QStringLiteral("txtNumber"));
+    m_number->setReadOnly(true);
+    m_number->setMaximumWidth(70);
+    auto *numberLabel = new QLabel(QStringLiteral("Learners"), this);
+    numberLabel->setObjectName(QStringLiteral("Label3"));
+
+    buildGrid();
+
+    auto *searchLabel = new QLabel(QStringLiteral("Search for Learner in the list."), this);
+    searchLabel->setObjectName(QStringLiteral("Label1"));
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("txtSearch"));
+    m_byAccession = new QRadioButton(QStringLiteral("Accession Number"), this);
+    m_byAccession->setObjectName(QStringLiteral("optAssNo"));
+    m_byAccession->setChecked(true);
+    m_byName = new QRadioButton(QStringLiteral("Name"), this);
+    m_byName->setObjectName(QStringLiteral("optName"));
+    auto *searchGroup = new QButtonGroup(this);
+    searchGroup->addButton(m_byAccession);
+    searchGroup->addButton(m_byName);
+
+    auto makeButton = [this](const QString &name, const QString &text) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton *searchButton = makeButton(QStringLiteral("Command1"), QStringLiteral("Search"));
+    QPushButton *support = makeButton(QStringLiteral("cmdSupport"), QStringLiteral("Support Needs Assessment"));
+    QPushButton *roll = makeButton(QStringLiteral("cmdRoll"), QStringLiteral("Append Previous Year Information"));
+    QPushButton *profile = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print Learner Profile"));
+    QPushButton *reports = makeButton(QStringLiteral("cmdReports"), QStringLiteral("Reports"));
+    QPushButton *done = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Done"));
+    // The append and the reports are not part of the program yet.
+    roll->setEnabled(false);
+    profile->setEnabled(false);
+    reports->setEnabled(false);
+
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setFixedSize(64, 64);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_image);
+    top->addWidget(instruction, 1);
+    top->addWidget(m_current);
+    top->addWidget(m_archived);
+    top->addSpacing(12);
+    top->addWidget(m_number);
+    top->addWidget(numberLabel);
+
+    auto *searchBox = new QGroupBox(this);
+    auto *searchLayout = new QGridLayout(searchBox);
+    searchLayout->addWidget(searchLabel, 0, 0, 1, 3);
+    searchLayout->addWidget(m_search, 1, 0);
+    searchLayout->addWidget(searchButton, 1, 1);
+    searchLayout->addWidget(m_byAccession, 2, 0);
+    searchLayout->addWidget(m_byName, 2, 1);
+
+    auto *actions = new QVBoxLayout;
+    for (QPushButton *b : {support, roll, profile, reports})
+        actions->addWidget(b);
+    actions->addStretch(1);
+    actions->addWidget(done);
+
+    auto *lower = new QHBoxLayout;
+    lower->addWidget(searchBox, 1);
+    lower->addLayout(actions);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(lower);
+
+    connect(m_current, &QRadioButton::clicked, this, &frmSelectLearner::getLearners);
+    connect(m_archived, &QRadioButton::clicked, this, &frmSelectLearner::getLearners);
+    connect(m_grid, &grid::SpreadGrid::cellClicked, this, [this](int, int row) { pickLearner(row); });
+    connect(searchButton, &QPushButton::clicked, this, [this] { search(); });
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { search(); });
+    connect(support, &QPushButton::clicked, this, &frmSelectLearner::openMainMenu);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void frmSelectLearner::buildGrid()
+{
+    m_grid = new grid::SpreadGrid(5, 0, this);
+    m_grid->setObjectName(QStringLiteral("gridLearner"));
+    grid::SpreadModel &cells = m_grid->cells();
+    const QStringList headers = {QStringLiteral("ID"), QStringLiteral("Name of Learner"),
+                                 QStringLiteral("Accession No"), QStringLiteral("Grade"), QStringLiteral("DOB")};
+    for (int col = 1; col <= 5; ++col)
+        cells.setHeaderText(col, headers.at(col - 1));
+    cells.setColWidth(ColId, 0);
+    cells.setColWidth(ColName, 26.75);
+    cells.setColWidth(ColAccession, 15);
+    cells.setColWidth(ColGrade, 16.37);
+    cells.setColWidth(ColBirth, 12);
+    m_grid->setColumnHeaderVisible(true);
+    m_grid->setKeysDiscarded(true);
+}
+
+QPushButton *frmSelectLearner::button(const QString &objectName) const
+{
+    return findChild<QPushButton *>(objectName);
+}
+
+bool frmSelectLearner::startUp()
+{
+    QString step;
+    try {
+        step = QStringLiteral("reading the settings entry");
+        ReadDatabaseSetting();
+        step = QStringLiteral("checking the program's tables");
+        CheckTables();
+        step = QStringLiteral("reading the school's details");
+        LoadSchoolDetails();
+        step = QStringLiteral("listing the learners");
+        getLearners();
+        return true;
+    } catch (const std::exception &error) {
+        const QString path = appState().DatabasePath.isEmpty()
+            ? QStringLiteral("(no database is set up for this computer)")
+            : appState().DatabasePath;
+        ShowMessageBoxEx(QStringLiteral("The program cannot start: it failed while %1.\r\n\r\nDatabase: %2\r\n%3")
+                             .arg(step, path, QString::fromUtf8(error.what())),
+                         MsgCode::OkOnly, QStringLiteral("Select Learner"), Picture::Error);
+        CloseConnection();
+        return false;
+    }
+}
+
+void frmSelectLearner::getLearners()
+{
+    const QString status = m_archived->isChecked() ? QStringLiteral("A") : QStringLiteral("C");
+    grid::SpreadModel &cells = m_grid->cells();
+    cells.clearText(1, 1, 5, cells.maxRows());
+
+    const QString sql = QStringLiteral("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ")
+        + QStringLiteral("FROM Learner_Info l ")
+        + QStringLiteral("LEFT JOIN SchoolGrades s ON s.ID = l.Grade ")
+        + QStringLiteral("WHERE l.Status = '") + status + QStringLiteral("' AND ")
+        + QStringLiteral("(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') ")
+        + QStringLiteral("ORDER BY l.SName");
+
+    ConnectionScope scope;
+    Recordset rs = SharedConnection().query(sql);
+    // The list always shows exactly the learners found, none included.
+    const int count = rs.recordCount();
+    m_number->setText(QString::number(count));
+    cells.setMaxRows(count);
+    int row = 1;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++row) {
+        cells.setText(ColId, row, rs.text(QStringLiteral("ID")));
+        cells.setText(ColName, row, rs.text(QStringLiteral("SName")).toUpper() + QLatin1Char(' ')
+                                        + rs.text(QStringLiteral("FName")));
+        cells.setText(ColAccession, row, rs.text(QStringLiteral("AccessionNo")));
+        cells.setText(ColGrade, row, rs.text(QStringLiteral("Grade")));
+        cells.setText(ColBirth, row, rs.text(QStringLiteral("BirthDate")));
+        cells.setBlockLocked(ColName, row, ColBirth, row, true);
+    }
+}
+
+void frmSelectLearner::pickLearner(int row)
+{
+    const grid::SpreadModel &cells = m_grid->cells();
+    if (row < 1 || row > cells.maxRows())
+        return;
+    for (int col = ColId; col <= ColBirth; ++col)
+        m_picked[col - 1] = cells.text(col, row);
+
+    AppState &state = appState();
+    // The leading number of the ID text, 0 when there is none; 32 bits wide.
+    const QString idText = m_picked[0].trimmed();
+    int digits = 0;
+    while (digits < idText.size() && (idText.at(digits).isDigit() || (digits == 0 && idText.at(0) == QLatin1Char('-'))))
+        ++digits;
+    bool ok = false;
+    const qint32 id = idText.left(digits).toInt(&ok);
+    state.CurrentLearnerID = ok ? id : 0;
+    state.CurrentLearnerName = m_picked[1];
+    state.CurrentAccessionNo = m_picked[2];
+    state.CurrentLearnerDOB = m_picked[4];
+}
+
+int frmSelectLearner::search()
+{
+    const grid::SpreadModel &cells = m_grid->cells();
+    if (cells.maxRows() < 1) {
+        ShowUserMessage(QStringLiteral("You have no items to search for."));
+        return 0;
+    }
+    if (m_search->text().trimmed().isEmpty()) {
+        ShowUserMessage(QStringLiteral("You must enter a search term."));
+        m_search->setFocus();
+        return 0;
+    }
+    const int column = m_byName->isChecked() ? ColName : ColAccession;
+    for (int row = 1; row <= cells.maxRows(); ++row) {
+        if (cells.searchRow(row, column, column, m_search->text(), true) == column) {
+            m_grid->setActiveCell(column, row);
+            m_grid->setFocus();
+            return row;
+        }
+    }
+    ShowUserMessage(QStringLiteral("Your search word was not found."));
+    return 0;
+}
+
+void frmSelectLearner::openMainMenu()
+{
+    if (m_picked[1].trimmed().isEmpty()) {
+        ShowUserMessage(QStringLiteral("Please select the Learner to continue."));
+        return;
+    }
+    frmSNA_Main menu(this);
+    menu.exec();
+    // Coming back from the main menu activates this screen again.
+    clearPicked();
+}
+
+void frmSelectLearner::clearPicked()
+{
+    for (QString &copy : m_picked)
+        copy.clear();
+}
+
+void frmSelectLearner::showEvent(QShowEvent *event)
+{
+    // The screen becomes active: nothing is picked until the user clicks.
+    clearPicked();
+    m_image->setPixmap(picturePixmap(Picture::Learners, 64));
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,128 @@
+// sna-admin print-section: loads one section screen for a learner and year,
+// headless, and prints its page into a PDF exactly as Print Page would.
+
+#include "AdminCommand.h"
+#include "AppState.h"
+#include "CheckTables.h"
+#include "Connection.h"
+#include "DatabaseConnection.h"
+#include "MessageBoxes.h"
+#include "PrinterChoice.h"
+#include "ScreenRegistry.h"
+#include "SectionScreen.h"
+#include "Stage1Screens.h"
+#include "StoreError.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <memory>
+
+namespace {
+
+const QString CommandName = QStringLiteral("print-section");
+
+// The learner as the learner list shows them: surname in capitals, a blank,
+// the first name; the accession number and birth date as the host holds them.
+bool pickLearner(qint32 learnerId)
+{
+    std::unique_ptr<Connection> connection = Connection::open(appState().DatabasePath);
+    Recordset rs = connection->query(
+        QStringLiteral("SELECT ID, FName, SName, AccessionNo, BirthDate FROM Learner_Info WHERE ID = ")
+        + QString::number(learnerId));
+    if (rs.isEmpty())
+        return false;
+    AppState &state = appState();
+    state.CurrentLearnerID = learnerId;
+    state.CurrentLearnerName = rs.text(QStringLiteral("SName")).toUpper() + QLatin1Char(' ') + rs.text(QStringLiteral("FName"));
+    state.CurrentAccessionNo = rs.text(QStringLiteral("AccessionNo"));
+    state.CurrentLearnerDOB = rs.text(QStringLiteral("BirthDate"));
+    return true;
+}
+
+int runPrintSection(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("learner"), QString(), QStringLiteral("ID")});
+    parser.addOption({QStringLiteral("year"), QString(), QStringLiteral("Y")});
+    parser.addOption({QStringLiteral("screen"), QString(), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("pdf"), QString(), QStringLiteral("OUT")});
+    parser.addOption({QStringLiteral("db"), QString(), QStringLiteral("PATH")});
+    if (!Admin::parseArguments(parser, CommandName, args))
+        return Admin::ExitUsage;
+
+    for (const char *required : {"learner", "year", "screen", "pdf"}) {
+        if (!parser.isSet(QString::fromLatin1(required)))
+            return Admin::usageError(CommandName, QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
+    }
+    bool learnerOk = false;
+    bool yearOk = false;
+    const qint32 learnerId = parser.value(QStringLiteral("learner")).toInt(&learnerOk);
+    const qint32 year = parser.value(QStringLiteral("year")).toInt(&yearOk);
+    if (!learnerOk)
+        return Admin::usageError(CommandName, QStringLiteral("--learner takes a learner's ID (a whole number)"));
+    if (!yearOk || year < 2008 || year > 9999)
+        return Admin::usageError(CommandName, QStringLiteral("--year takes a year from 2008 on"));
+
+    ScreenRegistry &registry = ScreenRegistry::instance();
+    registerStage1Screens(registry);
+    const QString screenName = parser.value(QStringLiteral("screen"));
+    const ScreenRegistry::Entry *entry = registry.entry(screenName);
+    if (!entry) {
+        Admin::printError(QStringLiteral("sna-admin print-section: no section screen is called \"%1\"; known screens: %2")
+                              .arg(screenName, registry.names().join(QStringLiteral(", "))));
+        return Admin::ExitFailed;
+    }
+
+    const QString database = Admin::databaseArgument(parser);
+    if (database.isEmpty()) {
+        Admin::printError(QStringLiteral("sna-admin print-section: no database: give --db PATH or register one"));
+        return Admin::ExitFailed;
+    }
+    appState().DatabasePath = database;
+    appState().CurrentDataYear = year;
+
+    try {
+        // The same start-up as the program: the tables it needs, the school.
+        CheckTables();
+        LoadSchoolDetails();
+        if (!pickLearner(learnerId)) {
+            Admin::printError(QStringLiteral("sna-admin print-section: no learner has the ID %1 in %2").arg(learnerId).arg(database));
+            return Admin::ExitFailed;
+        }
+    } catch (const StoreError &error) {
+        Admin::printError(QStringLiteral("sna-admin print-section: cannot read %1: %2").arg(database, error.description()));
+        return Admin::ExitFailed;
+    }
+
+    // Any error report while the screen loads or prints fails the command.
+    int errorReports = 0;
+    setMessageResponder([&errorReports](const MessageBoxCall &call) {
+        Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ")
+                          + QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        if (call.picture == Picture::Error)
+            ++errorReports;
+        return ((call.buttons & 7) == MsgCode::YesNo) ? MsgCode::AnswerNo : MsgCode::AnswerOk;
+    });
+
+    const QString pdf = QFileInfo(parser.value(QStringLiteral("pdf"))).absoluteFilePath();
+    PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
+    std::unique_ptr<SectionScreen> screen(entry->create(nullptr));
+    screen->loadScreen();
+    const bool printed = screen->printPageNow();
+    PrinterChoice::setChooser({});
+    if (!printed || errorReports > 0 || !QFileInfo::exists(pdf)) {
+        Admin::printError(QStringLiteral("sna-admin print-section: %1 was not printed").arg(screenName));
+        return Admin::ExitFailed;
+    }
+    Admin::printLine(QStringLiteral("printed %1 for learner %2, %3 into %4").arg(screenName).arg(learnerId).arg(year).arg(pdf));
+    return 0;
+}
+
+const AdminCommandRegistration registration(AdminCommand{
+    CommandName,
+    QStringLiteral("--learner ID --year Y --screen NAME --pdf OUT [--db PATH]"),
+    QStringLiteral("prints a learner's section page into a PDF, as Print Page does"),
+    &runPrintSection,
+});
+
+} // namespace

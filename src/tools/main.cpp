@@ -1,0 +1,34 @@
+// sna-admin: the administrators' companion of the program, built on the same
+// libraries. Commands live in Admin*.cpp and register themselves.
+
+#include "AdminCommand.h"
+#include "MessageBoxes.h"
+
+#include <QApplication>
+
+namespace {
+
+// No box may wait for a click on a machine nobody watches: each one is written
+// to stderr and answered with its default button.
+int answerOnConsole(const MessageBoxCall &call)
+{
+    QString text = call.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ") + text);
+    if ((call.buttons & 7) == MsgCode::YesNo)
+        return (call.buttons & MsgCode::DefaultButton2) ? MsgCode::AnswerNo : MsgCode::AnswerYes;
+    return MsgCode::AnswerOk;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Printing needs a GUI application, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sna-admin"));
+    setMessageResponder(&answerOnConsole);
+    return Admin::run(QApplication::arguments().mid(1));
+}

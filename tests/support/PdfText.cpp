@@ -1,0 +1,55 @@
+#include "PdfText.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+namespace PdfText {
+
+QStringList pages(const QString &pdfPath)
+{
+    QStringList list = all(pdfPath).split(QLatin1Char('\f'));
+    // pdftotext ends every page with a form feed: the piece after the last one is empty.
+    if (!list.isEmpty() && list.last().isEmpty())
+        list.removeLast();
+    return list;
+}
+
+QString all(const QString &pdfPath)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                             pdfPath, QStringLiteral("-")});
+}
+
+int pageCount(const QString &pdfPath)
+{
+    static const QRegularExpression pagesLine(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pagesLine.match(run(QStringLiteral("pdfinfo"), {pdfPath}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QStringList fonts(const QString &pdfPath)
+{
+    // Two heading lines, then one font per line, its name first.
+    const QStringList lines = run(QStringLiteral("pdffonts"), {pdfPath}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList names;
+    for (int i = 2; i < lines.size(); ++i)
+        names << lines.at(i).section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    return names;
+}
+
+} // namespace PdfText
