@@ -1,0 +1,64 @@
+#pragma once
+
+#include "CentralRoutines.h"
+#include "SectionScreen.h"
+
+namespace grid { class SpreadGrid; }
+
+// Section 1: background information on the learner. The texts form one row of
+// SNE_Learner_Background_Info per learner and year; the primary disability is
+// written back into the host's learner record; the additional disabilities
+// are edited on frmMultipleDisabilities, opened from the disability row.
+class frmBackgroundInfo : public SectionScreen
+{
+    Q_OBJECT
+public:
+    explicit frmBackgroundInfo(QWidget *parent = nullptr);
+
+    grid::SpreadGrid *gridEarlyIntervention() const { return m_early; }
+    grid::SpreadGrid *gridDisability() const { return m_disability; }
+    grid::SpreadGrid *gridFamilySituation() const { return m_family; }
+    grid::SpreadGrid *gridParent_Understanding() const { return m_parent; }
+
+    // full: every grid (on opening); otherwise only the disability row, so
+    // text edits survive a visit to the additional-disabilities window.
+    bool getBackground_Info(bool full);
+    // The additional disabilities of learner LID as "name, name" ("" if none).
+    // Runs on the shared connection when one is open, else on its own.
+    static QString loadDis(qint32 LID);
+
+    // The choices behind the primary-disability list, and the name last
+    // loaded or saved (what the additional-disabilities window is told).
+    const CodeTable &disabilityChoices() const { return DisabilityChoices; }
+    QString primaryDisabilityName() const { return PrimaryDisabilityName; }
+
+    // The "Additional Disabilities" button cell.
+    void openAdditionalDisabilities();
+
+protected:
+    void prepareGrids() override;
+    void load() override;
+    QVector<SaveRoutine> saveRoutines() override;
+    void printPage(PagePrinter &printer) override;
+    void placeCursor() override;
+
+private:
+    void buildEarlyIntervention();
+    void buildDisability();
+    void buildFamilySituation();
+    void buildParentUnderstanding();
+
+    void LoadDisabilityChoices(const QString &query, CodeTable &choices, const QString &codeColumn,
+                               const QString &nameColumn, int col, int row);
+    bool CheckPrimaryDisability(const QString &name, qint32 code, bool loading);
+    SaveOutcome saveBackgroundInfo();
+
+    grid::SpreadGrid *m_early;
+    grid::SpreadGrid *m_disability;
+    grid::SpreadGrid *m_family;
+    grid::SpreadGrid *m_parent;
+
+    CodeTable DisabilityChoices;
+    QString m_choiceListText;   // the primary cell's list, names each followed by a tab
+    QString PrimaryDisabilityName;
+};

@@ -1,0 +1,258 @@
+#include "CriteriaSelection.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "CriteriaScreens.h"
+#include "DatabaseConnection.h"
+#include "GridHeight.h"
+#include "LookupContents.h"
+#include "PagePrinter.h"
+#include "SectionPage.h"
+#include "SpreadGrid.h"
+
+#include <QVBoxLayout>
+
+using CriteriaScreens::Member;
+using CriteriaScreens::Row;
+using CriteriaScreens::RowKind;
+using grid::SpreadGrid;
+using grid::SpreadModel;
+
+namespace {
+
+constexpr int CriteriaCols = 4;
+constexpr int CriteriaRows = 2;
+constexpr int ScoreCols = 5;
+constexpr int ScoreCol = 5;
+constexpr int TextLimit = 2000;
+
+const QColor LabelColor = QColor::fromRgba(SpreadModel::LabelGrey);
+
+const Member &memberNamed(const QString &name)
+{
+    const Member *found = CriteriaScreens::member(name);
+    return found ? *found : CriteriaScreens::members().first();
+}
+
+QString learner()
+{
+    return QString::number(appState().CurrentLearnerID);
+}
+
+QString dataYear()
+{
+    return QString::number(appState().CurrentDataYear);
+}
+
+// A score cell's text worth storing: not blank and not "0".
+bool isScored(const QString &score)
+{
+    const QString s = score.trimmed();
+    return !s.isEmpty() && s != QLatin1String("0");
+}
+
+} // namespace
+
+frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *parent)
+    : SectionScreen(memberNamed(memberName).name, QStringLiteral("SNA [DP : DIAGNOSTIC PROFILE]"), parent)
+    , m_member(memberNamed(memberName))
+    , m_gridCriteria(new SpreadGrid(CriteriaCols, CriteriaRows, this))
+    , m_gridScores(new SpreadGrid(ScoreCols, m_member.rowCount, this))
+{
+    setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
+    setPrintButtonName(QStringLiteral("cmdPrint"));
+
+    m_gridCriteria->setObjectName(QStringLiteral("gridCriteria"));
+    m_gridScores->setObjectName(QStringLiteral("gridScores"));
+    body()->addWidget(m_gridCriteria);
+    body()->addWidget(m_gridScores, 1);
+    watchGrid(m_gridScores);
+}
+
+// Grids ------------------------------------------------------------------------
+
+void frmCriteriaSelection::prepareGrids()
+{
+    SpreadModel &criteria = m_gridCriteria->cells();
+    for (int col = 1; col <= CriteriaCols; ++col)
+        criteria.setColWidth(col, 25.25);
+    criteria.setStatic(1, 1, QStringLiteral("B. CRITERIA FOR SELECTION"));
+    criteria.setBold(1, 1, true);
+    criteria.setStatic(1, 2, QStringLiteral("Activity limitations:\r\n1 = None or mild\r\n2 = Moderate\r\n3 = Severe"));
+    criteria.addSpan(1, 1, CriteriaCols, 1);
+    criteria.addSpan(1, 2, CriteriaCols, 1);
+    criteria.setBlockLocked(1, 1, CriteriaCols, CriteriaRows, true);
+
+    SpreadModel &scores = m_gridScores->cells();
+    const int rows = m_member.rowCount;
+    const double widths[ScoreCols] = {25, 22, 22, 22, 10};
+    for (int col = 1; col <= ScoreCols; ++col)
+        scores.setColWidth(col, widths[col - 1]);
+
+    // Everything is fixed text unless a row below opens a cell for input.
+    for (int row = 1; row <= rows; ++row)
+        for (int col = 1; col <= ScoreCols; ++col)
+            scores.setStatic(col, row, QString());
+    scores.setBlockLocked(1, 1, ScoreCols, rows, true);
+
+    const QStringList titles = CriteriaScreens::columnTitles();
+    for (int col = 1; col <= ScoreCols; ++col)
+        scores.setText(col, 1, titles.value(col - 1));
+    scores.setBlockBold(1, 1, ScoreCols, 1, true);
+    scores.setBlockBackColor(1, 1, ScoreCols, 1, LabelColor);
+
+    for (const Row &r : m_member.rows) {
+        switch (r.kind) {
+        case RowKind::Domain:
+            scores.setText(1, r.row, r.title);
+            scores.setBold(1, r.row, true);
+            scores.setText(2, r.row, r.question);
+            scores.addSpan(2, r.row, ScoreCols - 1, 1);
+            scores.setBlockBackColor(1, r.row, ScoreCols, r.row, LabelColor);
+            break;
+        case RowKind::Item: {
+            scores.setText(1, r.row, r.title);
+            if (r.lookupTexts) {
+                const LimitDescription &levels = limitDescription(r.subSection);
+                scores.setText(2, r.row, levels.mild);
+                scores.setText(3, r.row, levels.moderate);
+                scores.setText(4, r.row, levels.severe);
+            } else {
+                scores.setText(2, r.row, r.mild);
+                scores.setText(3, r.row, r.moderate);
+                scores.setText(4, r.row, r.severe);
+            }
+            scores.setInteger(ScoreCol, r.row, 1, 3);
+            scores.setLocked(ScoreCol, r.row, false);
+            scores.setAlignment(ScoreCol, r.row, Qt::AlignCenter);
+            break;
+        }
+        case RowKind::Information:
+            scores.setText(1, r.row, r.title);
+            scores.addSpan(1, r.row, ScoreCols, 1);
+            break;
+        case RowKind::Separator:
+            scores.addSpan(1, r.row, ScoreCols, 1);
+            break;
+        case RowKind::Other:
+            scores.setText(1, r.row, r.title);
+            for (int col = 2; col <= 4; ++col) {
+                scores.setEdit(col, r.row, TextLimit);
+                scores.setLocked(col, r.row, false);
+            }
+            scores.setInteger(ScoreCol, r.row, 1, 3);
+            scores.setLocked(ScoreCol, r.row, false);
+            scores.setAlignment(ScoreCol, r.row, Qt::AlignCenter);
+            break;
+        }
+    }
+
+    fitGridHeightToRows(m_gridCriteria);
+    m_gridScores->applyLayout();
+}
+
+// Loading ------------------------------------------------------------------------
+
+void frmCriteriaSelection::load()
+{
+    getScores();
+}
+
+void frmCriteriaSelection::placeCursor()
+{
+    m_gridScores->setActiveCell(ScoreCol, m_member.cursorRow);
+    m_gridScores->setFocus();
+}
+
+bool frmCriteriaSelection::getScores()
+{
+    return trapped(m_member.name, QStringLiteral("getScores Routine"), [this] {
+        SpreadModel &scores = m_gridScores->cells();
+        ConnectionScope scope;
+        Connection &connection = SharedConnection();
+        const Recordset rs = connection.query(
+            QStringLiteral("SELECT Sub_Section, Score ")
+            + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learner()
+            + QStringLiteral(" AND Data_Year = ") + dataYear() + m_member.condition
+            + QStringLiteral(" ORDER By Sub_Section"));
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            // A stored sub-section this member has no row for stays unshown.
+            const int row = m_member.rowOfSubSection(rs.value(i, QStringLiteral("Sub_Section")).toInt());
+            if (row > 0)
+                scores.setText(ScoreCol, row, rs.text(i, QStringLiteral("Score")));
+        }
+
+        const Row *other = m_member.otherRow();
+        if (!other)
+            return;
+        const Recordset others = connection.query(
+            QStringLiteral("SELECT None_Mild, Moderate, Severe, Score ")
+            + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learner()
+            + QStringLiteral(" AND Data_Year = ") + dataYear());
+        if (others.isEmpty())
+            return;
+        scores.setText(2, other->row, others.text(0, QStringLiteral("None_Mild")));
+        scores.setText(3, other->row, others.text(0, QStringLiteral("Moderate")));
+        scores.setText(4, other->row, others.text(0, QStringLiteral("Severe")));
+        scores.setText(ScoreCol, other->row, others.text(0, QStringLiteral("Score")));
+    });
+}
+
+// Saving -------------------------------------------------------------------------
+
+QVector<SectionScreen::SaveRoutine> frmCriteriaSelection::saveRoutines()
+{
+    return {routine([this] { return saveScores(); })};
+}
+
+bool frmCriteriaSelection::saveScores()
+{
+    return trapped(m_member.name, QStringLiteral("saveScores Routine"), [this] {
+        const SpreadModel &scores = m_gridScores->cells();
+        const Row *other = m_member.otherRow();
+
+        ConnectionScope scope;
+        Connection &connection = SharedConnection();
+        Transaction transaction(connection);
+        connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection ")
+                           + QStringLiteral("WHERE LearnerID = ") + learner()
+                           + QStringLiteral(" AND Data_Year = ") + dataYear() + m_member.condition);
+        if (other)
+            connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection_Other ")
+                               + QStringLiteral("WHERE LearnerID = ") + learner()
+                               + QStringLiteral(" AND Data_Year = ") + dataYear());
+
+        for (const Row &r : m_member.rows) {
+            if (r.kind != RowKind::Item)
+                continue;
+            const QString score = scores.text(ScoreCol, r.row);
+            if (!isScored(score))
+                continue;
+            connection.execute(
+                QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
+                + QStringLiteral("(") + learner() + QStringLiteral(",") + QString::number(r.subSection)
+                + QStringLiteral(",") + QString::number(score.trimmed().toInt()) + QStringLiteral(",")
+                + dataYear() + QStringLiteral(")"));
+        }
+
+        // The other conditions' texts are kept only together with a score.
+        if (other && isScored(scores.text(ScoreCol, other->row))) {
+            connection.execute(
+                QStringLiteral("INSERT INTO SNE_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, Severe, Score, Data_Year) VALUES ")
+                + QStringLiteral("(") + learner() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
+                + QStringLiteral("','") + SqlText(scores.text(3, other->row))
+                + QStringLiteral("','") + SqlText(scores.text(4, other->row)) + QStringLiteral("',")
+                + QString::number(scores.text(ScoreCol, other->row).trimmed().toInt()) + QStringLiteral(",")
+                + dataYear() + QStringLiteral(")"));
+        }
+        transaction.commit();
+    });
+}
+
+// Printing -----------------------------------------------------------------------
+
+void frmCriteriaSelection::printPage(PagePrinter &printer)
+{
+    SectionPage::print(printer, QString(), false,
+                       {{&m_gridCriteria->cells(), 800}, {&m_gridScores->cells(), 2000}});
+}

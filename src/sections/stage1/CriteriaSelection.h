@@ -1,0 +1,33 @@
+#pragma once
+
+#include "SectionScreen.h"
+
+namespace grid { class SpreadGrid; }
+namespace CriteriaScreens { struct Member; }
+
+// DP part B, the criteria for selection: one screen class for the six
+// members, each shown from its row of CriteriaScreens. A score of 1 to 3 per
+// activity is one stored row keyed by the activity's sub-section; the sixth
+// member also keeps a free "Other medical conditions" row.
+class frmCriteriaSelection : public SectionScreen
+{
+    Q_OBJECT
+public:
+    // memberName is one of frmCriteriaSelection1 to frmCriteriaSelection6.
+    explicit frmCriteriaSelection(const QString &memberName, QWidget *parent = nullptr);
+
+protected:
+    void prepareGrids() override;
+    void load() override;
+    QVector<SaveRoutine> saveRoutines() override;
+    void printPage(PagePrinter &printer) override;
+    void placeCursor() override;
+
+private:
+    bool getScores();
+    bool saveScores();
+
+    const CriteriaScreens::Member &m_member;
+    grid::SpreadGrid *m_gridCriteria;
+    grid::SpreadGrid *m_gridScores;
+};

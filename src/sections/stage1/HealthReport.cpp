@@ -1,0 +1,379 @@
+#include "HealthReport.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "DatabaseConnection.h"
+#include "GridHeight.h"
+#include "PagePrinter.h"
+#include "SectionPage.h"
+#include "SpreadGrid.h"
+
+#include <QVBoxLayout>
+#include <cmath>
+
+using grid::SpreadGrid;
+using grid::SpreadModel;
+
+namespace {
+
+const QString ScreenName = QStringLiteral("frmHealthReport");
+
+// gridMedicalRecords
+constexpr int RecordCols = 5;
+constexpr int RecordRows = 6;
+constexpr int ViewedCol = 4;
+constexpr int AttachedCol = 5;
+constexpr int RecordsRow = 5;
+constexpr int TempCol = 4;
+constexpr int PermCol = 5;
+constexpr int ImpairmentRow = 6;
+
+// gridAreas
+constexpr int AreaCols = 4;
+constexpr int AreaRows = 11;
+constexpr int FirstAreaRow = 3;        // domain d is shown in row d + 2
+constexpr int LastAreaRow = 10;
+constexpr int CommentsRow = 11;
+constexpr int TextLimit = 2000;
+
+const QColor LabelColor = QColor::fromRgba(SpreadModel::LabelGrey);
+
+QString learner()
+{
+    return QString::number(appState().CurrentLearnerID);
+}
+
+QString dataYear()
+{
+    return QString::number(appState().CurrentDataYear);
+}
+
+// A yes/no column read back: the store keeps 0/1, but any non-zero number
+// (or the word True) counts as ticked.
+bool truthOf(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return false;
+    bool numeric = false;
+    const qlonglong n = value.toLongLong(&numeric);
+    if (numeric)
+        return n != 0;
+    return value.toString().trimmed().compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+
+QString checkText(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString truthWord(const QString &checkBoxText)
+{
+    return checkBoxText.trimmed() == QLatin1String("1") ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+void label(SpreadModel &cells, int col, int row, const QString &text, bool grey = true)
+{
+    cells.setStatic(col, row, text);
+    cells.setLocked(col, row, true);
+    if (grey)
+        cells.setBackColor(col, row, LabelColor);
+}
+
+} // namespace
+
+frmHealthReport::frmHealthReport(QWidget *parent)
+    : SectionScreen(ScreenName, QStringLiteral("SNA [DP : DIAGNOSTIC PROFILE]"), parent)
+    , m_gridMedicalRecords(new SpreadGrid(RecordCols, RecordRows, this))
+    , m_gridAreas(new SpreadGrid(AreaCols, AreaRows, this))
+{
+    setNeighbours(false, true);
+    setPrintButtonName(QStringLiteral("cmdPrint"));
+
+    m_gridMedicalRecords->setObjectName(QStringLiteral("gridMedicalRecords"));
+    m_gridAreas->setObjectName(QStringLiteral("gridAreas"));
+    body()->addWidget(m_gridMedicalRecords);
+    body()->addWidget(m_gridAreas, 1);
+
+    watchGrid(m_gridMedicalRecords);
+    watchGrid(m_gridAreas);
+    connect(m_gridMedicalRecords, &SpreadGrid::buttonClicked, this, &frmHealthReport::keepTempPermExclusive);
+}
+
+// Grids ------------------------------------------------------------------------
+
+void frmHealthReport::prepareGrids()
+{
+    SpreadModel &records = m_gridMedicalRecords->cells();
+    const double recordWidths[RecordCols] = {25, 35, 15, 13, 13};
+    for (int col = 1; col <= RecordCols; ++col)
+        records.setColWidth(col, recordWidths[col - 1]);
+
+    label(records, 1, 1, QStringLiteral("A. HEALTH PROFESSIONAL REPORT"));
+    records.setBold(1, 1, true);
+    records.addSpan(1, 1, 5, 1);
+
+    label(records, 1, 2, QStringLiteral("Name of Learner:"));
+    label(records, 2, 2, QString(), false);
+    label(records, 3, 2, QStringLiteral("Date of birth:"));
+    label(records, 4, 2, QString(), false);
+    records.addSpan(4, 2, 2, 1);
+
+    label(records, 1, 3, QStringLiteral("Disability:"));
+    label(records, 2, 3, QString(), false);
+    records.addSpan(2, 3, 4, 1);
+
+    label(records, 1, 4, QString(), false);
+    records.addSpan(1, 4, 5, 1);
+
+    label(records, 1, RecordsRow, QStringLiteral("1. MEDICAL RECORDS"));
+    records.setBold(1, RecordsRow, true);
+    records.addSpan(1, RecordsRow, 3, 1);
+    label(records, 1, ImpairmentRow, QStringLiteral("Is the impairment temporary or permanent?"));
+    records.addSpan(1, ImpairmentRow, 3, 1);
+
+    const struct { int col, row; const char *caption; } boxes[] = {
+        {ViewedCol, RecordsRow, "Viewed"},
+        {AttachedCol, RecordsRow, "Attached"},
+        {TempCol, ImpairmentRow, "Temp"},
+        {PermCol, ImpairmentRow, "Perm"},
+    };
+    for (const auto &box : boxes) {
+        // The caption rides with the box, where the grid keeps a cell's caption.
+        grid::CellSpec spec;
+        spec.type = grid::CellType::CheckBox;
+        spec.text = QStringLiteral("0");
+        spec.buttonText = QString::fromLatin1(box.caption);
+        spec.alignment = Qt::AlignCenter;
+        records.setCell(box.col, box.row, spec);
+    }
+
+    SpreadModel &areas = m_gridAreas->cells();
+    const double areaWidths[AreaCols] = {25, 24, 26, 26};
+    for (int col = 1; col <= AreaCols; ++col)
+        areas.setColWidth(col, areaWidths[col - 1]);
+
+    label(areas, 1, 1, QStringLiteral("2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION"));
+    areas.setBold(1, 1, true);
+    areas.addSpan(1, 1, 4, 1);
+    label(areas, 1, 2, QStringLiteral("NA = Not applicable"));
+    label(areas, 2, 2, QStringLiteral("Mild impairment / activity limitation"));
+    label(areas, 3, 2, QStringLiteral("Moderate impairment / activity limitation (Level 4 within SIAS framework)"));
+    label(areas, 4, 2, QStringLiteral("Severe impairment / activity limitation (Level 5 within SIAS framework )"));
+
+    const QString areaNames[] = {
+        QStringLiteral("2.1 Mobility"), QStringLiteral("2.2 Self-care"), QStringLiteral("2.3 Communication"),
+        QStringLiteral("2.4 Vision"), QStringLiteral("2.5 Hearing"),
+        QStringLiteral("2.6 Mental-psychiatric diagnosis"), QStringLiteral("2.7 Cognition"),
+        QStringLiteral("2.8 Health care needs"),
+    };
+    for (int row = FirstAreaRow; row <= LastAreaRow; ++row) {
+        label(areas, 1, row, areaNames[row - FirstAreaRow]);
+        for (int col = 2; col <= 4; ++col) {
+            areas.setEdit(col, row, TextLimit);
+            areas.setAlignment(col, row, Qt::AlignCenter);
+        }
+    }
+
+    label(areas, 1, CommentsRow, QStringLiteral("Further Comments"));
+    areas.setEdit(2, CommentsRow, TextLimit);
+    areas.addSpan(2, CommentsRow, 3, 1);
+    areas.setRowHeight(CommentsRow, 60);
+
+    m_gridMedicalRecords->applyLayout();
+    m_gridAreas->applyLayout();
+}
+
+QString frmHealthReport::shownBirthDate(const QString &hostDate)
+{
+    const QString date = hostDate.trimmed();
+    if (date.isEmpty())
+        return QString();
+    // Day from the end, month from characters 5 and 6, year from the start;
+    // the pieces a short text lacks stay empty.
+    return date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
+}
+
+// Loading ------------------------------------------------------------------------
+
+void frmHealthReport::load()
+{
+    SpreadModel &records = m_gridMedicalRecords->cells();
+    records.setText(2, 2, appState().CurrentLearnerName);
+    records.setText(4, 2, shownBirthDate(appState().CurrentLearnerDOB));
+
+    getDisability();
+    getMedicalRecords();
+    getImpairment_Area();
+    fitGridHeightToRows(m_gridMedicalRecords);
+}
+
+void frmHealthReport::reactivate()
+{
+    getImpairment_Area();
+    placeCursor();
+}
+
+void frmHealthReport::placeCursor()
+{
+    m_gridAreas->setActiveCell(2, FirstAreaRow);
+    m_gridAreas->setFocus();
+}
+
+bool frmHealthReport::getDisability()
+{
+    return trapped(ScreenName, QStringLiteral("getDisability Routine"), [this] {
+        ConnectionScope scope;
+        const Recordset rs = SharedConnection().query(
+            QStringLiteral("SELECT DI.Name AS Disability ")
+            + QStringLiteral("FROM Learner_Info  as LI ")
+            + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
+            + QStringLiteral("WHERE LI.ID = ") + learner());
+        m_disability.clear();
+        if (!rs.isEmpty())
+            m_disability = rs.text(0, QStringLiteral("Disability"));
+        m_gridMedicalRecords->cells().setText(2, 3, m_disability);
+    });
+}
+
+bool frmHealthReport::getMedicalRecords()
+{
+    return trapped(ScreenName, QStringLiteral("getMedicalRecords Routine"), [this] {
+        ConnectionScope scope;
+        const Recordset rs = SharedConnection().query(
+            QStringLiteral("SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
+            + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learner()
+            + QStringLiteral(" AND Data_Year = ") + dataYear());
+        if (rs.isEmpty())
+            return;
+
+        SpreadModel &records = m_gridMedicalRecords->cells();
+        const QString type = rs.text(0, QStringLiteral("Impairment_Type")).trimmed();
+        const bool temp = type == QLatin1String("TEMP");
+        records.setText(TempCol, ImpairmentRow, checkText(temp));
+        records.setText(PermCol, ImpairmentRow, checkText(!type.isEmpty() && !temp));
+        records.setText(ViewedCol, RecordsRow, checkText(truthOf(rs.value(0, QStringLiteral("Medical_Record_Viewed")))));
+        records.setText(AttachedCol, RecordsRow, checkText(truthOf(rs.value(0, QStringLiteral("Medical_Record_Attached")))));
+
+        m_comments = rs.text(0, QStringLiteral("Comments"));
+        m_gridAreas->cells().setText(2, CommentsRow, m_comments);
+    });
+}
+
+int frmHealthReport::areaLevel(qint32 sum, qint32 count)
+{
+    if (count <= 0)
+        return 0;
+    // rint rounds halves to the even neighbour in the default rounding mode;
+    // an average of whole numbers is a half only when it is exactly one.
+    return int(std::rint(double(sum) / double(count)));
+}
+
+bool frmHealthReport::getImpairment_Area()
+{
+    return trapped(ScreenName, QStringLiteral("getImpairment_Area Routine"), [this] {
+        SpreadModel &areas = m_gridAreas->cells();
+        // A level that changed must not stay beside its previous word.
+        areas.clearText(2, FirstAreaRow, 4, LastAreaRow);
+
+        ConnectionScope scope;
+        Recordset rs = SharedConnection().query(
+            QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
+            + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
+            + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
+            + QStringLiteral("WHERE c.LearnerID = ") + learner() + QStringLiteral(" AND c.Data_Year = ")
+            + dataYear() + QStringLiteral(" ORDER By s.Activity_Domain"));
+
+        const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
+            const int level = areaLevel(sum, count);
+            static const QString words[] = {QStringLiteral("MILD"), QStringLiteral("MODERATE"),
+                                            QStringLiteral("SEVERE")};
+            const int row = domain + 2;
+            // Only the three levels have a column; a level outside them (stored
+            // scores the screens never write) shows nothing rather than
+            // overwriting the area's name or a neighbour.
+            if (level < 1 || level > 3 || row < FirstAreaRow || row > LastAreaRow)
+                return;
+            areas.setText(level + 1, row, words[level - 1]);
+        };
+
+        qint32 current = 0;
+        qint32 sum = 0;
+        qint32 count = 0;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            const qint32 domain = rs.value(QStringLiteral("Activity_Domain")).toInt();
+            if (domain != current) {
+                if (current != 0)
+                    emitDomain(current, sum, count);
+                sum = 0;
+                count = 0;
+            }
+            const qint32 score = rs.value(QStringLiteral("Score")).toInt();
+            sum += score;
+            if (score > 0)
+                ++count;
+            current = domain;
+        }
+        if (current != 0)
+            emitDomain(current, sum, count);
+    });
+}
+
+// Saving -------------------------------------------------------------------------
+
+QVector<SectionScreen::SaveRoutine> frmHealthReport::saveRoutines()
+{
+    return {routine([this] { return saveMedicalRecord(); })};
+}
+
+bool frmHealthReport::saveMedicalRecord()
+{
+    return trapped(ScreenName, QStringLiteral("saveMedicalRecord Routine"), [this] {
+        const SpreadModel &records = m_gridMedicalRecords->cells();
+        const QString viewed = records.text(ViewedCol, RecordsRow);
+        const QString attached = records.text(AttachedCol, RecordsRow);
+        const QString temp = records.text(TempCol, ImpairmentRow);
+        const QString perm = records.text(PermCol, ImpairmentRow);
+        const QString comments = m_gridAreas->cells().text(2, CommentsRow);
+
+        QString type;
+        if (temp.trimmed() == QLatin1String("1"))
+            type = QStringLiteral("TEMP");
+        else if (perm.trimmed() == QLatin1String("1"))
+            type = QStringLiteral("PERM");
+
+        ConnectionScope scope;
+        Connection &connection = SharedConnection();
+        // The delete and the insert stand or fall together, so a failure never
+        // loses the stored report.
+        Transaction transaction(connection);
+        connection.execute(QStringLiteral("DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report ")
+                           + QStringLiteral("WHERE LearnerID = ") + learner()
+                           + QStringLiteral(" AND Data_Year = ") + dataYear());
+        connection.execute(
+            QStringLiteral("INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES ")
+            + QStringLiteral("(") + learner() + QStringLiteral(",'") + type + QStringLiteral("',")
+            + truthWord(viewed) + QStringLiteral(",") + truthWord(attached) + QStringLiteral(",")
+            + dataYear() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
+        transaction.commit();
+        m_comments = comments;
+    });
+}
+
+void frmHealthReport::keepTempPermExclusive(int col, int row)
+{
+    if (row != ImpairmentRow)
+        return;
+    SpreadModel &records = m_gridMedicalRecords->cells();
+    if (col == TempCol && records.text(TempCol, ImpairmentRow) == QLatin1String("1"))
+        records.setText(PermCol, ImpairmentRow, QStringLiteral("0"));
+    else if (col == PermCol && records.text(PermCol, ImpairmentRow) == QLatin1String("1"))
+        records.setText(TempCol, ImpairmentRow, QStringLiteral("0"));
+}
+
+// Printing -----------------------------------------------------------------------
+
+void frmHealthReport::printPage(PagePrinter &printer)
+{
+    SectionPage::print(printer, QString(), false,
+                       {{&m_gridMedicalRecords->cells(), 800}, {&m_gridAreas->cells(), 3000}});
+}

@@ -1,0 +1,275 @@
+#include "MultipleDisabilities.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "ChangeFlag.h"
+#include "DatabaseConnection.h"
+#include "MessageBoxes.h"
+
+#include <QDateEdit>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString ScreenName = QStringLiteral("frmMultipleDisabilities");
+constexpr int KeyRole = Qt::UserRole;           // "K" + the disability's id
+constexpr int PrimaryRole = Qt::UserRole + 1;   // the red item
+constexpr int KNumberLength = 50;
+
+// Testdate comes back as the ISO text it was written as (a date and time
+// written by the host reads as well).
+QDate storedDate(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
+        return value.toDate();
+    const QString text = value.toString().trimmed();
+    QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    if (!date.isValid())
+        date = QDateTime::fromString(text, Qt::ISODate).date();
+    return date;
+}
+
+QLineEdit *readOnlyBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+} // namespace
+
+frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
+    : QDialog(parent)
+    , txtLearner(readOnlyBox(QStringLiteral("txtLearner"), this))
+    , txtPrimary(readOnlyBox(QStringLiteral("txtPrimary"), this))
+    , txtKNumber(new QLineEdit(this))
+    , dtTest(new QDateEdit(this))
+    , lvwDisabilities(new QTreeWidget(this))
+    , cmdSave(new QPushButton(QStringLiteral("Save"), this))
+    , cmdDone(new QPushButton(QStringLiteral("Done"), this))
+{
+    setObjectName(ScreenName);
+    setWindowTitle(QStringLiteral("Multiple Disabilities per Learner"));
+    setModal(true);
+    resize(520, 560);
+
+    txtKNumber->setObjectName(QStringLiteral("txtKNumber"));
+    txtKNumber->setMaxLength(KNumberLength);
+    dtTest->setObjectName(QStringLiteral("dtTest"));
+    dtTest->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    dtTest->setCalendarPopup(true);
+    dtTest->setDate(QDate::currentDate());
+
+    lvwDisabilities->setObjectName(QStringLiteral("lvwDisabilities"));
+    lvwDisabilities->setColumnCount(1);
+    lvwDisabilities->setHeaderLabels({QStringLiteral("Disability")});
+    lvwDisabilities->setRootIsDecorated(false);
+    lvwDisabilities->header()->setStretchLastSection(true);
+
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdDone->setObjectName(QStringLiteral("cmdDone"));
+    for (QPushButton *button : {cmdSave, cmdDone})
+        button->setAutoDefault(false);
+
+    auto *fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Learner:"), txtLearner);
+    fields->addRow(QStringLiteral("Primary Disability Barrier:"), txtPrimary);
+    fields->addRow(QStringLiteral("K Number of learner:"), txtKNumber);
+    fields->addRow(QStringLiteral("Date of testing:"), dtTest);
+
+    auto *instruction = new QLabel(QStringLiteral("Please select all additional disability barriers for this learner"), this);
+    auto *legend = new QLabel(QStringLiteral("Red indicates Primary Barrier "), this);
+    QPalette red = legend->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    legend->setPalette(red);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdDone);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(instruction);
+    layout->addWidget(lvwDisabilities, 1);
+    layout->addWidget(legend);
+    layout->addLayout(buttons);
+
+    connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
+    connect(cmdDone, &QPushButton::clicked, this, &frmMultipleDisabilities::reject);
+    connect(txtKNumber, &QLineEdit::textEdited, this, &frmMultipleDisabilities::markChanged);
+    connect(dtTest, &QDateEdit::dateChanged, this, &frmMultipleDisabilities::markChanged);
+    connect(lvwDisabilities, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem *item, int) { itemChanged(item); });
+}
+
+void frmMultipleDisabilities::setLearner(const QString &learnerName)
+{
+    txtLearner->setText(learnerName);
+}
+
+void frmMultipleDisabilities::setPrimary(const QString &primaryName)
+{
+    txtPrimary->setText(primaryName);
+}
+
+void frmMultipleDisabilities::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_loaded)
+        loadData();
+}
+
+void frmMultipleDisabilities::loadData()
+{
+    m_loaded = true;
+    m_loading = true;
+    getDisabilities();
+    getData();
+    m_loading = false;
+}
+
+bool frmMultipleDisabilities::isPrimaryItem(const QTreeWidgetItem *item)
+{
+    return item && item->data(0, PrimaryRole).toBool();
+}
+
+QTreeWidgetItem *frmMultipleDisabilities::itemForCode(int code) const
+{
+    for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
+        if (DropFirstChar(item->data(0, KeyRole).toString()).toInt() == code)
+            return item;
+    }
+    return nullptr;
+}
+
+// Loading ---------------------------------------------------------------------
+
+bool frmMultipleDisabilities::getDisabilities()
+{
+    lvwDisabilities->clear();
+    return trapped(objectName(), QStringLiteral("Get Disabilities Routine"), [this] {
+        ConnectionScope scope;
+        Recordset rs = SharedConnection().query(QStringLiteral("Select * from disabilities order by id"));
+        for (; !rs.eof(); rs.moveNext()) {
+            auto *item = new QTreeWidgetItem(lvwDisabilities, {rs.text(QStringLiteral("Name"))});
+            item->setData(0, KeyRole, QStringLiteral("K") + rs.text(QStringLiteral("id")).trimmed());
+            item->setCheckState(0, Qt::Unchecked);
+            if (rs.text(QStringLiteral("name")) == txtPrimary->text()) {
+                // The primary barrier shows, but can be neither ticked nor selected.
+                item->setData(0, PrimaryRole, true);
+                item->setForeground(0, QColor(255, 0, 0));
+                item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsSelectable));
+            }
+        }
+    });
+}
+
+bool frmMultipleDisabilities::getData()
+{
+    return trapped(objectName(), QStringLiteral("Get Data Routine"), [this] {
+        ConnectionScope scope;
+        Recordset rs = SharedConnection().query(QStringLiteral("Select * from Multipledisabilities where learnerid = ")
+                                                + QString::number(appState().CurrentLearnerID));
+        if (!rs.isEmpty()) {
+            const QSignalBlocker blockDate(dtTest);
+            if (!rs.isNull(QStringLiteral("Knumber")))
+                txtKNumber->setText(rs.text(QStringLiteral("Knumber")));
+            if (!rs.isNull(QStringLiteral("testdate"))) {
+                const QDate date = storedDate(rs.value(QStringLiteral("testdate")));
+                if (date.isValid())
+                    dtTest->setDate(date);
+            }
+        }
+        for (; !rs.eof(); rs.moveNext()) {
+            if (rs.isNull(QStringLiteral("disabilityid")))
+                continue;
+            const int code = rs.value(QStringLiteral("disabilityid")).toInt();
+            for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
+                QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
+                if (!isPrimaryItem(item) && DropFirstChar(item->data(0, KeyRole).toString()).toInt() == code)
+                    item->setCheckState(0, Qt::Checked);
+            }
+        }
+    });
+}
+
+// Changes ---------------------------------------------------------------------
+
+void frmMultipleDisabilities::itemChanged(QTreeWidgetItem *item)
+{
+    if (m_loading)
+        return;
+    if (isPrimaryItem(item)) {
+        if (item->checkState(0) != Qt::Unchecked) {
+            const QSignalBlocker block(lvwDisabilities);
+            item->setCheckState(0, Qt::Unchecked);
+        }
+        item->setSelected(false);
+        return;
+    }
+    markChanged();
+}
+
+void frmMultipleDisabilities::markChanged()
+{
+    if (!m_loading)
+        ChangeFlag::markChanged(cmdSave);
+}
+
+// Saving ----------------------------------------------------------------------
+
+bool frmMultipleDisabilities::save()
+{
+    const bool saved = trapped(objectName(), QStringLiteral("Save Data Routine"), [this] {
+        ConnectionScope scope;
+        const QString learner = QString::number(appState().CurrentLearnerID);
+        const QString kNumber = SqlText(txtKNumber->text());
+        const QString date = dtTest->date().toString(QStringLiteral("yyyy-MM-dd"));
+
+        // The learner's rows go and come back in one transaction, so a failure
+        // leaves every stored row in place.
+        Connection &db = SharedConnection();
+        Transaction transaction(db);
+        db.execute(QStringLiteral("Delete from multipledisabilities where learnerid = ") + learner);
+        int inserted = 0;
+        for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
+            if (item->checkState(0) != Qt::Checked || isPrimaryItem(item))
+                continue;
+            const QString code = DropFirstChar(item->data(0, KeyRole).toString());
+            db.execute(QStringLiteral("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(")
+                       + learner + QStringLiteral(",") + code + QStringLiteral(",'") + kNumber
+                       + QStringLiteral("',#") + date + QStringLiteral("#)"));
+            ++inserted;
+        }
+        if (inserted == 0)
+            db.execute(QStringLiteral("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(")
+                       + learner + QStringLiteral(",0,'") + kNumber + QStringLiteral("',#") + date
+                       + QStringLiteral("#)"));
+        transaction.commit();
+    });
+    if (saved) {
+        ChangeFlag::markSaved(cmdSave);
+        ShowDataSaved();
+    }
+    return saved;
+}
+
+void frmMultipleDisabilities::reject()
+{
+    if (ConfirmLeaveSection(cmdSave, nullptr))
+        QDialog::reject();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The learner's additional disabilities (barriers) besides the primary one,
+// with the K number and the date of testing. Writes the host table
+// MultipleDisabilities, which belongs to the learner, not to a data year.
+// Every operation opens the shared connection for itself and closes it again.
+class frmMultipleDisabilities : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmMultipleDisabilities(QWidget *parent = nullptr);
+
+    // Filled by the caller before the window is shown.
+    void setLearner(const QString &learnerName);
+    void setPrimary(const QString &primaryName);
+
+    // The list, then the learner's stored rows. Runs once, when the window is
+    // first shown (tests call it directly).
+    void loadData();
+    bool save();
+
+    QLineEdit *learnerBox() const { return txtLearner; }
+    QLineEdit *primaryBox() const { return txtPrimary; }
+    QLineEdit *kNumberBox() const { return txtKNumber; }
+    QDateEdit *testDate() const { return dtTest; }
+    QTreeWidget *disabilityList() const { return lvwDisabilities; }
+    QPushButton *saveButton() const { return cmdSave; }
+    QPushButton *doneButton() const { return cmdDone; }
+
+    // The item of disability code, nullptr when not listed.
+    QTreeWidgetItem *itemForCode(int code) const;
+    static bool isPrimaryItem(const QTreeWidgetItem *item);
+
+public Q_SLOTS:
+    // Done, Escape and the window's close control all ask the unsaved-data question.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool getDisabilities();
+    bool getData();
+    void itemChanged(QTreeWidgetItem *item);
+    void markChanged();
+
+    QLineEdit *txtLearner;
+    QLineEdit *txtPrimary;
+    QLineEdit *txtKNumber;
+    QDateEdit *dtTest;
+    QTreeWidget *lvwDisabilities;
+    QPushButton *cmdSave;
+    QPushButton *cmdDone;
+    bool m_loaded = false;
+    bool m_loading = false;
+};

@@ -1,0 +1,7 @@
+#include "Stage1Screens.h"
+
+void registerStage1Screens(ScreenRegistry &registry)
+{
+    registerBackgroundScreens(registry);
+    registerDiagnosticProfileScreens(registry);
+}
