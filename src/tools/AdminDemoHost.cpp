@@ -31,8 +31,16 @@ int runDemoHost(const QStringList &args)
     parser.addOption({QStringLiteral("db"), QString(), QStringLiteral("PATH")});
     parser.addOption({QStringLiteral("learners"), QString(), QStringLiteral("N")});
     parser.addOption({QStringLiteral("register"), QString()});
+    parser.addOption({QStringLiteral("if-unset"), QString()});
     if (!Admin::parseArguments(parser, CommandName, args))
         return Admin::ExitUsage;
+
+    // First run of the demo: only when this computer has no database yet.
+    if (parser.isSet(QStringLiteral("if-unset")) && Settings::hasDatabasePath()) {
+        Admin::printLine(QStringLiteral("the registered database %1 is used")
+                             .arg(QDir::toNativeSeparators(Settings::databasePath())));
+        return 0;
+    }
 
     int learners = MinimumLearners;
     if (parser.isSet(QStringLiteral("learners"))) {
@@ -82,9 +90,10 @@ int runDemoHost(const QStringList &args)
 
 const AdminCommandRegistration registration{AdminCommand{
     CommandName,
-    QStringLiteral("[--db PATH] [--learners N] [--register]"),
+    QStringLiteral("[--db PATH] [--learners N] [--register] [--if-unset]"),
     QStringLiteral("creates a demo host database (N >= 60 learners, default 60) and registers it "
-                   "when no database is registered yet, or with --register"),
+                   "when no database is registered yet, or with --register; --if-unset does nothing "
+                   "when a database is registered already"),
     &runDemoHost,
 }};
 

@@ -113,6 +113,86 @@ private slots:
         QCOMPARE(registered(), expected);
     }
 
+    void demoHostIfUnsetMakesTheFirstSchoolOnly()
+    {
+        QFile::remove(configFile());
+        const QString expected = m_home.filePath(QStringLiteral("data/VantorEmis/demo-school.db"));
+        QFile::remove(expected);
+        Run run = admin({QStringLiteral("demo-host"), QStringLiteral("--if-unset")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(registered(), expected);
+        const QDateTime made = QFileInfo(expected).lastModified();
+
+        // Every later run finds the registered school and leaves it alone.
+        run = admin({QStringLiteral("demo-host"), QStringLiteral("--if-unset")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("is used")), qPrintable(run.out));
+        QCOMPARE(QFileInfo(expected).lastModified(), made);
+    }
+
+    void printSectionPrintsEveryStage1Screen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("background") << QStringLiteral("frmBackgroundInfo") << QStringLiteral("[ BACKGROUND INFORMATION OF LEARNER ]");
+        QTest::newRow("health") << QStringLiteral("frmHealthReport") << QStringLiteral("A. HEALTH PROFESSIONAL REPORT");
+        for (int n = 1; n <= 6; ++n)
+            QTest::newRow(qPrintable(QStringLiteral("criteria %1").arg(n)))
+                << QStringLiteral("frmCriteriaSelection%1").arg(n) << QStringLiteral("B. CRITERIA FOR SELECTION");
+    }
+
+    void printSectionPrintsEveryStage1Screen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, expected);
+        const QString db = m_home.filePath(QStringLiteral("print-%1.db").arg(screen));
+        QCOMPARE(admin({QStringLiteral("demo-host"), QStringLiteral("--db"), db}).exitCode, 0);
+        const QString pdf = m_home.filePath(screen + QStringLiteral(".pdf"));
+        // Learner 40001 exists in every demo school; its ID needs more than 16 bits.
+        const Run run = admin({QStringLiteral("print-section"), QStringLiteral("--learner"), QStringLiteral("40001"),
+                               QStringLiteral("--year"), QStringLiteral("2014"), QStringLiteral("--screen"), screen,
+                               QStringLiteral("--pdf"), pdf, QStringLiteral("--db"), db});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(printed.contains(QStringLiteral("EMIS NUMBER:")), qPrintable(printed));
+        QVERIFY2(printed.contains(expected), qPrintable(printed));
+    }
+
+    void printSectionRefusesWhatItCannotPrint()
+    {
+        const QString db = m_home.filePath(QStringLiteral("refusals.db"));
+        QCOMPARE(admin({QStringLiteral("demo-host"), QStringLiteral("--db"), db}).exitCode, 0);
+        const QString pdf = m_home.filePath(QStringLiteral("refused.pdf"));
+        auto print = [&](const QString &learner, const QString &screen, const QString &database) {
+            return admin({QStringLiteral("print-section"), QStringLiteral("--learner"), learner, QStringLiteral("--year"),
+                          QStringLiteral("2014"), QStringLiteral("--screen"), screen, QStringLiteral("--pdf"), pdf,
+                          QStringLiteral("--db"), database});
+        };
+        Run run = print(QStringLiteral("40001"), QStringLiteral("frmNoSuchScreen"), db);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("frmBackgroundInfo")));   // the known names are listed
+
+        run = print(QStringLiteral("999999"), QStringLiteral("frmBackgroundInfo"), db);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("999999")));
+
+        const QString notAStore = m_home.filePath(QStringLiteral("notes.txt"));
+        QFile notes(notAStore);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("not a database\n");
+        notes.close();
+        run = print(QStringLiteral("40001"), QStringLiteral("frmBackgroundInfo"), notAStore);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QFileInfo(notAStore).size(), qint64(15));
+        QVERIFY(!QFile::exists(pdf));
+
+        run = print(QStringLiteral("forty"), QStringLiteral("frmBackgroundInfo"), db);
+        QCOMPARE(run.exitCode, 2);
+    }
+
     void wrongCommandLinesShowTheUsage_data()
     {
         QTest::addColumn<QStringList>("arguments");
