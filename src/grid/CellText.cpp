@@ -61,7 +61,9 @@ QFont font(const QFont &base, const CellSpec &cell)
 
 bool wraps(const CellSpec &cell)
 {
-    return (cell.type == CellType::Edit || cell.type == CellType::Static) && cell.wordWrap;
+    // A button's caption wraps so that it is read whole in a narrow column.
+    return ((cell.type == CellType::Edit || cell.type == CellType::Static) && cell.wordWrap)
+        || cell.type == CellType::Button;
 }
 
 double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width)

@@ -18,16 +18,7 @@ constexpr double BorderWidth = 10.0;   // half a point
 constexpr double CheckSide = 160.0;
 const QColor BorderGrey(160, 160, 160);
 
-// Twips per column unit of font: its average character measured at 1440 dots
-// per inch, so the columns come out the same on every device.
-double twipsPerUnit(const QFont &font)
-{
-    QImage probe(1, 1, QImage::Format_ARGB32);
-    const int dotsPerMeter = qRound(1440.0 / 0.0254);
-    probe.setDotsPerMeterX(dotsPerMeter);
-    probe.setDotsPerMeterY(dotsPerMeter);
-    return QFontMetricsF(font, &probe).averageCharWidth();
-}
+
 
 // A check box with a caption sits at the cell's left with its caption beside
 // it; one without is centred.
@@ -100,8 +91,10 @@ QFont GridPagePainter::defaultFont()
 
 double GridPagePainter::unitTwips()
 {
-    static const double twips = twipsPerUnit(defaultFont());
-    return twips;
+    // A column unit is one average character of a grid control's standard
+    // font: a fixed width, so a column is as wide on every screen and sheet
+    // whatever font its cells are drawn in.
+    return 100.0;
 }
 
 GridPagePainter::Layout GridPagePainter::layout(QPaintDevice *device, const QRectF &twips) const
@@ -109,7 +102,7 @@ GridPagePainter::Layout GridPagePainter::layout(QPaintDevice *device, const QRec
     Layout out;
     const double sx = device->logicalDpiX() / 1440.0;
     const double sy = device->logicalDpiY() / 1440.0;
-    const double unit = m_font == defaultFont() ? unitTwips() : twipsPerUnit(m_font);
+    const double unit = unitTwips();
 
     const int cols = m_model.maxCols();
     const int rows = m_model.maxRows();

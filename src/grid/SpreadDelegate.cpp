@@ -160,12 +160,14 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         button.direction = option.direction;
         button.fontMetrics = QFontMetrics(font);
         button.rect = r.adjusted(1, 1, -1, -1);
-        button.text = cell.buttonText;
         button.state = QStyle::State_Raised;
         if (!cell.locked)
             button.state |= QStyle::State_Enabled;
-        painter->setFont(font);
-        style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+        style->drawControl(QStyle::CE_PushButtonBevel, &button, painter, widget);
+        CellSpec caption = cell;
+        caption.alignment = Qt::AlignCenter;
+        CellText::draw(*painter, caption, font, QRectF(r).adjusted(TextPadH, TextPadV, -TextPadH, -TextPadV),
+                       option.palette.color(cell.locked ? QPalette::Disabled : QPalette::Active, QPalette::ButtonText));
         break;
     }
     default: {

@@ -107,7 +107,7 @@ void SpreadGrid::setColumnHeaderVisible(bool visible)
 
 double SpreadGrid::unitWidth() const
 {
-    return QFontMetricsF(font()).averageCharWidth();
+    return GridPagePainter::unitTwips() * logicalDpiX() / 1440.0;
 }
 
 void SpreadGrid::applyLayout()
@@ -115,6 +115,35 @@ void SpreadGrid::applyLayout()
     applyColumnsAndSpans();
     m_fitFirst = m_fitLast = 0;
     fitRows(1, m_model->maxRows());
+}
+
+void SpreadGrid::setFitToContents(bool fit)
+{
+    m_fitToContents = fit;
+    const Qt::ScrollBarPolicy bars = fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(bars);
+    setVerticalScrollBarPolicy(bars);
+    setSizePolicy(fit ? QSizePolicy::Fixed : QSizePolicy::Expanding,
+                  fit ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    updateGeometry();
+}
+
+QSize SpreadGrid::sizeHint() const
+{
+    if (!m_fitToContents)
+        return QTableView::sizeHint();
+    int width = 2 * frameWidth() + horizontalHeader()->length();
+    int height = 2 * frameWidth() + verticalHeader()->length();
+    if (!verticalHeader()->isHidden())
+        width += verticalHeader()->sizeHint().width();
+    if (!horizontalHeader()->isHidden())
+        height += horizontalHeader()->sizeHint().height();
+    return QSize(width, height);
+}
+
+QSize SpreadGrid::minimumSizeHint() const
+{
+    return m_fitToContents ? sizeHint() : QTableView::minimumSizeHint();
 }
 
 void SpreadGrid::applyColumnsAndSpans()
@@ -129,6 +158,8 @@ void SpreadGrid::applyColumnsAndSpans()
     clearSpans();
     for (const QRect &s : m_model->spans())
         setSpan(s.top() - 1, s.left() - 1, s.height(), s.width());
+    if (m_fitToContents)
+        updateGeometry();
 }
 
 void SpreadGrid::scheduleFit(int firstRow, int lastRow)
@@ -180,6 +211,8 @@ void SpreadGrid::fitRows(int firstRow, int lastRow)
                                                             frame, firstRow, lastRow);
     for (int r = firstRow; r <= lastRow; ++r)
         setRowHeight(r - 1, int(std::ceil(heights[r - firstRow])));
+    if (m_fitToContents)
+        updateGeometry();
 }
 
 void SpreadGrid::keyboardSearch(const QString &)

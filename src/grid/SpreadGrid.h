@@ -28,11 +28,19 @@ public:
     void setKeysDiscarded(bool discarded) { m_keysDiscarded = discarded; }
     bool keysDiscarded() const { return m_keysDiscarded; }
 
-    // Width in pixels of one column unit with the grid's font.
+    // Width in pixels of one column unit on this screen.
     double unitWidth() const;
 
     // Re-applies spans, column widths and row heights from the model.
     void applyLayout();
+
+    // A grid fitted to its contents asks its layout for exactly the size of
+    // its cells and never scrolls: a form of fixed rows reads like paper, and
+    // the screen around it scrolls instead.
+    void setFitToContents(bool fit);
+    bool fitsToContents() const { return m_fitToContents; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     // Shows the band of column titles (SpreadModel::setHeaderText); hidden by default.
     void setColumnHeaderVisible(bool visible);
@@ -70,6 +78,7 @@ private:
 
     SpreadModel *m_model;
     bool m_keysDiscarded = false;
+    bool m_fitToContents = false;
     bool m_fitScheduled = false;
     int m_fitFirst = 0;     // pending rows, 1-based; 0 when none
     int m_fitLast = 0;

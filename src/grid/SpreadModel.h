@@ -71,7 +71,7 @@ public:
 
     // Sizes ---------------------------------------------------------------
     // Column widths are in the grid's character units (one unit is the width of
-    // an average character of the grid's font); 0 hides the column.
+    // an average character of a grid control's standard font, 100 twips); 0 hides the column.
     void setColWidth(int col, double units);
     double colWidth(int col) const;
     bool isColHidden(int col) const { return colWidth(col) <= 0.0; }

@@ -4,6 +4,7 @@
 #include "ChangeFlag.h"
 #include "ScreenRegistry.h"
 #include "SectionNavigator.h"
+#include "WrappingButton.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -31,7 +32,7 @@ frmSNA_Main::frmSNA_Main(QWidget *parent)
 
     auto *hint = new QLabel(QStringLiteral("CLICK on the MAIN MENU link to view the sub menu"), this);
     hint->setObjectName(QStringLiteral("Label2"));
-    hint->setGeometry(px(300), px(420), px(4400), px(250));
+    hint->setGeometry(px(300), px(420), px(9000), px(250));
 
     const QString stage12 = QStringLiteral("SNA (Sections 1 and 2) Support needs assessment");
     buildStage(1, QStringLiteral("STAGE 1"), QStringLiteral("cmdStage1"),
@@ -80,10 +81,10 @@ void frmSNA_Main::buildStage(int stage, const QString &label, const QString &but
     caption->setGeometry(px(300), px(top), px(3800), px(250));
 
     Stage &s = m_stages[stage];
-    s.button = new QPushButton(buttonText, this);
+    s.button = new WrappingButton(buttonText, this);
     s.button->setObjectName(buttonName);
     s.button->setAutoDefault(false);
-    s.button->setGeometry(px(300), px(top + 270), px(3900), px(600));
+    s.button->setGeometry(px(300), px(top + 270), px(4200), px(600));
     s.button->setStyleSheet(QString());
     connect(s.button, &QPushButton::clicked, this, [this, stage] { show_Sub_Menu(stage); });
 
@@ -92,7 +93,7 @@ void frmSNA_Main::buildStage(int stage, const QString &label, const QString &but
     s.line->setObjectName(QStringLiteral("Line%1").arg(stage));
     s.line->setFrameShape(QFrame::HLine);
     s.line->setStyleSheet(QStringLiteral("color: #3060a0;"));
-    s.line->setGeometry(px(4200), px(top + 560), px(600), px(30));
+    s.line->setGeometry(px(4500), px(top + 560), px(300), px(30));
     s.line->hide();
 
     auto *frame = new QGroupBox(frameTitle, this);
@@ -104,10 +105,10 @@ void frmSNA_Main::buildStage(int stage, const QString &label, const QString &but
 
 void frmSNA_Main::addSection(int stage, const QString &buttonName, const QString &text, const QString &screenName)
 {
-    auto *button = new QPushButton(text, m_stages[stage].frame);
+    auto *button = new WrappingButton(text, m_stages[stage].frame);
     button->setObjectName(buttonName);
     button->setAutoDefault(false);
-    button->setMinimumHeight(px(500));
+    button->setMinimumHeight(px(620));
     // A section whose screens are not part of the program yet stays disabled.
     button->setEnabled(ScreenRegistry::instance().contains(screenName));
     m_stages[stage].frame->layout()->addWidget(button);

@@ -43,6 +43,7 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     auto *content = new QWidget;
     m_body = new QVBoxLayout(content);
     m_body->setContentsMargins(0, 0, 0, 0);
+    m_body->addStretch(1);   // the page starts at the top; what is left stays empty
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -96,6 +97,18 @@ void SectionScreen::setPrintButtonName(const QString &objectName)
 void SectionScreen::watchGrid(grid::SpreadGrid *grid)
 {
     connect(grid, &grid::SpreadGrid::cellChanged, this, [this] { markChanged(); });
+}
+
+void SectionScreen::addGrid(grid::SpreadGrid *grid)
+{
+    grid->setFitToContents(true);
+    m_body->insertWidget(m_body->count() - 1, grid, 0, Qt::AlignLeft);
+    watchGrid(grid);
+}
+
+void SectionScreen::addToBody(QWidget *widget, int stretch)
+{
+    m_body->insertWidget(m_body->count() - 1, widget, stretch);
 }
 
 void SectionScreen::loadScreen()

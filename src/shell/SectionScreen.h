@@ -69,11 +69,15 @@ protected:
     enum class SaveOutcome { Completed, Failed, Refused };
     using SaveRoutine = std::function<SaveOutcome()>;
 
-    QVBoxLayout *body() const { return m_body; }
+    // The screen's page: grids fitted to their cells, top to bottom, in a
+    // scrolling area. addGrid also watches the grid for changes.
+    void addGrid(grid::SpreadGrid *grid);
+    void addToBody(QWidget *widget, int stretch = 0);
     void setNeighbours(bool hasPrevious, bool hasNext);
     void setPrintButtonName(const QString &objectName);
     // Any change the user makes in the grid marks the screen as changed.
     void watchGrid(grid::SpreadGrid *grid);
+    QVBoxLayout *body() const { return m_body; }
 
     virtual void prepareGrids() {}
     virtual void load() = 0;

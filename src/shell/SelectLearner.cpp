@@ -10,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,6 +146,7 @@ void frmSelectLearner::buildGrid()
     cells.setColWidth(ColGrade, 16.37);
     cells.setColWidth(ColBirth, 12);
     m_grid->setColumnHeaderVisible(true);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setKeysDiscarded(true);
 }
 

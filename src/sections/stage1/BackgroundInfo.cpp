@@ -87,13 +87,8 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget *parent)
     , m_parent(makeGrid(QStringLiteral("gridParent_Understanding"), 3, this))
 {
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
-    // The two long-text sections take the height the screen has to spare.
-    body()->addWidget(m_early);
-    body()->addWidget(m_disability);
-    body()->addWidget(m_family, 1);
-    body()->addWidget(m_parent, 1);
     for (SpreadGrid *grid : {m_early, m_disability, m_family, m_parent})
-        watchGrid(grid);
+        addGrid(grid);
 
     connect(m_disability, &SpreadGrid::buttonClicked, this, [this](int col, int row) {
         if (col == ButtonCol && row == DisabilityRow)

@@ -4,7 +4,6 @@
 #include "CentralRoutines.h"
 #include "CriteriaScreens.h"
 #include "DatabaseConnection.h"
-#include "GridHeight.h"
 #include "LookupContents.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
@@ -64,9 +63,8 @@ frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *p
 
     m_gridCriteria->setObjectName(QStringLiteral("gridCriteria"));
     m_gridScores->setObjectName(QStringLiteral("gridScores"));
-    body()->addWidget(m_gridCriteria);
-    body()->addWidget(m_gridScores, 1);
-    watchGrid(m_gridScores);
+    addGrid(m_gridCriteria);
+    addGrid(m_gridScores);
 }
 
 // Grids ------------------------------------------------------------------------
@@ -147,7 +145,7 @@ void frmCriteriaSelection::prepareGrids()
         }
     }
 
-    fitGridHeightToRows(m_gridCriteria);
+    m_gridCriteria->applyLayout();
     m_gridScores->applyLayout();
 }
 

@@ -3,7 +3,6 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "DatabaseConnection.h"
-#include "GridHeight.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -91,11 +90,8 @@ frmHealthReport::frmHealthReport(QWidget *parent)
 
     m_gridMedicalRecords->setObjectName(QStringLiteral("gridMedicalRecords"));
     m_gridAreas->setObjectName(QStringLiteral("gridAreas"));
-    body()->addWidget(m_gridMedicalRecords);
-    body()->addWidget(m_gridAreas, 1);
-
-    watchGrid(m_gridMedicalRecords);
-    watchGrid(m_gridAreas);
+    addGrid(m_gridMedicalRecords);
+    addGrid(m_gridAreas);
     connect(m_gridMedicalRecords, &SpreadGrid::buttonClicked, this, &frmHealthReport::keepTempPermExclusive);
 }
 
@@ -204,7 +200,7 @@ void frmHealthReport::load()
     getDisability();
     getMedicalRecords();
     getImpairment_Area();
-    fitGridHeightToRows(m_gridMedicalRecords);
+    m_gridMedicalRecords->applyLayout();
 }
 
 void frmHealthReport::reactivate()
