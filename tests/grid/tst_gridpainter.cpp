@@ -169,6 +169,30 @@ private Q_SLOTS:
         QVERIFY(pieces >= 2);
     }
 
+    void captionsOfCheckBoxesAndButtonsArePrinted()
+    {
+        SpreadModel m(2, 1);
+        m.setColWidth(1, 12);
+        m.setColWidth(2, 12);
+        m.setCheckBox(1, 1);
+        grid::CellSpec box = m.cell(1, 1);
+        box.buttonText = QStringLiteral("Viewed");
+        m.setCell(1, 1, box);
+        m.setText(1, 1, QStringLiteral("1"));
+        m.setButton(2, 1, QStringLiteral("Additional Disabilities"));
+        const QString pdf = m_dir.filePath(QStringLiteral("captions.pdf"));
+        QCOMPARE(printPdf(m, Block, pdf), 1);
+        const QVector<Word> words = readWords(pdf);
+        QVERIFY(find(words, QStringLiteral("Viewed")));
+        QVERIFY(!find(words, QStringLiteral("1")));    // a check box never shows its value
+        // The button's caption wraps inside its narrow column.
+        const Word *additional = find(words, QStringLiteral("Additional"));
+        const Word *disabilities = find(words, QStringLiteral("Disabilities"));
+        QVERIFY2(additional && disabilities, qPrintable([&] { QStringList t; for (const Word &w : words) t << w.text; return t.join(QLatin1Char(' ')); }()));
+        QVERIFY(disabilities->box.top() > additional->box.bottom() - 1);
+        QVERIFY(disabilities->box.right() <= (Block.left() + 24 * GridPagePainter::unitTwips()) / 20.0 + 0.5);
+    }
+
     void rowSpanGroupStaysOnOnePage()
     {
         SpreadModel m(2, 60);

@@ -81,6 +81,26 @@ private Q_SLOTS:
         QTRY_COMPARE(g.rowHeight(1), g.rowHeight(0));
     }
 
+    void fittedGridAsksForItsCellsAndGrows()
+    {
+        SpreadGrid g(2, 2);
+        g.cells().setColWidth(1, 10);
+        g.cells().setColWidth(2, 15);
+        g.cells().setEdit(2, 2, 2000);
+        g.setFitToContents(true);
+        g.applyLayout();
+        const QSize before = g.sizeHint();
+        QCOMPARE(before.width(), g.columnWidth(0) + g.columnWidth(1) + 2 * g.frameWidth());
+        QCOMPARE(before.height(), g.rowHeight(0) + g.rowHeight(1) + 2 * g.frameWidth());
+        QCOMPARE(g.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+        // A long answer typed into the form makes the form taller, not a scroll bar.
+        g.model()->setData(g.model()->index(1, 1),
+                           QStringLiteral("many words that need several lines in a cell of fifteen units"), Qt::EditRole);
+        QTRY_VERIFY(g.sizeHint().height() > before.height());
+        QCOMPARE(g.sizeHint().width(), before.width());
+    }
+
     void clicksAndButtons()
     {
         auto g = shownGrid();
