@@ -1,5 +1,6 @@
 // The data year screen and the learner selection screen on fixture databases.
 #include "AppState.h"
+#include "ChangeFlag.h"
 #include "DatabaseConnection.h"
 #include "MessageRecorder.h"
 #include "SelectLearner.h"
@@ -77,7 +78,11 @@ void TestStartScreens::continueStoresChosenYear()
 {
     MessageRecorder boxes;
     frmSelectYear screen;
+    QVERIFY(!ChangeFlag::isChanged(screen.continueButton()));
     screen.yearList()->setCurrentText(QStringLiteral("2014"));
+    Q_EMIT screen.yearList()->activated(screen.yearList()->currentIndex());
+    // Choosing a year invites the user on: Continue turns yellow.
+    QVERIFY(ChangeFlag::isChanged(screen.continueButton()));
     QVERIFY(screen.confirmYear());
     QCOMPARE(appState().CurrentDataYear, 2014);
     QCOMPARE(boxes.count(), 0);
