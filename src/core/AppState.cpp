@@ -10,3 +10,13 @@ void resetAppState()
 {
     appState() = AppState();
 }
+
+QString learnerIdText()
+{
+    return QString::number(appState().CurrentLearnerID);
+}
+
+QString dataYearText()
+{
+    return QString::number(appState().CurrentDataYear);
+}

@@ -28,3 +28,7 @@ struct AppState
 
 AppState &appState();
 void resetAppState();
+
+// The learner and the data year as every statement writes them: decimal integers.
+QString learnerIdText();
+QString dataYearText();

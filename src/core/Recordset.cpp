@@ -57,6 +57,18 @@ QVariant Recordset::value(const QString &field) const
     return m_rows.at(m_position).value(index);
 }
 
+bool Recordset::isTrue(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (!v.isValid() || v.isNull())
+        return false;
+    bool numeric = false;
+    const qlonglong n = v.toLongLong(&numeric);
+    if (numeric)
+        return n != 0;
+    return v.toString().trimmed().compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+
 QString Recordset::text(const QString &field) const
 {
     const QVariant v = value(field);

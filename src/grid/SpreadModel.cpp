@@ -227,6 +227,18 @@ void SpreadModel::setStatic(int col, int row, const QString &text)
     emitCellChanged(col, row);
 }
 
+void SpreadModel::setLabel(int col, int row, const QString &text)
+{
+    setStatic(col, row, text);
+    setLabelBlock(col, row, col, row);
+}
+
+void SpreadModel::setLabelBlock(int col1, int row1, int col2, int row2)
+{
+    setBlockLocked(col1, row1, col2, row2, true);
+    setBlockBackColor(col1, row1, col2, row2, QColor::fromRgb(LabelGrey));
+}
+
 void SpreadModel::setEdit(int col, int row, int maxLength, bool wordWrap)
 {
     if (!valid(col, row))

@@ -38,6 +38,10 @@ public:
 
     // Convenience setters of a cell's type; they keep the cell's text and colours.
     void setStatic(int col, int row, const QString &text);
+    // A form's fixed text: static, locked, on the label grey.
+    void setLabel(int col, int row, const QString &text);
+    // Locks a block of cells and greys it, as label cells are.
+    void setLabelBlock(int col1, int row1, int col2, int row2);
     void setEdit(int col, int row, int maxLength, bool wordWrap = true);
     void setCheckBox(int col, int row);
     void setComboBox(int col, int row, const QStringList &items);

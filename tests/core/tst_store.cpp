@@ -161,6 +161,11 @@ private slots:
         QVERIFY(rs.eof());
         QVERIFY_THROWS_EXCEPTION(StoreError, rs.value(QStringLiteral("Name")));
 
+        // Yes/no columns: 0/1 as stored, True written by a statement, NULL as no.
+        Recordset flags = db->query(QStringLiteral("SELECT 1 AS A, 0 AS B, -1 AS C, NULL AS D, 'True' AS E, 'no' AS F"));
+        QVERIFY(flags.isTrue(QStringLiteral("A")) && !flags.isTrue(QStringLiteral("B")) && flags.isTrue(QStringLiteral("C")));
+        QVERIFY(!flags.isTrue(QStringLiteral("D")) && flags.isTrue(QStringLiteral("E")) && !flags.isTrue(QStringLiteral("F")));
+
         Recordset none = db->query(QStringLiteral("SELECT Name FROM T WHERE ID = 99"));
         QVERIFY(none.isEmpty() && none.eof());
         QCOMPARE(none.fieldNames(), QStringList({QStringLiteral("Name")}));

@@ -97,6 +97,11 @@ private Q_SLOTS:
         m.setStatic(1, 1, QStringLiteral("fixed"));
         m.setLocked(1, 1, false);
         QVERIFY(!(m.flags(m.index(0, 0)) & Qt::ItemIsEditable));
+
+        m.setLabel(2, 1, QStringLiteral("Label:"));
+        QVERIFY(m.isLocked(2, 1));
+        QCOMPARE(m.cell(2, 1).type, grid::CellType::Static);
+        QCOMPARE(m.cell(2, 1).backColor.rgb(), QColor(233, 233, 233).rgb());
     }
 
     void onlyUserChangesReportAnEdit()
