@@ -1,0 +1,84 @@
+#pragma once
+
+// What the section screen tests share: a fresh program state over a
+// throw-away store, every message box recorded, edits made the way the
+// user's cell editor makes them, and the printed page read back as text.
+#include "AppState.h"
+#include "MessageRecorder.h"
+#include "PdfText.h"
+#include "PrinterChoice.h"
+#include "SectionScreen.h"
+#include "SpreadGrid.h"
+#include "TestStore.h"
+
+#include <memory>
+
+namespace kit {
+
+// Through the model, so the grid reports the change as the user's.
+inline bool type(grid::SpreadGrid *grid, int col, int row, const QVariant &value, int role = Qt::EditRole)
+{
+    return grid->model()->setData(grid->model()->index(row - 1, col - 1), value, role);
+}
+
+inline QString text(const grid::SpreadGrid *grid, int col, int row)
+{
+    return grid->cells().text(col, row);
+}
+
+inline grid::SpreadGrid *gridOf(const QWidget &screen, const char *name)
+{
+    return screen.findChild<grid::SpreadGrid *>(QString::fromLatin1(name));
+}
+
+// A screen as the program opens it: made, then loaded.
+template <class Screen, class... Args>
+std::unique_ptr<Screen> opened(Args &&...args)
+{
+    auto screen = std::make_unique<Screen>(std::forward<Args>(args)...);
+    screen->loadScreen();
+    return screen;
+}
+
+struct Fixture
+{
+    explicit Fixture(bool demoSchool) : store(demoSchool, true) {}
+    ~Fixture() { PrinterChoice::setChooser({}); }
+
+    void storeScore(int learner, int subSection, int score, int year) const
+    {
+        store.exec(QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) "
+                                  "VALUES (%1, %2, %3, %4)").arg(learner).arg(subSection).arg(score).arg(year));
+    }
+
+    QString pdfPath() const { return store.dir() + QStringLiteral("/page.pdf"); }
+
+    // Prints the screen into a PDF and reads the page back; a null text when
+    // the print failed.
+    QString printed(SectionScreen &screen, int *pages = nullptr) const
+    {
+        const QString pdf = pdfPath();
+        PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
+        if (!screen.printPageNow())
+            return QString();
+        if (pages)
+            *pages = PdfText::pageCount(pdf);
+        return PdfText::all(pdf);
+    }
+
+    // The one box shown is the error report of `procedure` at `location`,
+    // and no confirmation came with it.
+    bool reportedFailure(const QString &location, const QString &procedure) const
+    {
+        return boxes.count() == 1 && boxes.last().title.startsWith(QStringLiteral("Error : "))
+            && boxes.sawText(QStringLiteral("Location: ") + location)
+            && boxes.sawText(QStringLiteral("Procedure: ") + procedure);
+    }
+
+    // The first member: the program state is reset before the store registers itself.
+    struct Reset { Reset() { resetAppState(); } } reset;
+    TestStore store;
+    MessageRecorder boxes;
+};
+
+} // namespace kit
