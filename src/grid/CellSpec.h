@@ -38,4 +38,15 @@ struct CellSpec
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 
+// A check box cell's text: "1" when ticked, "0" when not.
+inline QString checkText(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+inline bool isChecked(const QString &checkBoxText)
+{
+    return checkBoxText.trimmed() == QLatin1String("1");
+}
+
 } // namespace grid

@@ -50,12 +50,6 @@ void resetCells(SpreadModel &cells, int rows, const double (&widths)[3])
         cells.setColWidth(col, widths[col - 1]);
 }
 
-void labelBlock(SpreadModel &cells, int col1, int row1, int col2, int row2)
-{
-    cells.setBlockLocked(col1, row1, col2, row2, true);
-    cells.setBlockBackColor(col1, row1, col2, row2, QColor::fromRgb(SpreadModel::LabelGrey));
-}
-
 // A section with a title row, an explanation row and one text row, each
 // spanning the three columns (gridFamilySituation, gridParent_Understanding).
 void buildSpannedSection(SpreadModel &cells, const QString &title, const QString &explanation)
@@ -66,7 +60,7 @@ void buildSpannedSection(SpreadModel &cells, const QString &title, const QString
     // Texts left under the span of row 2, never shown.
     cells.setStatic(2, 2, QStringLiteral("Name of provider (organisation/department)"));
     cells.setStatic(3, 2, QStringLiteral("Contact Details"));
-    labelBlock(cells, 1, 1, 3, 2);
+    cells.setLabelBlock(1, 1, 3, 2);
     for (int row = 1; row <= 3; ++row)
         cells.addSpan(1, row, 3, 1);
     cells.setEdit(1, 3, LongTextLength, true);
@@ -117,7 +111,7 @@ void frmBackgroundInfo::buildEarlyIntervention()
     cells.setStatic(1, 2, QStringLiteral("Name of support received "));
     cells.setStatic(2, 2, QStringLiteral("Name of provider (organisation/department)"));
     cells.setStatic(3, 2, QStringLiteral("Contact Details"));
-    labelBlock(cells, 1, 1, 3, 2);
+    cells.setLabelBlock(1, 1, 3, 2);
     for (int col = 1; col <= 3; ++col)
         cells.setEdit(col, 3, ShortTextLength, true);
 }
@@ -128,7 +122,7 @@ void frmBackgroundInfo::buildDisability()
     resetCells(cells, 2, {24.75, 30.87, 15.0});
     cells.setStatic(1, 1, QStringLiteral("1.2 State disability (if any)"));
     cells.addSpan(1, 1, 3, 1);
-    labelBlock(cells, 1, 1, 3, 1);
+    cells.setLabelBlock(1, 1, 3, 1);
     cells.setComboBox(PrimaryCol, DisabilityRow, QStringList());
     // Filled from the stored additional disabilities; edited only in their own window.
     cells.setStatic(AdditionalCol, DisabilityRow, QString());
@@ -178,8 +172,8 @@ bool frmBackgroundInfo::getBackground_Info(bool full)
 {
     return trapped(objectName(), QStringLiteral("getBackground_Info Routine"), [&] {
         ConnectionScope scope;
-        const QString learner = QString::number(appState().CurrentLearnerID);
-        const QString year = QString::number(appState().CurrentDataYear);
+        const QString learner = learnerIdText();
+        const QString year = dataYearText();
 
         Recordset rs = SharedConnection().query(
             QStringLiteral("SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis ")
@@ -296,8 +290,8 @@ SectionScreen::SaveOutcome frmBackgroundInfo::saveBackgroundInfo()
     SaveOutcome outcome = SaveOutcome::Failed;
     trapped(objectName(), QStringLiteral("saveBackgroundInfo Routine"), [&] {
         ConnectionScope scope;
-        const QString learner = QString::number(appState().CurrentLearnerID);
-        const QString year = QString::number(appState().CurrentDataYear);
+        const QString learner = learnerIdText();
+        const QString year = dataYearText();
 
         const QString nature = m_early->cells().text(1, 3);
         const QString provider = m_early->cells().text(2, 3);

@@ -25,22 +25,11 @@ constexpr int ScoreCols = 5;
 constexpr int ScoreCol = 5;
 constexpr int TextLimit = 2000;
 
-const QColor LabelColor = QColor::fromRgba(SpreadModel::LabelGrey);
 
 const Member &memberNamed(const QString &name)
 {
     const Member *found = CriteriaScreens::member(name);
     return found ? *found : CriteriaScreens::members().first();
-}
-
-QString learner()
-{
-    return QString::number(appState().CurrentLearnerID);
-}
-
-QString dataYear()
-{
-    return QString::number(appState().CurrentDataYear);
 }
 
 // A score cell's text worth storing: not blank and not "0".
@@ -97,7 +86,7 @@ void frmCriteriaSelection::prepareGrids()
     for (int col = 1; col <= ScoreCols; ++col)
         scores.setText(col, 1, titles.value(col - 1));
     scores.setBlockBold(1, 1, ScoreCols, 1, true);
-    scores.setBlockBackColor(1, 1, ScoreCols, 1, LabelColor);
+    scores.setLabelBlock(1, 1, ScoreCols, 1);
 
     for (const Row &r : m_member.rows) {
         switch (r.kind) {
@@ -106,7 +95,7 @@ void frmCriteriaSelection::prepareGrids()
             scores.setBold(1, r.row, true);
             scores.setText(2, r.row, r.question);
             scores.addSpan(2, r.row, ScoreCols - 1, 1);
-            scores.setBlockBackColor(1, r.row, ScoreCols, r.row, LabelColor);
+            scores.setLabelBlock(1, r.row, ScoreCols, r.row);
             break;
         case RowKind::Item: {
             scores.setText(1, r.row, r.title);
@@ -170,8 +159,8 @@ bool frmCriteriaSelection::getScores()
         Connection &connection = SharedConnection();
         const Recordset rs = connection.query(
             QStringLiteral("SELECT Sub_Section, Score ")
-            + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learner()
-            + QStringLiteral(" AND Data_Year = ") + dataYear() + m_member.condition
+            + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learnerIdText()
+            + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition
             + QStringLiteral(" ORDER By Sub_Section"));
         for (int i = 0; i < rs.recordCount(); ++i) {
             // A stored sub-section this member has no row for stays unshown.
@@ -185,8 +174,8 @@ bool frmCriteriaSelection::getScores()
             return;
         const Recordset others = connection.query(
             QStringLiteral("SELECT None_Mild, Moderate, Severe, Score ")
-            + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learner()
-            + QStringLiteral(" AND Data_Year = ") + dataYear());
+            + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learnerIdText()
+            + QStringLiteral(" AND Data_Year = ") + dataYearText());
         if (others.isEmpty())
             return;
         scores.setText(2, other->row, others.text(0, QStringLiteral("None_Mild")));
@@ -213,12 +202,12 @@ bool frmCriteriaSelection::saveScores()
         Connection &connection = SharedConnection();
         Transaction transaction(connection);
         connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection ")
-                           + QStringLiteral("WHERE LearnerID = ") + learner()
-                           + QStringLiteral(" AND Data_Year = ") + dataYear() + m_member.condition);
+                           + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                           + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition);
         if (other)
             connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection_Other ")
-                               + QStringLiteral("WHERE LearnerID = ") + learner()
-                               + QStringLiteral(" AND Data_Year = ") + dataYear());
+                               + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                               + QStringLiteral(" AND Data_Year = ") + dataYearText());
 
         for (const Row &r : m_member.rows) {
             if (r.kind != RowKind::Item)
@@ -228,20 +217,20 @@ bool frmCriteriaSelection::saveScores()
                 continue;
             connection.execute(
                 QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
-                + QStringLiteral("(") + learner() + QStringLiteral(",") + QString::number(r.subSection)
+                + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(r.subSection)
                 + QStringLiteral(",") + QString::number(score.trimmed().toInt()) + QStringLiteral(",")
-                + dataYear() + QStringLiteral(")"));
+                + dataYearText() + QStringLiteral(")"));
         }
 
         // The other conditions' texts are kept only together with a score.
         if (other && isScored(scores.text(ScoreCol, other->row))) {
             connection.execute(
                 QStringLiteral("INSERT INTO SNE_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, Severe, Score, Data_Year) VALUES ")
-                + QStringLiteral("(") + learner() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
+                + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
                 + QStringLiteral("','") + SqlText(scores.text(3, other->row))
                 + QStringLiteral("','") + SqlText(scores.text(4, other->row)) + QStringLiteral("',")
                 + QString::number(scores.text(ScoreCol, other->row).trimmed().toInt()) + QStringLiteral(",")
-                + dataYear() + QStringLiteral(")"));
+                + dataYearText() + QStringLiteral(")"));
         }
         transaction.commit();
     });

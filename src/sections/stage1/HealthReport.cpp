@@ -35,47 +35,20 @@ constexpr int LastAreaRow = 10;
 constexpr int CommentsRow = 11;
 constexpr int TextLimit = 2000;
 
-const QColor LabelColor = QColor::fromRgba(SpreadModel::LabelGrey);
-
-QString learner()
-{
-    return QString::number(appState().CurrentLearnerID);
-}
-
-QString dataYear()
-{
-    return QString::number(appState().CurrentDataYear);
-}
-
-// A yes/no column read back: the store keeps 0/1, but any non-zero number
-// (or the word True) counts as ticked.
-bool truthOf(const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return false;
-    bool numeric = false;
-    const qlonglong n = value.toLongLong(&numeric);
-    if (numeric)
-        return n != 0;
-    return value.toString().trimmed().compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
-}
-
-QString checkText(bool ticked)
-{
-    return ticked ? QStringLiteral("1") : QStringLiteral("0");
-}
-
+// A yes/no value as the statements write it.
 QString truthWord(const QString &checkBoxText)
 {
-    return checkBoxText.trimmed() == QLatin1String("1") ? QStringLiteral("True") : QStringLiteral("False");
+    return grid::isChecked(checkBoxText) ? QStringLiteral("True") : QStringLiteral("False");
 }
 
 void label(SpreadModel &cells, int col, int row, const QString &text, bool grey = true)
 {
-    cells.setStatic(col, row, text);
-    cells.setLocked(col, row, true);
-    if (grey)
-        cells.setBackColor(col, row, LabelColor);
+    if (grey) {
+        cells.setLabel(col, row, text);
+    } else {
+        cells.setStatic(col, row, text);
+        cells.setLocked(col, row, true);
+    }
 }
 
 } // namespace
@@ -223,7 +196,7 @@ bool frmHealthReport::getDisability()
             QStringLiteral("SELECT DI.Name AS Disability ")
             + QStringLiteral("FROM Learner_Info  as LI ")
             + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
-            + QStringLiteral("WHERE LI.ID = ") + learner());
+            + QStringLiteral("WHERE LI.ID = ") + learnerIdText());
         m_disability.clear();
         if (!rs.isEmpty())
             m_disability = rs.text(0, QStringLiteral("Disability"));
@@ -237,18 +210,18 @@ bool frmHealthReport::getMedicalRecords()
         ConnectionScope scope;
         const Recordset rs = SharedConnection().query(
             QStringLiteral("SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
-            + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learner()
-            + QStringLiteral(" AND Data_Year = ") + dataYear());
+            + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
+            + QStringLiteral(" AND Data_Year = ") + dataYearText());
         if (rs.isEmpty())
             return;
 
         SpreadModel &records = m_gridMedicalRecords->cells();
         const QString type = rs.text(0, QStringLiteral("Impairment_Type")).trimmed();
         const bool temp = type == QLatin1String("TEMP");
-        records.setText(TempCol, ImpairmentRow, checkText(temp));
-        records.setText(PermCol, ImpairmentRow, checkText(!type.isEmpty() && !temp));
-        records.setText(ViewedCol, RecordsRow, checkText(truthOf(rs.value(0, QStringLiteral("Medical_Record_Viewed")))));
-        records.setText(AttachedCol, RecordsRow, checkText(truthOf(rs.value(0, QStringLiteral("Medical_Record_Attached")))));
+        records.setText(TempCol, ImpairmentRow, grid::checkText(temp));
+        records.setText(PermCol, ImpairmentRow, grid::checkText(!type.isEmpty() && !temp));
+        records.setText(ViewedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Viewed"))));
+        records.setText(AttachedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Attached"))));
 
         m_comments = rs.text(0, QStringLiteral("Comments"));
         m_gridAreas->cells().setText(2, CommentsRow, m_comments);
@@ -276,8 +249,8 @@ bool frmHealthReport::getImpairment_Area()
             QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
             + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
             + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
-            + QStringLiteral("WHERE c.LearnerID = ") + learner() + QStringLiteral(" AND c.Data_Year = ")
-            + dataYear() + QStringLiteral(" ORDER By s.Activity_Domain"));
+            + QStringLiteral("WHERE c.LearnerID = ") + learnerIdText() + QStringLiteral(" AND c.Data_Year = ")
+            + dataYearText() + QStringLiteral(" ORDER By s.Activity_Domain"));
 
         const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
             const int level = areaLevel(sum, count);
@@ -332,9 +305,9 @@ bool frmHealthReport::saveMedicalRecord()
         const QString comments = m_gridAreas->cells().text(2, CommentsRow);
 
         QString type;
-        if (temp.trimmed() == QLatin1String("1"))
+        if (grid::isChecked(temp))
             type = QStringLiteral("TEMP");
-        else if (perm.trimmed() == QLatin1String("1"))
+        else if (grid::isChecked(perm))
             type = QStringLiteral("PERM");
 
         ConnectionScope scope;
@@ -343,13 +316,13 @@ bool frmHealthReport::saveMedicalRecord()
         // loses the stored report.
         Transaction transaction(connection);
         connection.execute(QStringLiteral("DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report ")
-                           + QStringLiteral("WHERE LearnerID = ") + learner()
-                           + QStringLiteral(" AND Data_Year = ") + dataYear());
+                           + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                           + QStringLiteral(" AND Data_Year = ") + dataYearText());
         connection.execute(
             QStringLiteral("INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES ")
-            + QStringLiteral("(") + learner() + QStringLiteral(",'") + type + QStringLiteral("',")
+            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + type + QStringLiteral("',")
             + truthWord(viewed) + QStringLiteral(",") + truthWord(attached) + QStringLiteral(",")
-            + dataYear() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
+            + dataYearText() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
         transaction.commit();
         m_comments = comments;
     });

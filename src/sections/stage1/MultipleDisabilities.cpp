@@ -182,7 +182,7 @@ bool frmMultipleDisabilities::getData()
     return trapped(objectName(), QStringLiteral("Get Data Routine"), [this] {
         ConnectionScope scope;
         Recordset rs = SharedConnection().query(QStringLiteral("Select * from Multipledisabilities where learnerid = ")
-                                                + QString::number(appState().CurrentLearnerID));
+                                                + learnerIdText());
         if (!rs.isEmpty()) {
             const QSignalBlocker blockDate(dtTest);
             if (!rs.isNull(QStringLiteral("Knumber")))
@@ -235,7 +235,7 @@ bool frmMultipleDisabilities::save()
 {
     const bool saved = trapped(objectName(), QStringLiteral("Save Data Routine"), [this] {
         ConnectionScope scope;
-        const QString learner = QString::number(appState().CurrentLearnerID);
+        const QString learner = learnerIdText();
         const QString kNumber = SqlText(txtKNumber->text());
         const QString date = dtTest->date().toString(QStringLiteral("yyyy-MM-dd"));
 
