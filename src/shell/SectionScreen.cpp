@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 SectionScreen::SectionScreen(const QString &screenName, const QString &caption, QWidget *parent)
@@ -75,6 +76,12 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     layout->addLayout(header);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
+
+    // The keys every program uses for saving and printing work here too.
+    m_save->setToolTip(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText));
+    m_print->setToolTip(QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText));
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { save(); });
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, [this] { printPageNow(); });
 
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_print, &QPushButton::clicked, this, [this] { printPageNow(); });
