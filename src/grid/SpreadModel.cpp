@@ -251,11 +251,15 @@ void SpreadModel::setEdit(int col, int row, int maxLength, bool wordWrap)
     emitCellChanged(col, row);
 }
 
-void SpreadModel::setCheckBox(int col, int row)
+void SpreadModel::setCheckBox(int col, int row, const QString &caption)
 {
     if (!valid(col, row))
         return;
-    mutableCell(col, row).type = CellType::CheckBox;
+    CellSpec &c = mutableCell(col, row);
+    c.type = CellType::CheckBox;
+    c.buttonText = caption;
+    if (c.text != QLatin1String("1"))
+        c.text = QStringLiteral("0");
     emitCellChanged(col, row);
 }
 
@@ -409,6 +413,13 @@ QRect SpreadModel::spanAt(int col, int row) const
 }
 
 // Column widths and row heights ----------------------------------------------
+
+void SpreadModel::setColWidths(std::initializer_list<double> units)
+{
+    int col = 1;
+    for (double width : units)
+        setColWidth(col++, width);
+}
 
 void SpreadModel::setColWidth(int col, double units)
 {

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QRect>
 #include <QVector>
+#include <initializer_list>
 
 #include <functional>
 
@@ -43,7 +44,8 @@ public:
     // Locks a block of cells and greys it, as label cells are.
     void setLabelBlock(int col1, int row1, int col2, int row2);
     void setEdit(int col, int row, int maxLength, bool wordWrap = true);
-    void setCheckBox(int col, int row);
+    // A check box, unticked ("0"), with an optional caption shown beside it.
+    void setCheckBox(int col, int row, const QString &caption = QString());
     void setComboBox(int col, int row, const QStringList &items);
     void setComboBoxTabText(int col, int row, const QString &tabSeparatedItems);
     void setDate(int col, int row, const QDate &min, const QDate &max);
@@ -77,6 +79,8 @@ public:
     // Column widths are in the grid's character units (one unit is the width of
     // an average character of a grid control's standard font, 100 twips); 0 hides the column.
     void setColWidth(int col, double units);
+    // Widths of the columns from the first on, in order.
+    void setColWidths(std::initializer_list<double> units);
     double colWidth(int col) const;
     bool isColHidden(int col) const { return colWidth(col) <= 0.0; }
     // Row heights in points; 0 (the default) means "fit the wrapped contents".

@@ -140,11 +140,7 @@ void frmSelectLearner::buildGrid()
                                  QStringLiteral("Accession No"), QStringLiteral("Grade"), QStringLiteral("DOB")};
     for (int col = 1; col <= 5; ++col)
         cells.setHeaderText(col, headers.at(col - 1));
-    cells.setColWidth(ColId, 0);
-    cells.setColWidth(ColName, 26.75);
-    cells.setColWidth(ColAccession, 15);
-    cells.setColWidth(ColGrade, 16.37);
-    cells.setColWidth(ColBirth, 12);
+    cells.setColWidths({0, 26.75, 15, 16.37, 12});   // the ID column is hidden
     m_grid->setColumnHeaderVisible(true);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setKeysDiscarded(true);

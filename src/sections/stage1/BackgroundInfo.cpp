@@ -41,13 +41,12 @@ SpreadGrid *makeGrid(const QString &name, int rows, QWidget *parent)
 
 // Every grid of the screen is three columns wide; each build starts from
 // default cells so a screen opened again shows nothing of its last opening.
-void resetCells(SpreadModel &cells, int rows, const double (&widths)[3])
+void resetCells(SpreadModel &cells, int rows, std::initializer_list<double> widths)
 {
     for (int row = 1; row <= rows; ++row)
         for (int col = 1; col <= 3; ++col)
             cells.setCell(col, row, grid::CellSpec());
-    for (int col = 1; col <= 3; ++col)
-        cells.setColWidth(col, widths[col - 1]);
+    cells.setColWidths(widths);
 }
 
 // A section with a title row, an explanation row and one text row, each

@@ -72,9 +72,7 @@ void frmCriteriaSelection::prepareGrids()
 
     SpreadModel &scores = m_gridScores->cells();
     const int rows = m_member.rowCount;
-    const double widths[ScoreCols] = {25, 22, 22, 22, 10};
-    for (int col = 1; col <= ScoreCols; ++col)
-        scores.setColWidth(col, widths[col - 1]);
+    scores.setColWidths({25, 22, 22, 22, 10});
 
     // Everything is fixed text unless a row below opens a cell for input.
     for (int row = 1; row <= rows; ++row)

@@ -73,9 +73,7 @@ frmHealthReport::frmHealthReport(QWidget *parent)
 void frmHealthReport::prepareGrids()
 {
     SpreadModel &records = m_gridMedicalRecords->cells();
-    const double recordWidths[RecordCols] = {25, 35, 15, 13, 13};
-    for (int col = 1; col <= RecordCols; ++col)
-        records.setColWidth(col, recordWidths[col - 1]);
+    records.setColWidths({25, 35, 15, 13, 13});
 
     label(records, 1, 1, QStringLiteral("A. HEALTH PROFESSIONAL REPORT"));
     records.setBold(1, 1, true);
@@ -107,19 +105,12 @@ void frmHealthReport::prepareGrids()
         {PermCol, ImpairmentRow, "Perm"},
     };
     for (const auto &box : boxes) {
-        // The caption rides with the box, where the grid keeps a cell's caption.
-        grid::CellSpec spec;
-        spec.type = grid::CellType::CheckBox;
-        spec.text = QStringLiteral("0");
-        spec.buttonText = QString::fromLatin1(box.caption);
-        spec.alignment = Qt::AlignCenter;
-        records.setCell(box.col, box.row, spec);
+        records.setCell(box.col, box.row, grid::CellSpec());
+        records.setCheckBox(box.col, box.row, QString::fromLatin1(box.caption));
     }
 
     SpreadModel &areas = m_gridAreas->cells();
-    const double areaWidths[AreaCols] = {25, 24, 26, 26};
-    for (int col = 1; col <= AreaCols; ++col)
-        areas.setColWidth(col, areaWidths[col - 1]);
+    areas.setColWidths({25, 24, 26, 26});
 
     label(areas, 1, 1, QStringLiteral("2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION"));
     areas.setBold(1, 1, true);
