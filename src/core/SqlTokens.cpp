@@ -1,0 +1,251 @@
+#include "SqlTokens.h"
+
+#include "StoreError.h"
+
+namespace SqlTokens {
+
+Token word(const QString &text, const QString &lead)
+{
+    return {Kind::Word, text, lead};
+}
+
+Token punct(const QString &text, const QString &lead)
+{
+    return {Kind::Punct, text, lead};
+}
+
+bool is(const Token &token, QLatin1String keyword)
+{
+    return token.kind == Kind::Word && token.text.compare(keyword, Qt::CaseInsensitive) == 0;
+}
+
+bool isPunct(const Token &token, QLatin1String text)
+{
+    return token.kind == Kind::Punct && token.text == text;
+}
+
+bool isAt(const Tokens &tokens, qsizetype i, QLatin1String keyword)
+{
+    return i >= 0 && i < tokens.size() && is(tokens.at(i), keyword);
+}
+
+bool isPunctAt(const Tokens &tokens, qsizetype i, QLatin1String text)
+{
+    return i >= 0 && i < tokens.size() && isPunct(tokens.at(i), text);
+}
+
+bool isWordIn(const Token &token, const QSet<QString> &words)
+{
+    return token.kind == Kind::Word && words.contains(token.text.toUpper());
+}
+
+// Words that end an operand of & (besides commas and comparisons).
+const QSet<QString> &clauseWords()
+{
+    static const QSet<QString> words{
+        QStringLiteral("SELECT"), QStringLiteral("DISTINCT"), QStringLiteral("DISTINCTROW"), QStringLiteral("ALL"),
+        QStringLiteral("TOP"), QStringLiteral("FROM"), QStringLiteral("WHERE"), QStringLiteral("GROUP"),
+        QStringLiteral("ORDER"), QStringLiteral("BY"), QStringLiteral("HAVING"), QStringLiteral("AS"),
+        QStringLiteral("ON"), QStringLiteral("AND"), QStringLiteral("OR"), QStringLiteral("NOT"),
+        QStringLiteral("XOR"), QStringLiteral("EQV"), QStringLiteral("IMP"), QStringLiteral("LIKE"),
+        QStringLiteral("IS"), QStringLiteral("IN"), QStringLiteral("BETWEEN"), QStringLiteral("ASC"),
+        QStringLiteral("DESC"), QStringLiteral("JOIN"), QStringLiteral("INNER"), QStringLiteral("LEFT"),
+        QStringLiteral("RIGHT"), QStringLiteral("OUTER"), QStringLiteral("FULL"), QStringLiteral("CROSS"),
+        QStringLiteral("UNION"), QStringLiteral("SET"), QStringLiteral("VALUES"), QStringLiteral("INTO"),
+        QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"), QStringLiteral("CASE"),
+        QStringLiteral("WHEN"), QStringLiteral("THEN"), QStringLiteral("ELSE"), QStringLiteral("END"),
+        QStringLiteral("COLLATE"), QStringLiteral("LIMIT"), QStringLiteral("ESCAPE"),
+    };
+    return words;
+}
+
+// Words that can never be a table alias.
+const QSet<QString> &reservedWords()
+{
+    static const QSet<QString> words = clauseWords() + QSet<QString>{
+        QStringLiteral("NATURAL"), QStringLiteral("USING"), QStringLiteral("EXCEPT"),
+        QStringLiteral("INTERSECT"), QStringLiteral("WINDOW"), QStringLiteral("RETURNING"),
+        QStringLiteral("INDEXED"), QStringLiteral("NULL"),
+    };
+    return words;
+}
+
+bool isName(const Token &token)
+{
+    return (token.kind == Kind::Word && !reservedWords().contains(token.text.toUpper()))
+        || token.kind == Kind::Bracketed || token.kind == Kind::Quoted;
+}
+
+// A name without its brackets, for comparing names.
+QString bareName(const Token &token)
+{
+    if (token.kind == Kind::Bracketed || token.kind == Kind::Quoted)
+        return token.text.mid(1, token.text.size() - 2);
+    return token.text;
+}
+
+bool sameName(const Token &a, const Token &b)
+{
+    return bareName(a).compare(bareName(b), Qt::CaseInsensitive) == 0;
+}
+
+// --- tokens ---------------------------------------------------------------
+
+namespace {
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+} // namespace
+
+Tokens tokenize(const QString &sql, QString &trailing)
+{
+    Tokens tokens;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (true) {
+        const qsizetype blankStart = i;
+        while (i < n && sql.at(i).isSpace())
+            ++i;
+        const QString lead = sql.mid(blankStart, i - blankStart);
+        if (i >= n) {
+            trailing = lead;
+            break;
+        }
+        const qsizetype begin = i;
+        const QChar c = sql.at(i);
+        Kind kind = Kind::Punct;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            kind = c == QLatin1Char('\'') ? Kind::String : Kind::Quoted;
+            ++i;
+            while (i < n) {
+                if (sql.at(i) == c) {
+                    if (i + 1 < n && sql.at(i + 1) == c) {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+        } else if (c == QLatin1Char('[')) {
+            kind = Kind::Bracketed;
+            const qsizetype close = sql.indexOf(QLatin1Char(']'), i + 1);
+            i = close < 0 ? n : close + 1;
+        } else if (c == QLatin1Char('#')) {
+            const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
+            const qsizetype newline = sql.indexOf(QLatin1Char('\n'), i + 1);
+            if (close > i + 1 && (newline < 0 || newline > close)) {
+                kind = Kind::Date;
+                i = close + 1;
+            } else {
+                ++i;
+            }
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql.at(i + 1).isDigit())) {
+            kind = Kind::Number;
+            while (i < n && sql.at(i).isDigit())
+                ++i;
+            if (i < n && sql.at(i) == QLatin1Char('.')) {
+                ++i;
+                while (i < n && sql.at(i).isDigit())
+                    ++i;
+            }
+            if (i < n && (sql.at(i) == QLatin1Char('e') || sql.at(i) == QLatin1Char('E'))) {
+                qsizetype j = i + 1;
+                if (j < n && (sql.at(j) == QLatin1Char('+') || sql.at(j) == QLatin1Char('-')))
+                    ++j;
+                if (j < n && sql.at(j).isDigit()) {
+                    i = j;
+                    while (i < n && sql.at(i).isDigit())
+                        ++i;
+                }
+            }
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            kind = Kind::Word;
+            while (i < n && isNameChar(sql.at(i)))
+                ++i;
+        } else {
+            static const QStringList pairs{QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                                           QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
+            const QString two = sql.mid(i, 2);
+            i += pairs.contains(two) ? 2 : 1;
+        }
+        Token token{kind, sql.mid(begin, i - begin), lead};
+        // The host reads "2014AND" as 2014 followed by AND; SQLite refuses it.
+        if (kind == Kind::Word && lead.isEmpty() && !tokens.isEmpty() && tokens.last().kind == Kind::Number)
+            token.lead = QStringLiteral(" ");
+        tokens << token;
+    }
+    return tokens;
+}
+
+QString join(const Tokens &tokens, const QString &trailing)
+{
+    QString out;
+    for (const Token &token : tokens)
+        out += token.lead + token.text;
+    return out + trailing;
+}
+
+// The index of the ')' matching the '(' at open, or the end.
+qsizetype matching(const Tokens &tokens, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < tokens.size(); ++i) {
+        if (isPunct(tokens.at(i), QLatin1String("(")))
+            ++depth;
+        else if (isPunct(tokens.at(i), QLatin1String(")")) && --depth == 0)
+            return i;
+    }
+    return tokens.size();
+}
+
+// The first index from `from` at the same bracket depth for which stop() holds,
+// or where that depth closes, or the end.
+qsizetype scan(const Tokens &tokens, qsizetype from, const std::function<bool(const Token &)> &stop)
+{
+    int depth = 0;
+    for (qsizetype i = from; i < tokens.size(); ++i) {
+        const Token &token = tokens.at(i);
+        if (isPunct(token, QLatin1String("("))) {
+            ++depth;
+        } else if (isPunct(token, QLatin1String(")"))) {
+            if (--depth < 0)
+                return i;
+        } else if (depth == 0 && stop(token)) {
+            return i;
+        }
+    }
+    return tokens.size();
+}
+
+// Splits [from, to) at the commas of its own depth.
+QVector<QPair<qsizetype, qsizetype>> splitAtCommas(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    QVector<QPair<qsizetype, qsizetype>> parts;
+    qsizetype start = from;
+    int depth = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const Token &token = tokens.at(i);
+        if (isPunct(token, QLatin1String("(")))
+            ++depth;
+        else if (isPunct(token, QLatin1String(")")))
+            --depth;
+        else if (depth == 0 && isPunct(token, QLatin1String(","))) {
+            parts.append({start, i});
+            start = i + 1;
+        }
+    }
+    parts.append({start, to});
+    return parts;
+}
+
+Tokens slice(const Tokens &tokens, qsizetype from, qsizetype to)
+{
+    return tokens.mid(from, to - from);
+}
+
+} // namespace SqlTokens
