@@ -18,8 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -30,7 +28,7 @@ namespace {
 class ProbeScreen : public SectionScreen
 {
 public:
-    explicit ProbeScreen(const QString &name, QWidget *parent = nullptr)
+    explicit ProbeScreen(const QString &name = QStringLiteral("frmProbe"), QWidget *parent = nullptr)
         : SectionScreen(name, QStringLiteral("SNA [PROBE]"), parent)
     {
         grid = new grid::SpreadGrid(2, 2, this);
@@ -42,11 +40,13 @@ public:
         setNeighbours(true, true);
     }
 
+    // Typed by the user into the one editable cell.
+    void userEdit(const QString &text) { grid->model()->setData(grid->model()->index(1, 0), text, Qt::EditRole); }
+
     grid::SpreadGrid *grid;
     QVector<bool> outcomes = {true, true};
     QStringList ran;
-    int loads = 0;
-    int reactivations = 0;
+    int loads = 0, reactivations = 0;
     bool kept = false;
 
 protected:
@@ -69,10 +69,10 @@ protected:
     bool keptWhileChainContinues() const override { return kept; }
 };
 
-void userEdit(grid::SpreadGrid *grid, int col, int row, const QString &text)
-{
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
+// What a section screen is once opened on its own.
+struct LoadedProbe : ProbeScreen {
+    LoadedProbe() { loadScreen(); }
+};
 
 } // namespace
 
@@ -80,291 +80,223 @@ class TestSectionProtocol : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
-    void headerShowsLearnerAndYear();
-    void userEditMarksChangedLoadingDoesNot();
-    void saveConfirmsOnlyWhenEveryRoutineCompleted();
-    void failedRoutineKeepsButtonYellowAndLaterRoutinesRun();
-    void leavingAsksOnlyWithUnsavedChanges();
-    void windowCloseAsksTheSameQuestion();
-    void printPageGoesToPdf();
-    void cancelledPrinterDialogReportsAndPrintsNothing();
-
-    void chainWalksNextAndPreviousOneScreenAtATime();
-    void keptScreenSurvivesWithItsEdits();
-
-    void mainMenuCaptionAndStages();
-    void subMenuShowsOnlyItsFrame();
-    void sectionButtonsEnabledOnlyForKnownScreens();
-
-private:
-    QTemporaryDir m_dir;
-};
-
-void TestSectionProtocol::init()
-{
-    resetAppState();
-    appState().CurrentLearnerName = QStringLiteral("O'BRIEN Zoë");
-    appState().CurrentAccessionNo = QStringLiteral("A-77");
-    appState().CurrentDataYear = 2014;
-    appState().EmisCode = QStringLiteral("500123456");
-}
-
-void TestSectionProtocol::cleanup()
-{
-    PrinterChoice::setChooser({});
-    SectionNavigator::setShowHook({});
-}
-
-void TestSectionProtocol::headerShowsLearnerAndYear()
-{
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    QCOMPARE(screen.objectName(), QStringLiteral("frmProbe"));
-    QCOMPARE(screen.learnerLabel()->text(), QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
-    QCOMPARE(screen.yearBox()->text(), QStringLiteral("2014"));
-    QCOMPARE(screen.saveButton()->text(), QStringLiteral("Save"));
-    QCOMPARE(screen.printButton()->text(), QStringLiteral("Print Page"));
-    QCOMPARE(screen.loads, 1);
-    QVERIFY(!screen.hasUnsavedChanges());
-}
-
-void TestSectionProtocol::userEditMarksChangedLoadingDoesNot()
-{
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    screen.grid->cells().setText(1, 2, QStringLiteral("loaded"));
-    QVERIFY(!screen.hasUnsavedChanges());
-    userEdit(screen.grid, 1, 2, QStringLiteral("typed"));
-    QVERIFY(screen.hasUnsavedChanges());
-    QCOMPARE(ChangeFlag::backColor(screen.saveButton()).rgb(), QColor(255, 255, 0).rgb());
-}
-
-void TestSectionProtocol::saveConfirmsOnlyWhenEveryRoutineCompleted()
-{
-    MessageRecorder boxes;
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    userEdit(screen.grid, 1, 2, QStringLiteral("typed"));
-    screen.show();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-    QTest::keySequence(&screen, QKeySequence::Save);   // the keyboard saves like the button
-    QCOMPARE(screen.ran, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
-    QVERIFY(!screen.hasUnsavedChanges());
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.last().text, QStringLiteral("Your Information has been saved."));
-    QCOMPARE(boxes.last().title, QStringLiteral("User Message"));
-}
-
-void TestSectionProtocol::failedRoutineKeepsButtonYellowAndLaterRoutinesRun()
-{
-    MessageRecorder boxes;
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    screen.outcomes = {false, true};
-    userEdit(screen.grid, 1, 2, QStringLiteral("typed"));
-    QVERIFY(!screen.save());
-    QCOMPARE(screen.ran, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
-    QVERIFY(screen.hasUnsavedChanges());
-    QCOMPARE(boxes.count(), 0);
-}
-
-void TestSectionProtocol::leavingAsksOnlyWithUnsavedChanges()
-{
-    MessageRecorder boxes;
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    screen.show();
-    QVERIFY(screen.leave(SectionScreen::Target::Next));
-    QCOMPARE(boxes.count(), 0);
-    QVERIFY(!screen.isVisible());
-    QCOMPARE(screen.target(), SectionScreen::Target::Next);
-
-    screen.show();
-    userEdit(screen.grid, 1, 2, QStringLiteral("typed"));
-    boxes.answerNo();
-    QVERIFY(!screen.leave(SectionScreen::Target::MainMenu));
-    QVERIFY(screen.isVisible());
-    QCOMPARE(screen.grid->cells().text(1, 2), QStringLiteral("typed"));
-    QVERIFY(screen.hasUnsavedChanges());
-    QCOMPARE(boxes.last().title, QStringLiteral("Data has NOT been Saved"));
-
-    boxes.answerYes();
-    QVERIFY(screen.leave(SectionScreen::Target::Previous));
-    QVERIFY(!screen.isVisible());
-    QCOMPARE(screen.target(), SectionScreen::Target::Previous);
-}
-
-void TestSectionProtocol::windowCloseAsksTheSameQuestion()
-{
-    MessageRecorder boxes;
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    screen.show();
-    userEdit(screen.grid, 1, 2, QStringLiteral("typed"));
-    boxes.answerNo();
-    screen.close();
-    QVERIFY(screen.isVisible());
-    QCOMPARE(boxes.count(), 1);
-    QTest::keyClick(&screen, Qt::Key_Escape);   // answered No by default
-    QVERIFY(screen.isVisible());
-    QCOMPARE(boxes.count(), 2);
-    boxes.answerYes();
-    screen.close();
-    QVERIFY(!screen.isVisible());
-    QCOMPARE(screen.target(), SectionScreen::Target::MainMenu);
-}
-
-void TestSectionProtocol::printPageGoesToPdf()
-{
-    MessageRecorder boxes;
-    const QString pdf = m_dir.filePath(QStringLiteral("probe.pdf"));
-    PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    userEdit(screen.grid, 1, 2, QStringLiteral("unsaved words"));
-    QVERIFY(screen.printPageNow());
-    QCOMPARE(boxes.count(), 0);
-    // Printing neither saves nor clears the change flag.
-    QVERIFY(screen.hasUnsavedChanges());
-    const QString text = PdfText::all(pdf);
-    QVERIFY2(text.contains(QStringLiteral("EMIS NUMBER: 500123456 [ PROBE ]")), qPrintable(text));
-    QCOMPARE(SectionPage::learnerLineText(), QStringLiteral(" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: A-77"));
-    appState().EmisCode.clear();
-    appState().CurrentAccessionNo.clear();
-    QCOMPARE(SectionPage::headerText(QStringLiteral(" [ PROBE ]")), QStringLiteral(" EMIS NUMBER:  [ PROBE ]"));
-    QCOMPARE(SectionPage::learnerLineText(), QStringLiteral(" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: "));
-    // pdftotext folds the two blanks before ASSESION into one.
-    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'BRIEN Zoë +ASSESION NUMBER: A-77"))),
-             qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("unsaved words")));
-    QCOMPARE(PdfText::pageCount(pdf), 1);
-    // "Times New Roman" on paper is its metric twin, embedded.
-    QVERIFY2(PdfText::fonts(pdf).join(QLatin1Char(' ')).contains(QStringLiteral("LiberationSerif")),
-             qPrintable(PdfText::fonts(pdf).join(QLatin1Char(' '))));
-}
-
-void TestSectionProtocol::cancelledPrinterDialogReportsAndPrintsNothing()
-{
-    MessageRecorder boxes;
-    PrinterChoice::setChooser([](QWidget *, QPageLayout::Orientation) { return std::unique_ptr<QPrinter>(); });
-    ProbeScreen screen(QStringLiteral("frmProbe"));
-    screen.loadScreen();
-    QVERIFY(!screen.printPageNow());
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
-    QVERIFY(boxes.last().text.contains(QStringLiteral("Location: frmProbe")));
-    QVERIFY(boxes.last().text.endsWith(QStringLiteral("Procedure: Print Routine")));
-}
-
-void TestSectionProtocol::chainWalksNextAndPreviousOneScreenAtATime()
-{
-    MessageRecorder boxes;
-    ScreenRegistry &registry = ScreenRegistry::instance();
-    registry.add(QStringLiteral("frmChainA"), [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmChainA"), p); },
-                 QString(), QStringLiteral("frmChainB"));
-    registry.add(QStringLiteral("frmChainB"), [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmChainB"), p); },
-                 QStringLiteral("frmChainA"), QString());
-
-    // A, Next -> B, Previous -> A (loaded afresh), Main Menu.
-    QStringList shown;
-    const QList<SectionScreen::Target> moves = {SectionScreen::Target::Next, SectionScreen::Target::Previous,
-                                                SectionScreen::Target::MainMenu};
-    SectionNavigator::setShowHook([&](SectionScreen *screen) {
-        const int step = int(shown.size());
-        shown << screen->objectName() + QString::number(static_cast<ProbeScreen *>(screen)->loads);
-        QTimer::singleShot(0, screen, [&, screen, step] {
-            screen->leave(moves.value(step, SectionScreen::Target::MainMenu));
-        });
-    });
-    SectionNavigator navigator(nullptr);
-    navigator.run(QStringLiteral("frmChainA"));
-    QCOMPARE(shown, QStringList({QStringLiteral("frmChainA1"), QStringLiteral("frmChainB1"),
-                                 QStringLiteral("frmChainA1")}));
-    QCOMPARE(boxes.count(), 0);
-}
-
-void TestSectionProtocol::keptScreenSurvivesWithItsEdits()
-{
-    MessageRecorder boxes;
-    ScreenRegistry &registry = ScreenRegistry::instance();
-    registry.add(QStringLiteral("frmKeptA"), [](QWidget *p) {
-        auto *s = new ProbeScreen(QStringLiteral("frmKeptA"), p);
-        s->kept = true;
-        return s;
-    }, QString(), QStringLiteral("frmKeptB"));
-    registry.add(QStringLiteral("frmKeptB"), [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmKeptB"), p); },
-                 QStringLiteral("frmKeptA"), QString());
-
-    int step = 0;
-    QString textOnReturn;
-    int reactivationsOnReturn = -1;
-    SectionNavigator::setShowHook([&](SectionScreen *screen) {
-        auto *probe = static_cast<ProbeScreen *>(screen);
-        const int now = step++;
-        QTimer::singleShot(0, screen, [&, probe, now] {
-            if (now == 0) {
-                userEdit(probe->grid, 1, 2, QStringLiteral("kept edit"));
-                boxes.answerYes();
-                probe->leave(SectionScreen::Target::Next);
-            } else if (now == 1) {
-                probe->leave(SectionScreen::Target::Previous);
-            } else {
-                textOnReturn = probe->grid->cells().text(1, 2);
-                reactivationsOnReturn = probe->reactivations;
-                boxes.answerYes();
-                probe->leave(SectionScreen::Target::MainMenu);
-            }
-        });
-    });
-    SectionNavigator navigator(nullptr);
-    navigator.run(QStringLiteral("frmKeptA"));
-    QCOMPARE(step, 3);
-    QCOMPARE(textOnReturn, QStringLiteral("kept edit"));
-    QCOMPARE(reactivationsOnReturn, 1);
-}
-
-void TestSectionProtocol::mainMenuCaptionAndStages()
-{
-    frmSNA_Main menu;
-    QCOMPARE(menu.windowTitle(), QStringLiteral("Support needs assessment [MAIN MENU] Learner : O'BRIEN Zoë"));
-    QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("lblLearner"))->text(),
-             QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
-    QCOMPARE(menu.stageButton(4)->text(), QStringLiteral("Action plan for additional support provision and monitoring"));
-    for (int stage = 1; stage <= 4; ++stage)
-        QVERIFY(!menu.stageFrame(stage)->isVisibleTo(&menu));
-}
-
-void TestSectionProtocol::subMenuShowsOnlyItsFrame()
-{
-    frmSNA_Main menu;
-    menu.stageButton(1)->click();
-    menu.stageButton(3)->click();
-    for (int stage = 1; stage <= 4; ++stage) {
-        QCOMPARE(menu.stageFrame(stage)->isVisibleTo(&menu), stage == 3);
-        QCOMPARE(ChangeFlag::isChanged(menu.stageButton(stage)), stage == 3);
-        QCOMPARE(menu.findChild<QFrame *>(QStringLiteral("Line%1").arg(stage))->isVisibleTo(&menu), stage == 3);
+    void init()
+    {
+        resetAppState();
+        appState().CurrentLearnerName = QStringLiteral("O'BRIEN Zoë");
+        appState().CurrentAccessionNo = QStringLiteral("A-77");
+        appState().CurrentDataYear = 2014;
+        appState().EmisCode = QStringLiteral("500123456");
     }
-    QCOMPARE(menu.stageFrame(3)->geometry(), QRect(frmSNA_Main::px(4800), frmSNA_Main::px(700),
-                                                   frmSNA_Main::px(5450), frmSNA_Main::px(2775)));
-    menu.show_Sub_Menu(1);
-    QCOMPARE(menu.stageFrame(1)->width(), frmSNA_Main::px(4600));
-    menu.show_Sub_Menu(7);   // not a stage: nothing changes
-    QVERIFY(menu.stageFrame(1)->isVisibleTo(&menu));
-}
 
-void TestSectionProtocol::sectionButtonsEnabledOnlyForKnownScreens()
-{
-    ScreenRegistry::instance().add(QStringLiteral("frmISP"),
-                                   [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmISP"), p); });
-    frmSNA_Main menu;
-    QVERIFY(menu.sectionButton(QStringLiteral("cmdISP"))->isEnabled());
-    QVERIFY(!menu.sectionButton(QStringLiteral("cmdSection4"))->isEnabled());
-    QCOMPARE(menu.sectionButton(QStringLiteral("cmdSection3b"))->text(),
-             QStringLiteral("Section 3b: School request form for additional support"));
-}
+    void cleanup()
+    {
+        PrinterChoice::setChooser({});
+        SectionNavigator::setShowHook({});
+    }
+
+    void headerAndChangeMarking()
+    {
+        LoadedProbe screen;
+        QCOMPARE(screen.learnerLabel()->text(), QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
+        QCOMPARE(screen.yearBox()->text(), QStringLiteral("2014"));
+        QCOMPARE(screen.loads, 1);
+        // Only the user's edits count as changes, not what the routines load.
+        screen.grid->cells().setText(1, 2, QStringLiteral("loaded"));
+        QVERIFY(!screen.hasUnsavedChanges());
+        screen.userEdit(QStringLiteral("typed"));
+        QVERIFY(screen.hasUnsavedChanges());
+        QCOMPARE(ChangeFlag::backColor(screen.saveButton()).rgb(), QColor(255, 255, 0).rgb());
+    }
+
+    void saveConfirmsOnlyWhenEveryRoutineCompleted_data()
+    {
+        QTest::addColumn<QVector<bool>>("outcomes");
+        QTest::newRow("all complete") << QVector<bool>{true, true};
+        QTest::newRow("first fails") << QVector<bool>{false, true};
+        QTest::newRow("last fails") << QVector<bool>{true, false};
+    }
+
+    void saveConfirmsOnlyWhenEveryRoutineCompleted()
+    {
+        QFETCH(QVector<bool>, outcomes);
+        const bool completed = !outcomes.contains(false);
+        MessageRecorder boxes;
+        LoadedProbe screen;
+        screen.outcomes = outcomes;
+        screen.userEdit(QStringLiteral("typed"));
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        QTest::keySequence(&screen, QKeySequence::Save);   // the keyboard saves like the button
+        // A failed routine does not stop the ones after it.
+        QCOMPARE(screen.ran, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+        QCOMPARE(screen.hasUnsavedChanges(), !completed);
+        QCOMPARE(boxes.texts(), completed ? QStringList{QStringLiteral("Your Information has been saved.")} : QStringList());
+        QCOMPARE(boxes.last().title, completed ? QStringLiteral("User Message") : QString());
+        QCOMPARE(screen.save(), completed);
+    }
+
+    void leavingAsksOnlyWithUnsavedChanges_data()
+    {
+        QTest::addColumn<int>("way");   // 0 Next, 1 Previous, 2 window close, 3 Escape
+        QTest::addColumn<SectionScreen::Target>("target");
+        QTest::newRow("next") << 0 << SectionScreen::Target::Next;
+        QTest::newRow("previous") << 1 << SectionScreen::Target::Previous;
+        QTest::newRow("window close") << 2 << SectionScreen::Target::MainMenu;
+        QTest::newRow("escape") << 3 << SectionScreen::Target::MainMenu;
+    }
+
+    void leavingAsksOnlyWithUnsavedChanges()
+    {
+        QFETCH(int, way);
+        QFETCH(SectionScreen::Target, target);
+        MessageRecorder boxes;
+        LoadedProbe screen;
+        const auto leave = [&] {
+            if (way == 2)
+                screen.close();
+            else if (way == 3)
+                QTest::keyClick(&screen, Qt::Key_Escape);
+            else
+                screen.leave(way == 0 ? SectionScreen::Target::Next : SectionScreen::Target::Previous);
+        };
+        screen.show();
+        leave();
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(boxes.count(), 0);
+
+        screen.show();
+        screen.userEdit(QStringLiteral("typed"));
+        boxes.answerNo();
+        leave();
+        QVERIFY(screen.isVisible());
+        QCOMPARE(screen.grid->cells().text(1, 2), QStringLiteral("typed"));
+        QVERIFY(screen.hasUnsavedChanges());
+        QCOMPARE(boxes.titles(), QStringList{QStringLiteral("Data has NOT been Saved")});
+        leave();   // unanswered: the default is No
+        QVERIFY(screen.isVisible());
+
+        boxes.answerYes();
+        leave();
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(boxes.count(), 3);
+        QCOMPARE(screen.target(), target);
+    }
+
+    void printPageGoesToPdfUnlessCancelled()
+    {
+        MessageRecorder boxes;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("probe.pdf"));
+        PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
+        LoadedProbe screen;
+        screen.userEdit(QStringLiteral("unsaved words"));
+        QVERIFY(screen.printPageNow());
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(screen.hasUnsavedChanges());   // printing neither saves nor clears the flag
+        const QString text = PdfText::all(pdf);
+        QVERIFY2(text.contains(QStringLiteral("EMIS NUMBER: 500123456 [ PROBE ]")), qPrintable(text));
+        // pdftotext folds the two blanks before ASSESION into one.
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'BRIEN Zoë +ASSESION NUMBER: A-77"))),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("unsaved words")));
+        QCOMPARE(PdfText::pageCount(pdf), 1);
+        // "Times New Roman" on paper is its metric twin, embedded.
+        const QString fonts = PdfText::fonts(pdf).join(QLatin1Char(' '));
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationSerif")), qPrintable(fonts));
+
+        QCOMPARE(SectionPage::learnerLineText(), QStringLiteral(" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: A-77"));
+        appState().EmisCode.clear();
+        appState().CurrentAccessionNo.clear();
+        QCOMPARE(SectionPage::headerText(QStringLiteral(" [ PROBE ]")), QStringLiteral(" EMIS NUMBER:  [ PROBE ]"));
+        QCOMPARE(SectionPage::learnerLineText(), QStringLiteral(" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: "));
+
+        // A cancelled printer dialog is reported and prints nothing.
+        PrinterChoice::setChooser([](QWidget *, QPageLayout::Orientation) { return std::unique_ptr<QPrinter>(); });
+        QVERIFY(!screen.printPageNow());
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
+        QVERIFY(boxes.last().text.contains(QStringLiteral("Location: frmProbe")));
+        QVERIFY(boxes.last().text.endsWith(QStringLiteral("Procedure: Print Routine")));
+    }
+
+    void chainWalksOneScreenAtATime_data()
+    {
+        QTest::addColumn<bool>("keepA");
+        QTest::newRow("Closed") << false;
+        QTest::newRow("Kept") << true;
+    }
+
+    void chainWalksOneScreenAtATime()
+    {
+        QFETCH(bool, keepA);
+        MessageRecorder boxes;
+        const QString a = QStringLiteral("frm%1A").arg(QLatin1String(QTest::currentDataTag()));
+        const QString b = QStringLiteral("frm%1B").arg(QLatin1String(QTest::currentDataTag()));
+        ScreenRegistry::instance().add(a, [a, keepA](QWidget *p) {
+            auto *screen = new ProbeScreen(a, p);
+            screen->kept = keepA;
+            return screen;
+        }, QString(), b);
+        ScreenRegistry::instance().add(b, [b](QWidget *p) { return new ProbeScreen(b, p); }, a, QString());
+
+        // A edited, Next -> B, Previous -> A (afresh unless kept), Main Menu.
+        const QList<SectionScreen::Target> moves = {SectionScreen::Target::Next, SectionScreen::Target::Previous};
+        QStringList shown;
+        QString text;
+        int reactivated = -1;
+        SectionNavigator::setShowHook([&](SectionScreen *screen) {
+            auto *probe = static_cast<ProbeScreen *>(screen);
+            const int step = int(shown.size());
+            shown << probe->objectName().right(1) + QString::number(probe->loads);
+            QTimer::singleShot(0, probe, [&, probe, step] {
+                if (step == 0)
+                    probe->userEdit(QStringLiteral("kept edit"));
+                text = probe->grid->cells().text(1, 2);
+                reactivated = probe->reactivations;
+                boxes.answerYes();
+                probe->leave(moves.value(step, SectionScreen::Target::MainMenu));
+            });
+        });
+        SectionNavigator navigator(nullptr);
+        navigator.run(a);
+        QCOMPARE(shown, QStringList({QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("A1")}));
+        QCOMPARE(text, keepA ? QStringLiteral("kept edit") : QString());
+        QCOMPARE(reactivated, keepA ? 1 : 0);
+        QCOMPARE(boxes.count(), keepA ? 2 : 1);   // only edited screens ask
+    }
+
+    void mainMenu()
+    {
+        ScreenRegistry::instance().add(QStringLiteral("frmISP"), [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmISP"), p); });
+        frmSNA_Main menu;
+        QCOMPARE(menu.windowTitle(), QStringLiteral("Support needs assessment [MAIN MENU] Learner : O'BRIEN Zoë"));
+        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("lblLearner"))->text(), QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
+        QCOMPARE(menu.stageButton(4)->text(), QStringLiteral("Action plan for additional support provision and monitoring"));
+        QCOMPARE(menu.sectionButton(QStringLiteral("cmdSection3b"))->text(),
+                 QStringLiteral("Section 3b: School request form for additional support"));
+        // Only sections with a screen behind them can be opened.
+        QVERIFY(menu.sectionButton(QStringLiteral("cmdISP"))->isEnabled());
+        QVERIFY(!menu.sectionButton(QStringLiteral("cmdSection4"))->isEnabled());
+        for (int stage = 1; stage <= 4; ++stage)
+            QVERIFY(!menu.stageFrame(stage)->isVisibleTo(&menu));
+
+        // Each stage button shows its own sub-menu frame only.
+        menu.stageButton(1)->click();
+        menu.stageButton(3)->click();
+        for (int stage = 1; stage <= 4; ++stage) {
+            QCOMPARE(menu.stageFrame(stage)->isVisibleTo(&menu), stage == 3);
+            QCOMPARE(ChangeFlag::isChanged(menu.stageButton(stage)), stage == 3);
+            QCOMPARE(menu.findChild<QFrame *>(QStringLiteral("Line%1").arg(stage))->isVisibleTo(&menu), stage == 3);
+        }
+        QCOMPARE(menu.stageFrame(3)->geometry(), QRect(frmSNA_Main::px(4800), frmSNA_Main::px(700),
+                                                       frmSNA_Main::px(5450), frmSNA_Main::px(2775)));
+        menu.show_Sub_Menu(1);
+        QCOMPARE(menu.stageFrame(1)->width(), frmSNA_Main::px(4600));
+        menu.show_Sub_Menu(7);   // not a stage: nothing changes
+        QVERIFY(menu.stageFrame(1)->isVisibleTo(&menu));
+    }
+};
 
 QTEST_MAIN(TestSectionProtocol)
 #include "tst_sectionprotocol.moc"
