@@ -4,5 +4,11 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build}"
 shift || true
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  # Paths relative to the checkout, so copies of the tree share cached objects.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$here}"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
