@@ -162,8 +162,27 @@ void GridPagePainter::drawPage(QPainter &painter, const QRectF &twips, int page)
     const Layout l = layout(device, twips);
     if (page < 1 || page > l.pages.size())
         return;
-    const int first = l.pages[page - 1].first;
-    const int last = l.pages[page - 1].second;
+    drawRows(painter, twips, l, l.pages[page - 1].first, l.pages[page - 1].second);
+}
+
+QVector<double> GridPagePainter::rowHeights(QPaintDevice *device) const
+{
+    return layout(device, QRectF()).rowHeights;
+}
+
+void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, int first, int last) const
+{
+    QPaintDevice *device = painter.device();
+    if (!device)
+        return;
+    drawRows(painter, twips, layout(device, QRectF()), qMax(1, first), qMin(m_model.maxRows(), last));
+}
+
+void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, const Layout &l, int first, int last) const
+{
+    QPaintDevice *device = painter.device();
+    if (last < first)
+        return;
     const double sx = device->logicalDpiX() / 1440.0;
     const double sy = device->logicalDpiY() / 1440.0;
 

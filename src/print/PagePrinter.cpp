@@ -99,6 +99,16 @@ void PagePrinter::drawContinuedGrid(const grid::SpreadModel &grid, const QRectF 
     }
 }
 
+QVector<double> PagePrinter::gridRowHeights(const grid::SpreadModel &grid)
+{
+    return grid::GridPagePainter(grid).rowHeights(&m_printer);
+}
+
+void PagePrinter::drawGridRows(const grid::SpreadModel &grid, const QRectF &twips, int first, int last)
+{
+    grid::GridPagePainter(grid).drawRows(painter(), twips, first, last);
+}
+
 void PagePrinter::newPage()
 {
     ensureStarted();

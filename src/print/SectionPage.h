@@ -8,8 +8,10 @@ namespace grid { class SpreadModel; }
 
 // The common layout of a printed section page: the bold header line with the
 // school's EMIS number and the section's title, the optional learner line, and
-// the screen's grids at fixed tops, each drawn as page 1 into the rectangle
-// from x 500 to the page's right and bottom edges.
+// the screen's grids, each from x 500 at its own top or just below the grid
+// above it, whichever is lower. A grid that runs past the sheet continues on
+// the next one, which starts with the header (and learner) line again, so
+// nothing typed is ever hidden or left off the paper.
 namespace SectionPage {
 
 struct Block
@@ -18,11 +20,16 @@ struct Block
     double top = 0;
 };
 
+constexpr double BlockLeft = 500;   // twips
+constexpr double BlockGap = 120;    // between a grid and one pushed down below it
+
 void printHeader(PagePrinter &printer, const QString &title, double pointSize = 11);
 void printLearnerLine(PagePrinter &printer);
+// The blocks flowing down the sheets, with nothing repeated on a new sheet.
 void printBlocks(PagePrinter &printer, const QVector<Block> &blocks);
 
-// Header, learner line when asked, bold off, then the blocks.
+// Header, learner line when asked, bold off, then the blocks flowing down the
+// sheets with the header (and learner) line at the top of every sheet.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
 QString headerText(const QString &title);
