@@ -4,6 +4,7 @@
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
 #include "DatabaseConnection.h"
+#include "EnterPressesButton.h"
 #include "MessageBoxes.h"
 
 #include <QDateEdit>
@@ -105,6 +106,8 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     layout->addWidget(lvwDisabilities, 1);
     layout->addWidget(legend);
     layout->addLayout(buttons);
+
+    EnterPressesButton::install(this);
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmdDone, &QPushButton::clicked, this, &frmMultipleDisabilities::reject);
@@ -231,8 +234,16 @@ void frmMultipleDisabilities::markChanged()
 
 // Saving ----------------------------------------------------------------------
 
+void frmMultipleDisabilities::commitTyping()
+{
+    // A date typed half way counts once the window acts on it, as it does
+    // when the focus leaves the date box.
+    dtTest->interpretText();
+}
+
 bool frmMultipleDisabilities::save()
 {
+    commitTyping();
     const bool saved = trapped(objectName(), QStringLiteral("Save Data Routine"), [this] {
         ConnectionScope scope;
         const QString learner = learnerIdText();
@@ -270,6 +281,7 @@ bool frmMultipleDisabilities::save()
 
 void frmMultipleDisabilities::reject()
 {
+    commitTyping();
     if (ConfirmLeaveSection(cmdSave, nullptr))
         QDialog::reject();
 }

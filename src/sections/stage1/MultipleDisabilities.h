@@ -51,6 +51,7 @@ private:
     bool getData();
     void itemChanged(QTreeWidgetItem *item);
     void markChanged();
+    void commitTyping();
 
     QLineEdit *txtLearner;
     QLineEdit *txtPrimary;
