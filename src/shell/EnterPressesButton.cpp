@@ -1,6 +1,5 @@
 #include "EnterPressesButton.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -21,7 +20,7 @@ public:
         if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
             || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
-        auto *button = qobject_cast<QPushButton *>(QApplication::focusWidget());
+        auto *button = qobject_cast<QPushButton *>(m_window->focusWidget());
         if (!button || !m_window->isAncestorOf(button) || !button->isEnabled() || !button->isVisible())
             return false;
         button->click();

@@ -234,16 +234,8 @@ void frmMultipleDisabilities::markChanged()
 
 // Saving ----------------------------------------------------------------------
 
-void frmMultipleDisabilities::commitTyping()
-{
-    // A date typed half way counts once the window acts on it, as it does
-    // when the focus leaves the date box.
-    dtTest->interpretText();
-}
-
 bool frmMultipleDisabilities::save()
 {
-    commitTyping();
     const bool saved = trapped(objectName(), QStringLiteral("Save Data Routine"), [this] {
         ConnectionScope scope;
         const QString learner = learnerIdText();
@@ -281,7 +273,6 @@ bool frmMultipleDisabilities::save()
 
 void frmMultipleDisabilities::reject()
 {
-    commitTyping();
     if (ConfirmLeaveSection(cmdSave, nullptr))
         QDialog::reject();
 }

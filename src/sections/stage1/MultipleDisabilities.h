@@ -51,7 +51,6 @@ private:
     bool getData();
     void itemChanged(QTreeWidgetItem *item);
     void markChanged();
-    void commitTyping();
 
     QLineEdit *txtLearner;
     QLineEdit *txtPrimary;
