@@ -87,6 +87,15 @@ double height(const CellSpec &cell, const QFont &font, const QPaintDevice *devic
     return qMax(oneLine, layOut(layout, cell, width, leadingOf(font, device)));
 }
 
+double lineStep(const QFont &font, const QPaintDevice *device)
+{
+    CellSpec twoLines;
+    twoLines.wordWrap = false;
+    QTextLayout layout(layoutString(QStringLiteral("X\nX")), font, device);
+    layOut(layout, twoLines, 1e6, leadingOf(font, device));
+    return layout.lineCount() == 2 ? layout.lineAt(1).y() : QFontMetricsF(font, device).lineSpacing();
+}
+
 void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
           const QColor &defaultColor)
 {
@@ -105,7 +114,15 @@ void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRec
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(cell.foreColor.isValid() ? cell.foreColor : defaultColor);
     painter.setFont(font);
-    layout.draw(&painter, QPointF(box.left(), top));
+    // Lines wholly outside the clip are left out rather than drawn unseen:
+    // a cell cut between two sheets then puts each line on one sheet only.
+    const QPointF origin(box.left(), top);
+    const QRectF visible = painter.clipBoundingRect();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (visible.intersects(line.rect().translated(origin)))
+            line.draw(&painter, origin);
+    }
     painter.restore();
 }
 

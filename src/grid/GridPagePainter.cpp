@@ -8,6 +8,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
 namespace grid {
 
 namespace {
@@ -168,6 +170,16 @@ void GridPagePainter::drawPage(QPainter &painter, const QRectF &twips, int page)
 QVector<double> GridPagePainter::rowHeights(QPaintDevice *device) const
 {
     return layout(device, QRectF()).rowHeights;
+}
+
+double GridPagePainter::lineBreakAtOrAbove(QPaintDevice *device, double limit) const
+{
+    // Texts are laid out from the cell's top padding, a line and the font's
+    // leading apart.
+    const double pitch = CellText::lineStep(m_font, device) * 1440.0 / device->logicalDpiY();
+    if (pitch <= 0.0 || limit < PadV + pitch)
+        return 0.0;
+    return PadV + std::floor((limit - PadV) / pitch) * pitch;
 }
 
 void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, int first, int last) const

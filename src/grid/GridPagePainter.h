@@ -36,6 +36,11 @@ public:
     // clipped to the rectangle.
     void drawRows(QPainter &painter, const QRectF &twips, int first, int last) const;
 
+    // Where a row taller than a sheet may be cut between sheets without
+    // cutting a line of its texts: the largest line start (measured from the
+    // row's top, in twips) at or above limit; 0 when there is none.
+    double lineBreakAtOrAbove(QPaintDevice *device, double limit) const;
+
     // Width of one column unit in twips.
     static double unitTwips();
 

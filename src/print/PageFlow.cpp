@@ -78,8 +78,15 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
                 y = m_contentTop;
                 continue;
             }
+            // Taller than a whole sheet: its slices go on sheets of their own.
             last = grid::GridMetrics::group(grid, row).second;
-            used = m_bottom - y;
+            y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left);
+            row = last + 1;
+            if (row <= rows) {
+                newSheet();
+                y = m_contentTop;
+            }
+            continue;
         }
         m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(right, m_bottom)), row, last);
         y += used;
@@ -91,4 +98,30 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
     }
     m_end = y;
     m_placedOnSheet = true;
+}
+
+double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y,
+                             double left)
+{
+    const double right = m_printer.pageWidth();
+    double done = 0.0;   // how much of the rows' height is on paper
+    for (;;) {
+        const double room = m_bottom - y;
+        double upTo = done + room;
+        if (upTo < height) {
+            // Cut between two lines of text, never through one.
+            const double lineBreak = m_printer.gridLineBreak(grid, upTo);
+            if (lineBreak > done)
+                upTo = lineBreak;
+        }
+        upTo = qMin(upTo, height);
+        m_printer.drawGridRowsSlice(grid, QRectF(QPointF(left, y - done), QPointF(right, y - done + height)), first,
+                                    last, y, y + (upTo - done));
+        y += upTo - done;
+        done = upTo;
+        if (done >= height - Tolerance)
+            return y;
+        newSheet();
+        y = m_contentTop;
+    }
 }

@@ -25,7 +25,7 @@ public:
     // The grid's rows from x = left, at top or below the last block; the rows
     // that do not fit continue on new sheets, every row printed once. Rows
     // joined by a row span stay on one sheet; a group taller than a whole
-    // sheet is clipped on a sheet of its own.
+    // sheet is cut between two lines of text and continues on the next sheet.
     void placeGrid(const grid::SpreadModel &grid, double top, double left);
 
     // Room for height twips of the caller's own drawing at top or below the
@@ -41,6 +41,9 @@ private:
     double startAt(double top) const;
     void newSheet();
     double groupHeight(const QVector<double> &heights, int first, int last) const;
+    // Rows first..last, taller than a sheet, cut into slices between lines of
+    // text, one slice per sheet from y on; returns the y below the last slice.
+    double placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y, double left);
 
     PagePrinter &m_printer;
     PageHead m_head;

@@ -42,6 +42,13 @@ public:
     // drawn from the rectangle's top (for flows that place rows themselves).
     QVector<double> gridRowHeights(const grid::SpreadModel &grid);
     void drawGridRows(const grid::SpreadModel &grid, const QRectF &twips, int first, int last);
+    // The same, showing only what lies between fromY and toY: one sheet's
+    // slice of a row taller than a sheet.
+    void drawGridRowsSlice(const grid::SpreadModel &grid, const QRectF &twips, int first, int last,
+                           double fromY, double toY);
+    // The lowest place at or above limit twips below a row's top where that
+    // row can be cut without cutting a line of text (0 when none).
+    double gridLineBreak(const grid::SpreadModel &grid, double limit);
 
     void newPage();
     void endDoc();
