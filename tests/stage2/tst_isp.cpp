@@ -240,6 +240,26 @@ private Q_SLOTS:
         QVERIFY(!all.contains(QStringLiteral("group one target")));
         QVERIFY(!all.contains(QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")));
     }
+
+    void longBarrierListsNeverRunUnderTheActions()
+    {
+        for (int i = 1; i <= 12; ++i)
+            fx->store.exec(QStringLiteral("INSERT INTO SNE_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+                                          "Data_Year) VALUES (%1, 'strength-%2', 'barrier-%2', %3)")
+                               .arg(learner).arg(i, 2, 10, QLatin1Char('0')).arg(Year));
+        storeAction(1, QStringLiteral("group one target"));
+        auto screen = kit::opened<frmISP>();
+        int pages = 0;
+        fx->printed(*screen, &pages);
+        const QStringList sheets = PdfText::pages(fx->pdfPath());
+        QCOMPARE(pages, 2);
+        QVERIFY(sheets.first().contains(QStringLiteral("barrier-12")));
+        QVERIFY(sheets.first().contains(QStringLiteral("strength-12")));
+        QVERIFY(!sheets.first().contains(QStringLiteral("group one target")));
+        QVERIFY(sheets.last().contains(QStringLiteral("1. ACTIONS TO BE TAKEN")));
+        QVERIFY(sheets.last().contains(QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")));
+        QVERIFY(sheets.last().contains(QStringLiteral("group one target")));
+    }
 };
 
 QTEST_MAIN(TestIsp)

@@ -4,6 +4,7 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "EntryPreviewList.h"
+#include "FixedTextGrids.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -12,6 +13,7 @@
 
 using grid::SpreadGrid;
 using grid::SpreadModel;
+using FixedTextGrids::boldLabel;
 
 namespace {
 
@@ -103,31 +105,14 @@ QVector<FactorTab> factorTabs()
 
 const char *const ListGridNames[3] = {"gridCommunity", "gridClassroom", "gridSchool"};
 
-void boldLabel(SpreadModel &cells, int col, int row, const QString &text, int spanCols = 1)
-{
-    cells.setLabel(col, row, text);
-    cells.setBold(col, row, true);
-    if (spanCols > 1)
-        cells.addSpan(col, row, spanCols, 1);
-}
-
-// A grid holding fixed text only, one column wide.
-SpreadGrid *textGrid(const char *name, int rows, QWidget *parent)
-{
-    auto *grid = new SpreadGrid(1, rows, parent);
-    grid->setObjectName(QString::fromLatin1(name));
-    grid->cells().setColWidth(1, 100);
-    return grid;
-}
-
 } // namespace
 
 frmExtendedProfile2::frmExtendedProfile2(QWidget *parent)
     : SectionScreen(ScreenName, Caption, parent)
-    , m_heading(textGrid("vaSpread1", 1, this))
-    , m_summHeader(textGrid("gridSummHeader", 1, this))
-    , m_summEnabling(textGrid("gridSummEnabling", 2, this))
-    , m_summBarriers(textGrid("gridSummBarriers", 2, this))
+    , m_heading(FixedTextGrids::oneColumn("vaSpread1", 1, 100, this))
+    , m_summHeader(FixedTextGrids::oneColumn("gridSummHeader", 1, 100, this))
+    , m_summEnabling(FixedTextGrids::oneColumn("gridSummEnabling", 2, 100, this))
+    , m_summBarriers(FixedTextGrids::oneColumn("gridSummBarriers", 2, 100, this))
 {
     setNeighbours(true, false);
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
@@ -293,8 +278,7 @@ void frmExtendedProfile2::printPage(PagePrinter &printer)
         const QVector<SectionPage::Block> blocks = {{&m_summHeader->cells(), 800, 300},
                                                     {&m_summEnabling->cells(), 1500, 300},
                                                     {&m_summBarriers->cells(), 4500, 300}};
-        SectionPage::printFirstPages(printer, blocks, 3000);
-        SectionPage::printFurtherPages(printer, blocks, 3000);
+        SectionPage::printStacked(printer, blocks, 3000);
         return;
     }
     const int tab = qBound(0, currentPage(), 2);

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "FixedTextGrids.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -12,6 +13,7 @@
 
 using grid::SpreadGrid;
 using grid::SpreadModel;
+using FixedTextGrids::boldLabel;
 
 namespace {
 
@@ -43,20 +45,6 @@ QVector<ActionGroupSpec> groupSpecs()
     };
 }
 
-SpreadGrid *textGrid(const char *name, int rows, double width, QWidget *parent)
-{
-    auto *grid = new SpreadGrid(1, rows, parent);
-    grid->setObjectName(QString::fromLatin1(name));
-    grid->cells().setColWidth(1, width);
-    return grid;
-}
-
-void boldLabel(SpreadModel &cells, int row, const QString &text)
-{
-    cells.setLabel(1, row, text);
-    cells.setBold(1, row, true);
-}
-
 // The review date goes into the statement as the grid shows it, and an empty
 // one stays empty; a loaded text with an apostrophe must not break the statement.
 QString reviewDateLiteral(const QString &shown)
@@ -68,10 +56,10 @@ QString reviewDateLiteral(const QString &shown)
 
 frmISP::frmISP(QWidget *parent)
     : SectionScreen(ScreenName, QStringLiteral("SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"), parent)
-    , m_gridBarrier(textGrid("gridBarrier", 1, 55, this))
-    , m_gridStrengths(textGrid("gridStrengths", 1, 55, this))
-    , m_gridHeading(textGrid("gridHeading", 1, 112, this))
-    , m_vaSpread3(textGrid("vaSpread3", 2, 112, this))
+    , m_gridBarrier(FixedTextGrids::oneColumn("gridBarrier", 1, 55, this))
+    , m_gridStrengths(FixedTextGrids::oneColumn("gridStrengths", 1, 55, this))
+    , m_gridHeading(FixedTextGrids::oneColumn("gridHeading", 1, 112, this))
+    , m_vaSpread3(FixedTextGrids::oneColumn("vaSpread3", 2, 112, this))
 {
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
 
@@ -101,12 +89,12 @@ frmISP::frmISP(QWidget *parent)
 
 void frmISP::prepareGrids()
 {
-    boldLabel(m_gridBarrier->cells(), 1, QStringLiteral("Barrier/s or concern:") + CrLf);
-    boldLabel(m_gridStrengths->cells(), 1, QStringLiteral("Strengths:"));
-    boldLabel(m_gridHeading->cells(), 1,
+    boldLabel(m_gridBarrier->cells(), 1, 1, QStringLiteral("Barrier/s or concern:") + CrLf);
+    boldLabel(m_gridStrengths->cells(), 1, 1, QStringLiteral("Strengths:"));
+    boldLabel(m_gridHeading->cells(), 1, 1,
               QStringLiteral("1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"));
     SpreadModel &targets = m_vaSpread3->cells();
-    boldLabel(targets, 1, QStringLiteral("SUPPORT TARGETS (To be completed by the educator in consultation with the "
+    boldLabel(targets, 1, 1, QStringLiteral("SUPPORT TARGETS (To be completed by the educator in consultation with the "
                                          "ILST, partents and learner)"));
     targets.setLabel(1, 2, QStringLiteral("Interventions planned by school, class educator with inputs from the "
                                           "Learning Support educator or counsellor/social auxillary worker, parent "
@@ -221,10 +209,18 @@ void frmISP::printPage(PagePrinter &printer)
     printer.setBold(false);
 
     constexpr double Overhang = 3000;
-    const QVector<SectionPage::Block> firstSheet = {{&m_gridBarrier->cells(), 800, 300},
-                                                    {&m_gridStrengths->cells(), 800, 6500},
-                                                    {&m_gridHeading->cells(), 2300, 300}};
-    SectionPage::printFirstPages(printer, firstSheet, Overhang);
+    constexpr double HeadingTop = 2300;
+    const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300},
+                                                {&m_gridStrengths->cells(), 800, 6500}};
+    SectionPage::printFirstPages(printer, beside, Overhang);
+    // Long barrier or strength lists would run under the actions: they finish
+    // on sheets of their own, and the actions start on a fresh sheet.
+    if (!SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
+        || !SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang)) {
+        SectionPage::printFurtherPages(printer, beside, Overhang);
+        printer.newPage();
+    }
+    SectionPage::printFirstPages(printer, {{&m_gridHeading->cells(), HeadingTop, 300}}, Overhang);
 
     const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
     printer.setFont(font, 9, true);
@@ -233,7 +229,4 @@ void frmISP::printPage(PagePrinter &printer)
     printer.setBold(false);
     printer.drawContinuedGrid(group->previewGrid()->cells(),
                               QRectF(QPointF(300, 2800), QPointF(printer.pageWidth() + Overhang, printer.pageHeight())));
-
-    // Long barrier and strength lists run on after the actions.
-    SectionPage::printFurtherPages(printer, firstSheet, Overhang);
 }
