@@ -51,7 +51,8 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
     // row, so nothing typed or stored is ever cut off on screen or paper.
     auto isFixed = [&](int row) { return model.rowHeight(row) > 0.0; };
     for (int r = first; r <= last; ++r)
-        heights[r - first] = isFixed(r) ? model.rowHeight(r) * frame.pointsToUnits : oneLine;
+        heights[r - first] = isFixed(r) ? model.rowHeight(r) * frame.pointsToUnits
+                                        : qMax(oneLine, model.minRowHeight(r) * frame.pointsToUnits);
 
     struct Tall { QRect span; double need; };
     QVector<Tall> tall;
