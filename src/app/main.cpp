@@ -1,4 +1,5 @@
 #include "MessageBoxes.h"
+#include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("SNA"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
+    registerReportScreens();
 
     frmSelectYear yearScreen;
     if (yearScreen.exec() != QDialog::Accepted)
