@@ -72,8 +72,18 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     for (QPushButton *button : {m_save, m_print, m_previous, m_next, m_menu})
         buttons->addWidget(button);
 
+    // Shown only when the learner's information could not be read.
+    m_loadFailed = new QLabel(QStringLiteral("The learner's information could not be read, so this page cannot be "
+                                             "saved. Close it and open it again once the database can be reached."),
+                              this);
+    m_loadFailed->setObjectName(QStringLiteral("lblLoadFailed"));
+    m_loadFailed->setWordWrap(true);
+    m_loadFailed->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    m_loadFailed->hide();
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(header);
+    layout->addWidget(m_loadFailed);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
 
@@ -118,15 +128,40 @@ void SectionScreen::addToBody(QWidget *widget, int stretch)
     m_body->insertWidget(m_body->count() - 1, widget, stretch);
 }
 
-void SectionScreen::loadScreen()
+bool SectionScreen::loadScreen()
 {
     const AppState &state = appState();
     m_learner->setText(state.CurrentLearnerName + QStringLiteral(" : Acc Number: ") + state.CurrentAccessionNo);
     m_year->setText(QString::number(state.CurrentDataYear));
     prepareGrids();
-    load();
+    m_loadCompleted = StoreWork::load(objectName(), loadRoutines());
+    afterLoad();
     ChangeFlag::markSaved(m_save);
+    if (!m_loadCompleted)
+        refuseSaving();
     placeCursor();
+    return m_loadCompleted;
+}
+
+bool SectionScreen::reload(const QVector<StoreRoutine> &routines)
+{
+    const bool completed = StoreWork::load(objectName(), routines);
+    if (!completed) {
+        m_loadCompleted = false;
+        refuseSaving();
+    }
+    return completed;
+}
+
+bool SectionScreen::runStoreWork(const QString &procedure, const std::function<void(Connection &)> &body)
+{
+    return StoreWork::run(objectName(), procedure, body);
+}
+
+void SectionScreen::refuseSaving()
+{
+    m_save->setEnabled(false);
+    m_loadFailed->show();
 }
 
 bool SectionScreen::hasUnsavedChanges() const
@@ -139,28 +174,16 @@ void SectionScreen::markChanged()
     ChangeFlag::markChanged(m_save);
 }
 
-SectionScreen::SaveRoutine SectionScreen::routine(std::function<bool()> body)
-{
-    return [body = std::move(body)] { return body() ? SaveOutcome::Completed : SaveOutcome::Failed; };
-}
-
 bool SectionScreen::save()
 {
-    bool allCompleted = true;
-    // A routine that failed does not stop the ones after it; a refusal does
-    // (the user is asked to correct the screen first).
-    for (const SaveRoutine &run : saveRoutines()) {
-        const SaveOutcome outcome = run();
-        if (outcome == SaveOutcome::Refused)
-            return false;
-        if (outcome == SaveOutcome::Failed)
-            allCompleted = false;
-    }
-    if (allCompleted) {
-        ChangeFlag::markSaved(m_save);
-        ShowUserMessage(QStringLiteral("Your Information has been saved."));
-    }
-    return allCompleted;
+    if (!m_loadCompleted || !validate())
+        return false;
+    if (!StoreWork::save(objectName(), saveRoutines()))
+        return false;
+    afterSave();
+    ChangeFlag::markSaved(m_save);
+    ShowUserMessage(QStringLiteral("Your Information has been saved."));
+    return true;
 }
 
 bool SectionScreen::printPageNow()

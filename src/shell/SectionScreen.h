@@ -1,8 +1,11 @@
 #pragma once
 
+#include "StoreWork.h"
+
 #include <QDialog>
 #include <QPageLayout>
 #include <QString>
+#include <QVector>
 #include <functional>
 
 class QLabel;
@@ -15,8 +18,12 @@ namespace grid { class SpreadGrid; }
 // What every section screen shares: the caption, the learner line, the year
 // box, the Save button whose colour is the change flag, leaving by Main Menu,
 // Next Page and Previous Page through the unsaved-data question, and Print
-// Page. A screen adds its grids to body(), its get routines in load(), its
-// save routines in saveRoutines() and its page in printPage().
+// Page. A screen adds its grids to body(), declares its get routines in
+// loadRoutines(), its save routines in saveRoutines() and its page in
+// printPage(). The base runs the routines: one connection per operation, one
+// report per failure, each save routine in its own transaction, and no save at
+// all once a load did not complete (the screen would replace stored rows with
+// what it failed to read).
 class SectionScreen : public QDialog
 {
     Q_OBJECT
@@ -30,8 +37,10 @@ public:
     Target target() const { return m_target; }
 
     // Fills the header and runs the screen's get routines. Called once per
-    // opening, before the screen is shown.
-    void loadScreen();
+    // opening, before the screen is shown. False when the load did not
+    // complete; the failure has been reported and the screen cannot save.
+    bool loadScreen();
+    bool loadCompleted() const { return m_loadCompleted; }
     // Called each time the screen is shown again after having been hidden (a
     // screen kept while the screens after it in its chain were open).
     virtual void reactivate() {}
@@ -51,7 +60,8 @@ public:
     bool hasUnsavedChanges() const;
     void markChanged();
 
-    // Save: every save routine in order; the confirmation only when all completed.
+    // Save: the screen's check, then every save routine in order; the
+    // confirmation only when all completed. Refused outright after a failed load.
     bool save();
     // Print Page: the printer dialog, then the screen's page. False when the
     // print failed or was cancelled (the failure has been reported).
@@ -66,8 +76,6 @@ public Q_SLOTS:
     void reject() override;
 
 protected:
-    enum class SaveOutcome { Completed, Failed, Refused };
-    using SaveRoutine = std::function<SaveOutcome()>;
 
     // The screen's page: grids fitted to their cells, top to bottom, in a
     // scrolling area. addGrid also watches the grid for changes.
@@ -79,18 +87,33 @@ protected:
     void watchGrid(grid::SpreadGrid *grid);
     QVBoxLayout *body() const { return m_body; }
 
+    // Builds the grids (fixed texts, types, spans) before anything is read.
     virtual void prepareGrids() {}
-    virtual void load() = 0;
-    virtual QVector<SaveRoutine> saveRoutines() = 0;
+    virtual QVector<StoreRoutine> loadRoutines() = 0;
+    // After the get routines ran (also when one failed): layouts, derived cells.
+    virtual void afterLoad() {}
+    // A check before saving (Section 1's primary-also-additional rule). False
+    // refuses the save without it being a failure: the screen has told the
+    // user what to correct.
+    virtual bool validate() { return true; }
+    virtual QVector<StoreRoutine> saveRoutines() = 0;
+    // After every save routine completed, before the confirmation.
+    virtual void afterSave() {}
     virtual void printPage(PagePrinter &printer) = 0;
     virtual QPageLayout::Orientation printOrientation() const { return QPageLayout::Portrait; }
     // The cell the cursor goes to once the screen is loaded.
     virtual void placeCursor() {}
 
-    // Wraps a routine that reports its own failures: true -> Completed.
-    static SaveRoutine routine(std::function<bool()> body);
+    // Reads part of the screen again (after a window it opened, or when it
+    // becomes active again). A failure makes the screen unable to save, as a
+    // failed opening does.
+    bool reload(const QVector<StoreRoutine> &routines);
+    // One-off store work of a handler, trapped and reported once.
+    bool runStoreWork(const QString &procedure, const std::function<void(Connection &)> &body);
 
 private:
+    void refuseSaving();
+
     QPushButton *m_save;
     QPushButton *m_print;
     QPushButton *m_previous;
@@ -99,6 +122,8 @@ private:
     QLabel *m_learner;
     QLineEdit *m_year;
     QVBoxLayout *m_body;
+    QLabel *m_loadFailed;
     Target m_target = Target::MainMenu;
     bool m_leaving = false;
+    bool m_loadCompleted = false;
 };

@@ -12,6 +12,8 @@
 #include "SectionPage.h"
 #include "SectionScreen.h"
 #include "SpreadGrid.h"
+#include "StoreError.h"
+#include "TestStore.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -45,20 +47,31 @@ public:
 
     grid::SpreadGrid *grid;
     QVector<bool> outcomes = {true, true};
+    bool loadFails = false;
     QStringList ran;
     int loads = 0, reactivations = 0;
     bool kept = false;
 
 protected:
-    void load() override { ++loads; }
-    QVector<SaveRoutine> saveRoutines() override
+    QVector<StoreRoutine> loadRoutines() override
     {
-        QVector<SaveRoutine> routines;
+        return {{QStringLiteral("getProbe Routine"), [this](Connection &) {
+                     ++loads;
+                     if (loadFails)
+                         throw StoreError(5, QStringLiteral("database is locked"));
+                 }}};
+    }
+    QVector<StoreRoutine> saveRoutines() override
+    {
+        QVector<StoreRoutine> routines;
         for (int i = 0; i < outcomes.size(); ++i)
-            routines << routine([this, i] {
+            routines << StoreRoutine{QStringLiteral("saveProbe Routine"), [this, i](Connection &db) {
                 ran << QString::number(i);
-                return outcomes[i];
-            });
+                // Written inside the routine's transaction: gone again when it fails.
+                db.executeNative(QStringLiteral("INSERT INTO Probe VALUES (%1)").arg(i));
+                if (!outcomes[i])
+                    throw StoreError(19, QStringLiteral("constraint failed"));
+            }};
         return routines;
     }
     void printPage(PagePrinter &printer) override
@@ -71,7 +84,11 @@ protected:
 
 // What a section screen is once opened on its own.
 struct LoadedProbe : ProbeScreen {
-    LoadedProbe() { loadScreen(); }
+    explicit LoadedProbe(bool failingLoad = false)
+    {
+        loadFails = failingLoad;
+        loadScreen();
+    }
 };
 
 } // namespace
@@ -83,6 +100,8 @@ private Q_SLOTS:
     void init()
     {
         resetAppState();
+        m_store = std::make_unique<TestStore>(false, false);
+        m_store->exec(QStringLiteral("CREATE TABLE Probe (Routine INTEGER)"));
         appState().CurrentLearnerName = QStringLiteral("O'BRIEN Zoë");
         appState().CurrentAccessionNo = QStringLiteral("A-77");
         appState().CurrentDataYear = 2014;
@@ -93,6 +112,7 @@ private Q_SLOTS:
     {
         PrinterChoice::setChooser({});
         SectionNavigator::setShowHook({});
+        m_store.reset();
     }
 
     void headerAndChangeMarking()
@@ -131,9 +151,47 @@ private Q_SLOTS:
         // A failed routine does not stop the ones after it.
         QCOMPARE(screen.ran, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
         QCOMPARE(screen.hasUnsavedChanges(), !completed);
-        QCOMPARE(boxes.texts(), completed ? QStringList{QStringLiteral("Your Information has been saved.")} : QStringList());
-        QCOMPARE(boxes.last().title, completed ? QStringLiteral("User Message") : QString());
-        QCOMPARE(screen.save(), completed);
+        // One box either way: the confirmation, or the one failure's report.
+        QCOMPARE(boxes.count(), 1);
+        if (completed)
+            QCOMPARE(boxes.last().text, QStringLiteral("Your Information has been saved."));
+        else
+            QVERIFY(boxes.last().text.contains(QStringLiteral("Procedure: saveProbe Routine")));
+        QCOMPARE(boxes.last().title, completed ? QStringLiteral("User Message") : QStringLiteral("Error : 19"));
+        // Each routine in its own transaction: a failed one leaves nothing behind.
+        QStringList stored;
+        for (int i = 0; i < outcomes.size(); ++i)
+            if (outcomes[i])
+                stored << QString::number(i);
+        QCOMPARE(m_store->scalar(QStringLiteral("SELECT group_concat(Routine) FROM Probe")).toString(),
+                 stored.join(QLatin1Char(',')));
+    }
+
+    void failedLoadNeverSaves()
+    {
+        MessageRecorder boxes;
+        LoadedProbe screen(true);
+        QVERIFY(!screen.loadCompleted());
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains(QStringLiteral("Procedure: getProbe Routine")));
+        QVERIFY(!screen.saveButton()->isEnabled());
+        QVERIFY(screen.findChild<QLabel *>(QStringLiteral("lblLoadFailed"))->isVisibleTo(&screen));
+        screen.userEdit(QStringLiteral("typed"));
+        QVERIFY(!screen.save());
+        QVERIFY(screen.ran.isEmpty());
+        QCOMPARE(m_store->count(QStringLiteral("Probe")), 0);
+        QCOMPARE(boxes.count(), 1);
+    }
+
+    void unreachableStoreReportsOnce()
+    {
+        MessageRecorder boxes;
+        appState().DatabasePath = m_store->dir() + QStringLiteral("/gone.db");
+        LoadedProbe screen;
+        QVERIFY(!screen.loadCompleted());
+        QCOMPARE(screen.loads, 0);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains(QStringLiteral("Procedure: Database Access Error")));
     }
 
     void leavingAsksOnlyWithUnsavedChanges_data()
@@ -296,6 +354,9 @@ private Q_SLOTS:
         menu.show_Sub_Menu(7);   // not a stage: nothing changes
         QVERIFY(menu.stageFrame(1)->isVisibleTo(&menu));
     }
+
+private:
+    std::unique_ptr<TestStore> m_store;
 };
 
 QTEST_MAIN(TestSectionProtocol)

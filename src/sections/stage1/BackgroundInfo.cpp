@@ -1,7 +1,7 @@
 #include "BackgroundInfo.h"
 
 #include "AppState.h"
-#include "DatabaseConnection.h"
+#include "Connection.h"
 #include "MessageBoxes.h"
 #include "MultipleDisabilities.h"
 #include "PagePrinter.h"
@@ -162,79 +162,78 @@ void frmBackgroundInfo::placeCursor()
 
 // Loading ---------------------------------------------------------------------
 
-void frmBackgroundInfo::load()
+QVector<StoreRoutine> frmBackgroundInfo::loadRoutines()
 {
-    getBackground_Info(true);
+    return {backgroundRoutine(true)};
+}
+
+StoreRoutine frmBackgroundInfo::backgroundRoutine(bool full)
+{
+    return {QStringLiteral("getBackground_Info Routine"), [this, full](Connection &db) { getBackground_Info(db, full); }};
 }
 
 bool frmBackgroundInfo::getBackground_Info(bool full)
 {
-    return trapped(objectName(), QStringLiteral("getBackground_Info Routine"), [&] {
-        ConnectionScope scope;
-        const QString learner = learnerIdText();
-        const QString year = dataYearText();
-
-        Recordset rs = SharedConnection().query(
-            QStringLiteral("SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis ")
-            + QStringLiteral("FROM (SNE_Learner_Background_Info as BI Right Join ")
-            + QStringLiteral("Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = ") + year + QStringLiteral(")) ")
-            + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
-            + QStringLiteral("WHERE LI.ID = ") + learner);
-
-        if (rs.isEmpty()) {
-            LoadDisabilityChoices(QStringLiteral("Select Di.ID, Di.Name from Disabilities as Di "), DisabilityChoices,
-                                  QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
-            return;
-        }
-
-        if (full) {
-            m_early->cells().setText(1, 3, rs.text(QStringLiteral("Nature_Of_Support_Received")));
-            m_early->cells().setText(2, 3, rs.text(QStringLiteral("Name_Of_Provider")));
-            m_early->cells().setText(3, 3, rs.text(QStringLiteral("Contact_Details")));
-            m_family->cells().setText(1, 3, rs.text(QStringLiteral("Family_Situation")));
-            m_parent->cells().setText(1, 3, rs.text(QStringLiteral("Parent_Understanding_Of_Child")));
-        }
-
-        LoadDisabilityChoices(QStringLiteral("Select Di.ID, Di.Name from Disabilities as Di ")
-                                  + QStringLiteral(" WHERE Di.ID NOT IN (SELECT MDis.DisabilityID FROM MultipleDisabilities as MDis")
-                                  + QStringLiteral(" INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID ")
-                                  + QStringLiteral(" WHERE (((Learner_Info.ID)=") + learner + QStringLiteral(")))"),
-                              DisabilityChoices, QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
-
-        m_disability->cells().setText(AdditionalCol, DisabilityRow, loadDis(appState().CurrentLearnerID));
-
-        CheckPrimaryDisability(rs.text(QStringLiteral("MainDis")), rs.value(QStringLiteral("MainDisID")).toInt(), true);
-    });
+    return reload({backgroundRoutine(full)});
 }
 
-QString frmBackgroundInfo::loadDis(qint32 LID)
+void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
 {
-    auto names = [LID] {
-        Recordset rs = SharedConnection().query(
-            QStringLiteral("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability")
-            + QStringLiteral(" From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = MD.LearnerID)")
-            + QStringLiteral(" INNER JOIN Disabilities AS D2 ON MD.DisabilityID = D2.id)")
-            + QStringLiteral(" Where LI.ID = ") + QString::number(LID));
-        QString joined;
-        for (; !rs.eof(); rs.moveNext())
-            joined += rs.text(QStringLiteral("Disability")) + QStringLiteral(", ");
-        if (!joined.isEmpty())
-            joined.chop(2);
-        return joined;
-    };
-    // Opening the shared connection again would close the caller's.
-    if (IsConnectionOpen())
-        return names();
-    ConnectionScope scope;
-    return names();
+    const QString learner = learnerIdText();
+    const QString year = dataYearText();
+
+    Recordset rs = db.query(
+        QStringLiteral("SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis ")
+        + QStringLiteral("FROM (SNE_Learner_Background_Info as BI Right Join ")
+        + QStringLiteral("Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = ") + year + QStringLiteral(")) ")
+        + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
+        + QStringLiteral("WHERE LI.ID = ") + learner);
+
+    if (rs.isEmpty()) {
+        LoadDisabilityChoices(db, QStringLiteral("Select Di.ID, Di.Name from Disabilities as Di "), DisabilityChoices,
+                              QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
+        return;
+    }
+
+    if (full) {
+        m_early->cells().setText(1, 3, rs.text(QStringLiteral("Nature_Of_Support_Received")));
+        m_early->cells().setText(2, 3, rs.text(QStringLiteral("Name_Of_Provider")));
+        m_early->cells().setText(3, 3, rs.text(QStringLiteral("Contact_Details")));
+        m_family->cells().setText(1, 3, rs.text(QStringLiteral("Family_Situation")));
+        m_parent->cells().setText(1, 3, rs.text(QStringLiteral("Parent_Understanding_Of_Child")));
+    }
+
+    LoadDisabilityChoices(db, QStringLiteral("Select Di.ID, Di.Name from Disabilities as Di ")
+                              + QStringLiteral(" WHERE Di.ID NOT IN (SELECT MDis.DisabilityID FROM MultipleDisabilities as MDis")
+                              + QStringLiteral(" INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID ")
+                              + QStringLiteral(" WHERE (((Learner_Info.ID)=") + learner + QStringLiteral(")))"),
+                          DisabilityChoices, QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
+
+    m_disability->cells().setText(AdditionalCol, DisabilityRow, loadDis(db, appState().CurrentLearnerID));
+
+    CheckPrimaryDisability(rs.text(QStringLiteral("MainDis")), rs.value(QStringLiteral("MainDisID")).toInt(), true);
 }
 
-void frmBackgroundInfo::LoadDisabilityChoices(const QString &query, CodeTable &choices, const QString &codeColumn,
+QString frmBackgroundInfo::loadDis(Connection &db, qint32 LID)
+{
+    Recordset rs = db.query(
+        QStringLiteral("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability")
+        + QStringLiteral(" From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = MD.LearnerID)")
+        + QStringLiteral(" INNER JOIN Disabilities AS D2 ON MD.DisabilityID = D2.id)")
+        + QStringLiteral(" Where LI.ID = ") + QString::number(LID));
+    QString joined;
+    for (; !rs.eof(); rs.moveNext())
+        joined += rs.text(QStringLiteral("Disability")) + QStringLiteral(", ");
+    if (!joined.isEmpty())
+        joined.chop(2);
+    return joined;
+}
+
+void frmBackgroundInfo::LoadDisabilityChoices(Connection &db, const QString &query, CodeTable &choices, const QString &codeColumn,
                                               const QString &nameColumn, int col, int row)
 {
     m_disability->setActiveCell(col, row);
-    RunCountQuery(query);
-    Recordset &rs = SharedRecordset();
+    Recordset rs = db.query(query);
     QString listText;
     choices.clear();
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
@@ -242,7 +241,6 @@ void frmBackgroundInfo::LoadDisabilityChoices(const QString &query, CodeTable &c
         listText += name + QLatin1Char('\t');
         choices.append(CodeEntry{rs.text(codeColumn), name});
     }
-    rs = Recordset();
     m_choiceListText = listText;
     m_disability->cells().setComboBoxTabText(col, row, listText);
 }
@@ -279,55 +277,47 @@ bool frmBackgroundInfo::CheckPrimaryDisability(const QString &name, qint32 code,
 
 // Saving ----------------------------------------------------------------------
 
-QVector<SectionScreen::SaveRoutine> frmBackgroundInfo::saveRoutines()
+bool frmBackgroundInfo::validate()
 {
-    return {[this] { return saveBackgroundInfo(); }};
+    const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
+    return !CheckPrimaryDisability(name, LookupCodeByText(name, DisabilityChoices), false);
 }
 
-SectionScreen::SaveOutcome frmBackgroundInfo::saveBackgroundInfo()
+QVector<StoreRoutine> frmBackgroundInfo::saveRoutines()
 {
-    SaveOutcome outcome = SaveOutcome::Failed;
-    trapped(objectName(), QStringLiteral("saveBackgroundInfo Routine"), [&] {
-        ConnectionScope scope;
-        const QString learner = learnerIdText();
-        const QString year = dataYearText();
+    return {{QStringLiteral("saveBackgroundInfo Routine"), [this](Connection &db) { saveBackgroundInfo(db); }}};
+}
 
-        const QString nature = m_early->cells().text(1, 3);
-        const QString provider = m_early->cells().text(2, 3);
-        const QString contact = m_early->cells().text(3, 3);
-        const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
-        const QString family = m_family->cells().text(1, 3);
-        const QString parent = m_parent->cells().text(1, 3);
+void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
+{
+    const QString learner = learnerIdText();
+    const QString year = dataYearText();
 
-        const qint32 code = LookupCodeByText(name, DisabilityChoices);
-        if (CheckPrimaryDisability(name, code, false)) {
-            outcome = SaveOutcome::Refused;
-            return;
-        }
+    const QString nature = m_early->cells().text(1, 3);
+    const QString provider = m_early->cells().text(2, 3);
+    const QString contact = m_early->cells().text(3, 3);
+    const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
+    const QString family = m_family->cells().text(1, 3);
+    const QString parent = m_parent->cells().text(1, 3);
+    const qint32 code = LookupCodeByText(name, DisabilityChoices);
 
-        // One transaction: a failure half way leaves the stored row and the
-        // learner's disability code as they were.
-        Connection &db = SharedConnection();
-        Transaction transaction(db);
-        db.execute(QStringLiteral("DELETE SNE_Learner_Background_Info.* FROM SNE_Learner_Background_Info INNER JOIN")
-                   + QStringLiteral(" Learner_Info on SNE_Learner_Background_Info.LearnerID = Learner_Info.ID")
-                   + QStringLiteral(" WHERE SNE_Learner_Background_Info.LearnerID = ") + learner
-                   + QStringLiteral(" AND SNE_Learner_Background_Info.Data_Year = ") + year);
+    // The save's one transaction: a failure half way leaves the stored row and
+    // the learner's disability code as they were.
+    db.execute(QStringLiteral("DELETE SNE_Learner_Background_Info.* FROM SNE_Learner_Background_Info INNER JOIN")
+               + QStringLiteral(" Learner_Info on SNE_Learner_Background_Info.LearnerID = Learner_Info.ID")
+               + QStringLiteral(" WHERE SNE_Learner_Background_Info.LearnerID = ") + learner
+               + QStringLiteral(" AND SNE_Learner_Background_Info.Data_Year = ") + year);
 
-        if (!(nature + provider + contact + family + parent + name).trimmed().isEmpty()) {
-            db.execute(QStringLiteral("INSERT INTO SNE_Learner_Background_Info (LearnerID, Nature_Of_Support_Received, Name_Of_Provider, ")
-                       + QStringLiteral("Contact_Details, Family_Situation, Parent_Understanding_Of_Child, Data_Year) VALUES ")
-                       + QStringLiteral("(") + learner + QStringLiteral(",'") + SqlText(nature) + QStringLiteral("','")
-                       + SqlText(provider) + QStringLiteral("','") + SqlText(contact) + QStringLiteral("','")
-                       + SqlText(family) + QStringLiteral("','") + SqlText(parent) + QStringLiteral("',") + year
-                       + QStringLiteral(")"));
-            db.execute(QStringLiteral("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = ") + QString::number(code)
-                       + QStringLiteral(" WHERE Learner_Info.ID = ") + learner);
-        }
-        transaction.commit();
-        outcome = SaveOutcome::Completed;
-    });
-    return outcome;
+    if (!(nature + provider + contact + family + parent + name).trimmed().isEmpty()) {
+        db.execute(QStringLiteral("INSERT INTO SNE_Learner_Background_Info (LearnerID, Nature_Of_Support_Received, Name_Of_Provider, ")
+                   + QStringLiteral("Contact_Details, Family_Situation, Parent_Understanding_Of_Child, Data_Year) VALUES ")
+                   + QStringLiteral("(") + learner + QStringLiteral(",'") + SqlText(nature) + QStringLiteral("','")
+                   + SqlText(provider) + QStringLiteral("','") + SqlText(contact) + QStringLiteral("','")
+                   + SqlText(family) + QStringLiteral("','") + SqlText(parent) + QStringLiteral("',") + year
+                   + QStringLiteral(")"));
+        db.execute(QStringLiteral("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = ") + QString::number(code)
+                   + QStringLiteral(" WHERE Learner_Info.ID = ") + learner);
+    }
 }
 
 // Additional disabilities -----------------------------------------------------

@@ -24,8 +24,7 @@ public:
     // text edits survive a visit to the additional-disabilities window.
     bool getBackground_Info(bool full);
     // The additional disabilities of learner LID as "name, name" ("" if none).
-    // Runs on the shared connection when one is open, else on its own.
-    static QString loadDis(qint32 LID);
+    static QString loadDis(Connection &db, qint32 LID);
 
     // The choices behind the primary-disability list, and the name last
     // loaded or saved (what the additional-disabilities window is told).
@@ -37,8 +36,9 @@ public:
 
 protected:
     void prepareGrids() override;
-    void load() override;
-    QVector<SaveRoutine> saveRoutines() override;
+    QVector<StoreRoutine> loadRoutines() override;
+    bool validate() override;
+    QVector<StoreRoutine> saveRoutines() override;
     void printPage(PagePrinter &printer) override;
     void placeCursor() override;
 
@@ -48,10 +48,12 @@ private:
     void buildFamilySituation();
     void buildParentUnderstanding();
 
-    void LoadDisabilityChoices(const QString &query, CodeTable &choices, const QString &codeColumn,
+    StoreRoutine backgroundRoutine(bool full);
+    void getBackground_Info(Connection &db, bool full);
+    void LoadDisabilityChoices(Connection &db, const QString &query, CodeTable &choices, const QString &codeColumn,
                                const QString &nameColumn, int col, int row);
     bool CheckPrimaryDisability(const QString &name, qint32 code, bool loading);
-    SaveOutcome saveBackgroundInfo();
+    void saveBackgroundInfo(Connection &db);
 
     grid::SpreadGrid *m_early;
     grid::SpreadGrid *m_disability;

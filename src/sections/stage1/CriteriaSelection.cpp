@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "CriteriaScreens.h"
-#include "DatabaseConnection.h"
+#include "Connection.h"
 #include "LookupContents.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
@@ -138,9 +138,9 @@ void frmCriteriaSelection::prepareGrids()
 
 // Loading ------------------------------------------------------------------------
 
-void frmCriteriaSelection::load()
+QVector<StoreRoutine> frmCriteriaSelection::loadRoutines()
 {
-    getScores();
+    return {{QStringLiteral("getScores Routine"), [this](Connection &db) { getScores(db); }}};
 }
 
 void frmCriteriaSelection::placeCursor()
@@ -149,89 +149,79 @@ void frmCriteriaSelection::placeCursor()
     m_gridScores->setFocus();
 }
 
-bool frmCriteriaSelection::getScores()
+void frmCriteriaSelection::getScores(Connection &connection)
 {
-    return trapped(m_member.name, QStringLiteral("getScores Routine"), [this] {
-        SpreadModel &scores = m_gridScores->cells();
-        ConnectionScope scope;
-        Connection &connection = SharedConnection();
-        const Recordset rs = connection.query(
-            QStringLiteral("SELECT Sub_Section, Score ")
-            + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learnerIdText()
-            + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition
-            + QStringLiteral(" ORDER By Sub_Section"));
-        for (int i = 0; i < rs.recordCount(); ++i) {
-            // A stored sub-section this member has no row for stays unshown.
-            const int row = m_member.rowOfSubSection(rs.value(i, QStringLiteral("Sub_Section")).toInt());
-            if (row > 0)
-                scores.setText(ScoreCol, row, rs.text(i, QStringLiteral("Score")));
-        }
+    SpreadModel &scores = m_gridScores->cells();
+    const Recordset rs = connection.query(
+        QStringLiteral("SELECT Sub_Section, Score ")
+        + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learnerIdText()
+        + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition
+        + QStringLiteral(" ORDER By Sub_Section"));
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        // A stored sub-section this member has no row for stays unshown.
+        const int row = m_member.rowOfSubSection(rs.value(i, QStringLiteral("Sub_Section")).toInt());
+        if (row > 0)
+            scores.setText(ScoreCol, row, rs.text(i, QStringLiteral("Score")));
+    }
 
-        const Row *other = m_member.otherRow();
-        if (!other)
-            return;
-        const Recordset others = connection.query(
-            QStringLiteral("SELECT None_Mild, Moderate, Severe, Score ")
-            + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learnerIdText()
-            + QStringLiteral(" AND Data_Year = ") + dataYearText());
-        if (others.isEmpty())
-            return;
-        scores.setText(2, other->row, others.text(0, QStringLiteral("None_Mild")));
-        scores.setText(3, other->row, others.text(0, QStringLiteral("Moderate")));
-        scores.setText(4, other->row, others.text(0, QStringLiteral("Severe")));
-        scores.setText(ScoreCol, other->row, others.text(0, QStringLiteral("Score")));
-    });
+    const Row *other = m_member.otherRow();
+    if (!other)
+        return;
+    const Recordset others = connection.query(
+        QStringLiteral("SELECT None_Mild, Moderate, Severe, Score ")
+        + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learnerIdText()
+        + QStringLiteral(" AND Data_Year = ") + dataYearText());
+    if (others.isEmpty())
+        return;
+    scores.setText(2, other->row, others.text(0, QStringLiteral("None_Mild")));
+    scores.setText(3, other->row, others.text(0, QStringLiteral("Moderate")));
+    scores.setText(4, other->row, others.text(0, QStringLiteral("Severe")));
+    scores.setText(ScoreCol, other->row, others.text(0, QStringLiteral("Score")));
 }
 
 // Saving -------------------------------------------------------------------------
 
-QVector<SectionScreen::SaveRoutine> frmCriteriaSelection::saveRoutines()
+QVector<StoreRoutine> frmCriteriaSelection::saveRoutines()
 {
-    return {routine([this] { return saveScores(); })};
+    return {{QStringLiteral("saveScores Routine"), [this](Connection &db) { saveScores(db); }}};
 }
 
-bool frmCriteriaSelection::saveScores()
+void frmCriteriaSelection::saveScores(Connection &connection)
 {
-    return trapped(m_member.name, QStringLiteral("saveScores Routine"), [this] {
-        const SpreadModel &scores = m_gridScores->cells();
-        const Row *other = m_member.otherRow();
+    const SpreadModel &scores = m_gridScores->cells();
+    const Row *other = m_member.otherRow();
 
-        ConnectionScope scope;
-        Connection &connection = SharedConnection();
-        Transaction transaction(connection);
-        connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection ")
+    connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection ")
+                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                       + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition);
+    if (other)
+        connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection_Other ")
                            + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                           + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition);
-        if (other)
-            connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection_Other ")
-                               + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                               + QStringLiteral(" AND Data_Year = ") + dataYearText());
+                           + QStringLiteral(" AND Data_Year = ") + dataYearText());
 
-        for (const Row &r : m_member.rows) {
-            if (r.kind != RowKind::Item)
-                continue;
-            const QString score = scores.text(ScoreCol, r.row);
-            if (!isScored(score))
-                continue;
-            connection.execute(
-                QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
-                + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(r.subSection)
-                + QStringLiteral(",") + QString::number(score.trimmed().toInt()) + QStringLiteral(",")
-                + dataYearText() + QStringLiteral(")"));
-        }
+    for (const Row &r : m_member.rows) {
+        if (r.kind != RowKind::Item)
+            continue;
+        const QString score = scores.text(ScoreCol, r.row);
+        if (!isScored(score))
+            continue;
+        connection.execute(
+            QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
+            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(r.subSection)
+            + QStringLiteral(",") + QString::number(score.trimmed().toInt()) + QStringLiteral(",")
+            + dataYearText() + QStringLiteral(")"));
+    }
 
-        // The other conditions' texts are kept only together with a score.
-        if (other && isScored(scores.text(ScoreCol, other->row))) {
-            connection.execute(
-                QStringLiteral("INSERT INTO SNE_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, Severe, Score, Data_Year) VALUES ")
-                + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
-                + QStringLiteral("','") + SqlText(scores.text(3, other->row))
-                + QStringLiteral("','") + SqlText(scores.text(4, other->row)) + QStringLiteral("',")
-                + QString::number(scores.text(ScoreCol, other->row).trimmed().toInt()) + QStringLiteral(",")
-                + dataYearText() + QStringLiteral(")"));
-        }
-        transaction.commit();
-    });
+    // The other conditions' texts are kept only together with a score.
+    if (other && isScored(scores.text(ScoreCol, other->row))) {
+        connection.execute(
+            QStringLiteral("INSERT INTO SNE_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, Severe, Score, Data_Year) VALUES ")
+            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
+            + QStringLiteral("','") + SqlText(scores.text(3, other->row))
+            + QStringLiteral("','") + SqlText(scores.text(4, other->row)) + QStringLiteral("',")
+            + QString::number(scores.text(ScoreCol, other->row).trimmed().toInt()) + QStringLiteral(",")
+            + dataYearText() + QStringLiteral(")"));
+    }
 }
 
 // Printing -----------------------------------------------------------------------

@@ -18,14 +18,14 @@ public:
 
 protected:
     void prepareGrids() override;
-    void load() override;
-    QVector<SaveRoutine> saveRoutines() override;
+    QVector<StoreRoutine> loadRoutines() override;
+    QVector<StoreRoutine> saveRoutines() override;
     void printPage(PagePrinter &printer) override;
     void placeCursor() override;
 
 private:
-    bool getScores();
-    bool saveScores();
+    void getScores(Connection &db);
+    void saveScores(Connection &db);
 
     const CriteriaScreens::Member &m_member;
     grid::SpreadGrid *m_gridCriteria;

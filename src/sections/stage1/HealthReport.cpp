@@ -2,7 +2,7 @@
 
 #include "AppState.h"
 #include "CentralRoutines.h"
-#include "DatabaseConnection.h"
+#include "Connection.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -155,21 +155,30 @@ QString frmHealthReport::shownBirthDate(const QString &hostDate)
 
 // Loading ------------------------------------------------------------------------
 
-void frmHealthReport::load()
+QVector<StoreRoutine> frmHealthReport::loadRoutines()
 {
     SpreadModel &records = m_gridMedicalRecords->cells();
     records.setText(2, 2, appState().CurrentLearnerName);
     records.setText(4, 2, shownBirthDate(appState().CurrentLearnerDOB));
 
-    getDisability();
-    getMedicalRecords();
-    getImpairment_Area();
+    return {{QStringLiteral("getDisability Routine"), [this](Connection &db) { getDisability(db); }},
+            {QStringLiteral("getMedicalRecords Routine"), [this](Connection &db) { getMedicalRecords(db); }},
+            areaRoutine()};
+}
+
+void frmHealthReport::afterLoad()
+{
     m_gridMedicalRecords->applyLayout();
+}
+
+StoreRoutine frmHealthReport::areaRoutine()
+{
+    return {QStringLiteral("getImpairment_Area Routine"), [this](Connection &db) { getImpairment_Area(db); }};
 }
 
 void frmHealthReport::reactivate()
 {
-    getImpairment_Area();
+    reload({areaRoutine()});
     placeCursor();
 }
 
@@ -179,44 +188,38 @@ void frmHealthReport::placeCursor()
     m_gridAreas->setFocus();
 }
 
-bool frmHealthReport::getDisability()
+void frmHealthReport::getDisability(Connection &db)
 {
-    return trapped(ScreenName, QStringLiteral("getDisability Routine"), [this] {
-        ConnectionScope scope;
-        const Recordset rs = SharedConnection().query(
-            QStringLiteral("SELECT DI.Name AS Disability ")
-            + QStringLiteral("FROM Learner_Info  as LI ")
-            + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
-            + QStringLiteral("WHERE LI.ID = ") + learnerIdText());
-        m_disability.clear();
-        if (!rs.isEmpty())
-            m_disability = rs.text(0, QStringLiteral("Disability"));
-        m_gridMedicalRecords->cells().setText(2, 3, m_disability);
-    });
+    const Recordset rs = db.query(
+        QStringLiteral("SELECT DI.Name AS Disability ")
+        + QStringLiteral("FROM Learner_Info  as LI ")
+        + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
+        + QStringLiteral("WHERE LI.ID = ") + learnerIdText());
+    m_disability.clear();
+    if (!rs.isEmpty())
+        m_disability = rs.text(0, QStringLiteral("Disability"));
+    m_gridMedicalRecords->cells().setText(2, 3, m_disability);
 }
 
-bool frmHealthReport::getMedicalRecords()
+void frmHealthReport::getMedicalRecords(Connection &db)
 {
-    return trapped(ScreenName, QStringLiteral("getMedicalRecords Routine"), [this] {
-        ConnectionScope scope;
-        const Recordset rs = SharedConnection().query(
-            QStringLiteral("SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
-            + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
-            + QStringLiteral(" AND Data_Year = ") + dataYearText());
-        if (rs.isEmpty())
-            return;
+    const Recordset rs = db.query(
+        QStringLiteral("SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
+        + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
+        + QStringLiteral(" AND Data_Year = ") + dataYearText());
+    if (rs.isEmpty())
+        return;
 
-        SpreadModel &records = m_gridMedicalRecords->cells();
-        const QString type = rs.text(0, QStringLiteral("Impairment_Type")).trimmed();
-        const bool temp = type == QLatin1String("TEMP");
-        records.setText(TempCol, ImpairmentRow, grid::checkText(temp));
-        records.setText(PermCol, ImpairmentRow, grid::checkText(!type.isEmpty() && !temp));
-        records.setText(ViewedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Viewed"))));
-        records.setText(AttachedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Attached"))));
+    SpreadModel &records = m_gridMedicalRecords->cells();
+    const QString type = rs.text(0, QStringLiteral("Impairment_Type")).trimmed();
+    const bool temp = type == QLatin1String("TEMP");
+    records.setText(TempCol, ImpairmentRow, grid::checkText(temp));
+    records.setText(PermCol, ImpairmentRow, grid::checkText(!type.isEmpty() && !temp));
+    records.setText(ViewedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Viewed"))));
+    records.setText(AttachedCol, RecordsRow, grid::checkText(rs.isTrue(QStringLiteral("Medical_Record_Attached"))));
 
-        m_comments = rs.text(0, QStringLiteral("Comments"));
-        m_gridAreas->cells().setText(2, CommentsRow, m_comments);
-    });
+    m_comments = rs.text(0, QStringLiteral("Comments"));
+    m_gridAreas->cells().setText(2, CommentsRow, m_comments);
 }
 
 int frmHealthReport::areaLevel(qint32 sum, qint32 count)
@@ -228,95 +231,90 @@ int frmHealthReport::areaLevel(qint32 sum, qint32 count)
     return int(std::rint(double(sum) / double(count)));
 }
 
-bool frmHealthReport::getImpairment_Area()
+void frmHealthReport::getImpairment_Area(Connection &db)
 {
-    return trapped(ScreenName, QStringLiteral("getImpairment_Area Routine"), [this] {
-        SpreadModel &areas = m_gridAreas->cells();
-        // A level that changed must not stay beside its previous word.
-        areas.clearText(2, FirstAreaRow, 4, LastAreaRow);
+    SpreadModel &areas = m_gridAreas->cells();
+    // A level that changed must not stay beside its previous word.
+    areas.clearText(2, FirstAreaRow, 4, LastAreaRow);
 
-        ConnectionScope scope;
-        Recordset rs = SharedConnection().query(
-            QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
-            + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
-            + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
-            + QStringLiteral("WHERE c.LearnerID = ") + learnerIdText() + QStringLiteral(" AND c.Data_Year = ")
-            + dataYearText() + QStringLiteral(" ORDER By s.Activity_Domain"));
+    Recordset rs = db.query(
+        QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
+        + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
+        + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
+        + QStringLiteral("WHERE c.LearnerID = ") + learnerIdText() + QStringLiteral(" AND c.Data_Year = ")
+        + dataYearText() + QStringLiteral(" ORDER By s.Activity_Domain"));
 
-        const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
-            const int level = areaLevel(sum, count);
-            static const QString words[] = {QStringLiteral("MILD"), QStringLiteral("MODERATE"),
-                                            QStringLiteral("SEVERE")};
-            const int row = domain + 2;
-            // Only the three levels have a column; a level outside them (stored
-            // scores the screens never write) shows nothing rather than
-            // overwriting the area's name or a neighbour.
-            if (level < 1 || level > 3 || row < FirstAreaRow || row > LastAreaRow)
-                return;
-            areas.setText(level + 1, row, words[level - 1]);
-        };
+    const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
+        const int level = areaLevel(sum, count);
+        static const QString words[] = {QStringLiteral("MILD"), QStringLiteral("MODERATE"),
+                                        QStringLiteral("SEVERE")};
+        const int row = domain + 2;
+        // Only the three levels have a column; a level outside them (stored
+        // scores the screens never write) shows nothing rather than
+        // overwriting the area's name or a neighbour.
+        if (level < 1 || level > 3 || row < FirstAreaRow || row > LastAreaRow)
+            return;
+        areas.setText(level + 1, row, words[level - 1]);
+    };
 
-        qint32 current = 0;
-        qint32 sum = 0;
-        qint32 count = 0;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            const qint32 domain = rs.value(QStringLiteral("Activity_Domain")).toInt();
-            if (domain != current) {
-                if (current != 0)
-                    emitDomain(current, sum, count);
-                sum = 0;
-                count = 0;
-            }
-            const qint32 score = rs.value(QStringLiteral("Score")).toInt();
-            sum += score;
-            if (score > 0)
-                ++count;
-            current = domain;
+    qint32 current = 0;
+    qint32 sum = 0;
+    qint32 count = 0;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        const qint32 domain = rs.value(QStringLiteral("Activity_Domain")).toInt();
+        if (domain != current) {
+            if (current != 0)
+                emitDomain(current, sum, count);
+            sum = 0;
+            count = 0;
         }
-        if (current != 0)
-            emitDomain(current, sum, count);
-    });
+        const qint32 score = rs.value(QStringLiteral("Score")).toInt();
+        sum += score;
+        if (score > 0)
+            ++count;
+        current = domain;
+    }
+    if (current != 0)
+        emitDomain(current, sum, count);
 }
 
 // Saving -------------------------------------------------------------------------
 
-QVector<SectionScreen::SaveRoutine> frmHealthReport::saveRoutines()
+QVector<StoreRoutine> frmHealthReport::saveRoutines()
 {
-    return {routine([this] { return saveMedicalRecord(); })};
+    return {{QStringLiteral("saveMedicalRecord Routine"), [this](Connection &db) { saveMedicalRecord(db); }}};
 }
 
-bool frmHealthReport::saveMedicalRecord()
+void frmHealthReport::afterSave()
 {
-    return trapped(ScreenName, QStringLiteral("saveMedicalRecord Routine"), [this] {
-        const SpreadModel &records = m_gridMedicalRecords->cells();
-        const QString viewed = records.text(ViewedCol, RecordsRow);
-        const QString attached = records.text(AttachedCol, RecordsRow);
-        const QString temp = records.text(TempCol, ImpairmentRow);
-        const QString perm = records.text(PermCol, ImpairmentRow);
-        const QString comments = m_gridAreas->cells().text(2, CommentsRow);
+    m_comments = m_gridAreas->cells().text(2, CommentsRow);
+}
 
-        QString type;
-        if (grid::isChecked(temp))
-            type = QStringLiteral("TEMP");
-        else if (grid::isChecked(perm))
-            type = QStringLiteral("PERM");
+void frmHealthReport::saveMedicalRecord(Connection &connection)
+{
+    const SpreadModel &records = m_gridMedicalRecords->cells();
+    const QString viewed = records.text(ViewedCol, RecordsRow);
+    const QString attached = records.text(AttachedCol, RecordsRow);
+    const QString temp = records.text(TempCol, ImpairmentRow);
+    const QString perm = records.text(PermCol, ImpairmentRow);
+    const QString comments = m_gridAreas->cells().text(2, CommentsRow);
 
-        ConnectionScope scope;
-        Connection &connection = SharedConnection();
-        // The delete and the insert stand or fall together, so a failure never
-        // loses the stored report.
-        Transaction transaction(connection);
-        connection.execute(QStringLiteral("DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report ")
-                           + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                           + QStringLiteral(" AND Data_Year = ") + dataYearText());
-        connection.execute(
-            QStringLiteral("INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES ")
-            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + type + QStringLiteral("',")
-            + truthWord(viewed) + QStringLiteral(",") + truthWord(attached) + QStringLiteral(",")
-            + dataYearText() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
-        transaction.commit();
-        m_comments = comments;
-    });
+    QString type;
+    if (grid::isChecked(temp))
+        type = QStringLiteral("TEMP");
+    else if (grid::isChecked(perm))
+        type = QStringLiteral("PERM");
+
+    // The delete and the insert run in the save's one transaction, so a
+    // failure never loses the stored report.
+    connection.execute(QStringLiteral("DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report ")
+                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                       + QStringLiteral(" AND Data_Year = ") + dataYearText());
+    connection.execute(
+        QStringLiteral("INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES ")
+        + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + type + QStringLiteral("',")
+        + truthWord(viewed) + QStringLiteral(",") + truthWord(attached) + QStringLiteral(",")
+        + dataYearText() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
 }
 
 void frmHealthReport::keepTempPermExclusive(int col, int row)

@@ -32,16 +32,19 @@ public:
 
 protected:
     void prepareGrids() override;
-    void load() override;
-    QVector<SaveRoutine> saveRoutines() override;
+    QVector<StoreRoutine> loadRoutines() override;
+    void afterLoad() override;
+    QVector<StoreRoutine> saveRoutines() override;
+    void afterSave() override;
     void printPage(PagePrinter &printer) override;
     void placeCursor() override;
 
 private:
-    bool getDisability();
-    bool getMedicalRecords();
-    bool getImpairment_Area();
-    bool saveMedicalRecord();
+    StoreRoutine areaRoutine();
+    void getDisability(Connection &db);
+    void getMedicalRecords(Connection &db);
+    void getImpairment_Area(Connection &db);
+    void saveMedicalRecord(Connection &db);
     void keepTempPermExclusive(int col, int row);
 
     grid::SpreadGrid *m_gridMedicalRecords;
