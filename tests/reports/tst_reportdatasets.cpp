@@ -353,20 +353,29 @@ void tst_ReportDatasets::scoreSummaryEqualsPerLearnerStatements()
     }
     quint32 seed = 7;
     auto next = [&seed](int bound) { seed = seed * 1103515245u + 12345u; return int((seed >> 16) % quint32(bound)); };
+    // Stored in two statements: one connection per row would make the test slow.
+    QStringList scores;
+    QStringList ratings;
     for (int learner : learners) {
         for (int subSection = 1; subSection <= 29; ++subSection) {
             if (next(3) == 0)
                 continue;
-            school.score(learner, subSection, 1 + next(3), next(4) == 0 ? LastYear : ThisYear);
+            scores << QStringLiteral("(%1, %2, %3, %4)").arg(learner).arg(subSection).arg(1 + next(3))
+                          .arg(next(4) == 0 ? LastYear : ThisYear);
         }
         for (int area = 0; area <= 6; ++area) {
             if (next(2) == 0)
                 continue;
-            school.rating(learner, area, next(6) == 0 ? QStringLiteral("NULL") : QString::number(1 + next(4)), ThisYear);
+            ratings << QStringLiteral("(%1, %2, %3, %4)").arg(learner).arg(area)
+                           .arg(next(6) == 0 ? QStringLiteral("NULL") : QString::number(1 + next(4))).arg(ThisYear);
             if (next(3) == 0)
-                school.rating(learner, area, QString::number(1 + next(4)), ThisYear);
+                ratings << QStringLiteral("(%1, %2, %3, %4)").arg(learner).arg(area).arg(1 + next(4)).arg(ThisYear);
         }
     }
+    school.store.exec(QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
+                      + scores.join(QLatin1Char(',')));
+    school.store.exec(QStringLiteral("INSERT INTO SNE_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, Data_Year) VALUES ")
+                      + ratings.join(QLatin1Char(',')));
     // One learner with whole domains, so the words are not all "N/A".
     for (int subSection = 1; subSection <= 5; ++subSection)
         school.score(learners.first(), subSection, 2, ThisYear);

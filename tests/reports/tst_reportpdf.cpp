@@ -169,8 +169,8 @@ void tst_ReportPdf::longReportRepeatsItsHeadings()
     QVERIFY(printed.pages.size() >= 2);
     QVERIFY(printed.pages.at(1).contains(QStringLiteral("Accession No")));
     QVERIFY(printed.pages.at(1).contains(QStringLiteral("(continued)")));
-    QVERIFY(printed.text().contains(QStringLiteral("Barrier: Epilepsy  (80 learners)")));
-    QVERIFY(printed.text().contains(QStringLiteral("Barrier: Visual impairment  (10 learners)")));
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\)")).match(printed.text()).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Visual impairment\\s+\\(10 learners\\)")).match(printed.text()).hasMatch());
     QVERIFY(printed.text().contains(QStringLiteral("Surname089")));
     QVERIFY(printed.pages.last().contains(QStringLiteral("Total: 90 learners")));
 }
