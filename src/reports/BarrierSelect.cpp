@@ -7,6 +7,7 @@
 #include "ModalScreens.h"
 #include "PickOnlyFilter.h"
 #include "ReportView.h"
+#include "ScreenButton.h"
 #include "StoreWork.h"
 
 #include <QCheckBox>
@@ -82,12 +83,8 @@ frmBarrierSelect::frmBarrierSelect(const QString &formMode, QWidget *parent)
     auto *accessionLabel = new QLabel(QStringLiteral("Learner Ass Number:"), this);
     accessionLabel->setBuddy(m_accession);
 
-    auto *print = new QPushButton(QStringLiteral("Print Report"), this);
-    print->setObjectName(QStringLiteral("cmdPrint"));
-    print->setDefault(true);
-    auto *done = new QPushButton(QStringLiteral("Done"), this);
-    done->setObjectName(QStringLiteral("cmdDone"));
-    done->setAutoDefault(false);
+    QPushButton *print = screenButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print Report"), true);
+    QPushButton *done = screenButton(this, QStringLiteral("cmdDone"), QStringLiteral("Done"));
 
     auto *learnerRow = new QHBoxLayout;
     learnerRow->addWidget(m_allLearners);

@@ -124,24 +124,34 @@ void ReportLayout::placeTableHeadings()
     QStringList headings;
     for (const Column &column : m_columns)
         headings << column.heading;
-    const double h = rowHeight(headings, m_boldFont);
+    placeRow(headings, m_boldFont, true);
+}
+
+void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool shaded)
+{
+    const double h = rowHeight(cells, font);
     const double top = m_y;
     const QVector<double> widths = columnWidths();
-    const QFont f = m_boldFont;
     const double pad = points(CellPaddingPt);
-    place(h, [=, this](QPainter &painter) {
-        painter.setFont(f);
+    const double bottom = m_body.bottom();
+    place(h, [=](QPainter &painter) {
+        painter.save();
+        // A row taller than a whole page is cut at the page's foot.
+        painter.setClipRect(QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top));
+        painter.setFont(font);
         double x = 0;
         for (int i = 0; i < widths.size(); ++i) {
             const QRectF cell(x, top, widths.at(i), h);
-            painter.fillRect(cell, QColor(225, 225, 225));
+            if (shaded)
+                painter.fillRect(cell, QColor(225, 225, 225));
             painter.setPen(QColor(150, 150, 150));
             painter.drawRect(cell);
             painter.setPen(Qt::black);
             const QRectF inner = cell.adjusted(pad, pad, -pad, -pad);
-            painter.drawText(inner, wrapFlags(painter.fontMetrics(), headings.value(i), inner.width()), headings.value(i));
+            painter.drawText(inner, wrapFlags(painter.fontMetrics(), cells.value(i), inner.width()), cells.value(i));
             x += widths.at(i);
         }
+        painter.restore();
     });
 }
 
@@ -183,29 +193,9 @@ void ReportLayout::addGroupHeading(const QString &text, int level)
 
 void ReportLayout::addRow(const QStringList &cells, bool bold)
 {
-    const QFont f = bold ? m_boldFont : m_bodyFont;
-    const double h = rowHeight(cells, f);
-    ensureRoom(h);
-    const double top = m_y;
-    const QVector<double> widths = columnWidths();
-    const double pad = points(CellPaddingPt);
-    const double bottom = m_body.bottom();
-    place(h, [=, this](QPainter &painter) {
-        painter.save();
-        painter.setClipRect(QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top));
-        painter.setFont(f);
-        double x = 0;
-        for (int i = 0; i < widths.size(); ++i) {
-            const QRectF cell(x, top, widths.at(i), h);
-            painter.setPen(QColor(150, 150, 150));
-            painter.drawRect(cell);
-            painter.setPen(Qt::black);
-            const QRectF inner = cell.adjusted(pad, pad, -pad, -pad);
-            painter.drawText(inner, wrapFlags(painter.fontMetrics(), cells.value(i), inner.width()), cells.value(i));
-            x += widths.at(i);
-        }
-        painter.restore();
-    });
+    const QFont &f = bold ? m_boldFont : m_bodyFont;
+    ensureRoom(rowHeight(cells, f));
+    placeRow(cells, f, false);
 }
 
 void ReportLayout::addHeading(const QString &text)

@@ -62,6 +62,7 @@ private:
     void startPage();
     void place(double height, Drawing drawing);
     void placeTableHeadings();
+    void placeRow(const QStringList &cells, const QFont &font, bool shaded);
     void drawPageFrame(QPainter &painter, int page) const;
 
     QPagedPaintDevice &m_device;

@@ -7,6 +7,7 @@
 #include "ModalScreens.h"
 #include "PickOnlyFilter.h"
 #include "ReportView.h"
+#include "ScreenButton.h"
 #include "StoreWork.h"
 #include "clsSQL.h"
 
@@ -73,12 +74,8 @@ frmReportOptions::frmReportOptions(const QString &reportName, QWidget *parent)
     m_accession->setMaxLength(255);
     m_learnerFrame = labelledFrame(QStringLiteral("fraLearner"), QStringLiteral("Accession No:"), m_accession, this);
 
-    m_print = new QPushButton(QStringLiteral("Print"), this);
-    m_print->setObjectName(QStringLiteral("cmdPrint"));
-    m_print->setDefault(true);
-    auto *done = new QPushButton(QStringLiteral("Done"), this);
-    done->setObjectName(QStringLiteral("cmdDone"));
-    done->setAutoDefault(false);
+    m_print = screenButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), true);
+    QPushButton *done = screenButton(this, QStringLiteral("cmdDone"), QStringLiteral("Done"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -7,6 +7,7 @@
 #include "ModalScreens.h"
 #include "PickOnlyFilter.h"
 #include "ReportOptions.h"
+#include "ScreenButton.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,17 +27,11 @@ frmReportSelect::frmReportSelect(QWidget *parent)
     PickOnlyFilter::install(m_year);
     FillYearList(m_year);
 
-    auto makeButton = [this](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton *summary = makeButton(QStringLiteral("cmdSummary"), QStringLiteral("Summary of Learners per Barrier"));
-    QPushButton *list = makeButton(QStringLiteral("cmdList"),
+    QPushButton *summary = screenButton(this, QStringLiteral("cmdSummary"), QStringLiteral("Summary of Learners per Barrier"));
+    QPushButton *list = screenButton(this, QStringLiteral("cmdList"),
                                    QStringLiteral("List of Learners per Provider (organisation/department)"));
-    QPushButton *scores = makeButton(QStringLiteral("cmdScoreSummary"), QStringLiteral("Learner Score Summary"));
-    QPushButton *done = makeButton(QStringLiteral("cmdDone"), QStringLiteral("Done"));
+    QPushButton *scores = screenButton(this, QStringLiteral("cmdScoreSummary"), QStringLiteral("Learner Score Summary"));
+    QPushButton *done = screenButton(this, QStringLiteral("cmdDone"), QStringLiteral("Done"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(yearLabel);

@@ -1,6 +1,7 @@
 #include "DemoAssessments.h"
 
 #include "Connection.h"
+#include "DemoSequence.h"
 
 #include <QStringList>
 #include <QVector>
@@ -9,26 +10,11 @@ namespace {
 
 QString quoted(const QString &text)
 {
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+    return demoQuoted(text);
 }
 
-// A fixed sequence: the same school always gets the same assessments.
-class Sequence
-{
-public:
-    explicit Sequence(quint32 seed) : m_state(seed) {}
-    int next(int bound)
-    {
-        m_state = m_state * 1664525u + 1013904223u;
-        return int((m_state >> 8) % quint32(bound));
-    }
-    const QString &pick(const QStringList &list) { return list.at(next(int(list.size()))); }
-
-private:
-    quint32 m_state;
-};
+// Its own seed: the assessments never change the school's learners.
+using Sequence = DemoSequence;
 
 const QStringList &providers()
 {
