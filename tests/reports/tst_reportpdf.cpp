@@ -9,6 +9,7 @@
 #include "ReportFixture.h"
 #include "clsSQL.h"
 
+#include <QDate>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -237,6 +238,25 @@ void tst_ReportPdf::adminReportAndAppend()
     QVERIFY2(appendCode == 0, qPrintable(appendOut));
     QVERIFY(appendOut.contains(QStringLiteral("Append Complete: 1 Rows Affected")));
     QCOMPARE(school.store.count(QStringLiteral("SNE_Learner_Background_Info"), QStringLiteral("Data_Year = 2026")), 1);
+
+    // A demo school with assessments: last year's for ten learners, every
+    // section's table filled, and some of this year's.
+    const QString demo = school.store.dir() + QStringLiteral("/demo.db");
+    const auto [demoCode, demoOut] = run({QStringLiteral("demo-host"), QStringLiteral("--db"), demo,
+                                          QStringLiteral("--assessed"), QStringLiteral("10")});
+    QVERIFY2(demoCode == 0, qPrintable(demoOut));
+    QVERIFY(demoOut.contains(QStringLiteral("assessed 10 learners")));
+    auto connection = Connection::open(demo);
+    const int lastYear = QDate::currentDate().year() - 1;
+    for (const char *table : {"SNE_Learner_Background_Info", "SNE_Criteria_For_Selection", "SNE_ISP",
+                              "SNE_Assessment_Supp_Req_Rating", "SNE_Action_Review", "SNE_Learner_Supp_Needs"}) {
+        const Recordset learners = connection->query(QStringLiteral("SELECT COUNT(DISTINCT LearnerID) AS n FROM %1 WHERE Data_Year = %2")
+                                                         .arg(QString::fromLatin1(table)).arg(lastYear));
+        QVERIFY2(learners.value(0, QStringLiteral("n")).toInt() == 10, table);
+    }
+    const Recordset words = connection->query(QStringLiteral("SELECT COUNT(DISTINCT Score) AS n FROM SNE_Criteria_For_Selection"));
+    QCOMPARE(words.value(0, QStringLiteral("n")).toInt(), 3);
+    QVERIFY(connection->query(QStringLiteral("SELECT ID FROM SNE_ISP WHERE Data_Year = %1").arg(lastYear + 1)).recordCount() > 0);
 }
 
 QTEST_MAIN(tst_ReportPdf)
