@@ -1,4 +1,5 @@
 #include "MessageBoxes.h"
+#include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());
+    registerReportScreens();
 
     frmSelectYear yearScreen;
     if (yearScreen.exec() != QDialog::Accepted)

@@ -6,10 +6,13 @@
 #include "EnterPressesButton.h"
 #include "MainMenu.h"
 #include "MessageBoxes.h"
+#include "PreviousYearAppend.h"
+#include "ReportScreens.h"
 #include "SpreadGrid.h"
 #include "StoreError.h"
 
 #include <QButtonGroup>
+#include <QDate>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QGroupBox>
@@ -82,10 +85,11 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     QPushButton *profile = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print Learner Profile"));
     QPushButton *reports = makeButton(QStringLiteral("cmdReports"), QStringLiteral("Reports"));
     QPushButton *done = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Done"));
-    // The append and the reports are not part of the program yet.
-    roll->setEnabled(false);
-    profile->setEnabled(false);
-    reports->setEnabled(false);
+    // The report screens sit above this library; their buttons work once the
+    // program has said how to open them.
+    const bool reportsKnown = bool(reportScreenOpeners().reports);
+    profile->setEnabled(reportsKnown);
+    reports->setEnabled(reportsKnown);
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -131,6 +135,9 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     connect(searchButton, &QPushButton::clicked, this, [this] { search(); });
     connect(m_search, &QLineEdit::returnPressed, this, [this] { search(); });
     connect(support, &QPushButton::clicked, this, &frmSelectLearner::openMainMenu);
+    connect(roll, &QPushButton::clicked, this, &frmSelectLearner::appendPreviousYear);
+    connect(profile, &QPushButton::clicked, this, &frmSelectLearner::printLearnerProfile);
+    connect(reports, &QPushButton::clicked, this, &frmSelectLearner::openReports);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -266,6 +273,26 @@ void frmSelectLearner::openMainMenu()
     menu.exec();
     // Coming back from the main menu activates this screen again.
     clearPicked();
+}
+
+void frmSelectLearner::appendPreviousYear()
+{
+    // The clock's years, whatever data year was chosen at start.
+    const qint32 year = QDate::currentDate().year();
+    if (AskUserWarning(PreviousYearAppend::warningText(year)))
+        AppendPreviousYear(year);
+}
+
+void frmSelectLearner::printLearnerProfile()
+{
+    if (const auto &open = reportScreenOpeners().learnerProfile)
+        open(this, m_picked[2].trimmed().isEmpty() ? QString() : m_picked[2]);
+}
+
+void frmSelectLearner::openReports()
+{
+    if (const auto &open = reportScreenOpeners().reports)
+        open(this);
 }
 
 void frmSelectLearner::clearPicked()

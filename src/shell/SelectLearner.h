@@ -27,6 +27,11 @@ public:
     // Search; returns the row found, 0 when none.
     int search();
     void openMainMenu();
+    // "Append Previous Year Information": the warning, then the append.
+    void appendPreviousYear();
+    // "Print Learner Profile": the options, with the picked learner's accession number.
+    void printLearnerProfile();
+    void openReports();
 
     grid::SpreadGrid *learnerGrid() const { return m_grid; }
     QLineEdit *countBox() const { return m_number; }

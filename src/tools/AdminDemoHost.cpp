@@ -2,12 +2,18 @@
 // program's database unless another one is registered already.
 
 #include "AdminCommand.h"
+#include "AppState.h"
+#include "CheckTables.h"
+#include "Connection.h"
+#include "DemoAssessments.h"
 #include "DemoHost.h"
 #include "Settings.h"
 #include "StoreError.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -32,6 +38,7 @@ int runDemoHost(const QStringList &args)
     parser.addOption({QStringLiteral("learners"), QString(), QStringLiteral("N")});
     parser.addOption({QStringLiteral("register"), QString()});
     parser.addOption({QStringLiteral("if-unset"), QString()});
+    parser.addOption({QStringLiteral("assessed"), QString(), QStringLiteral("N")});
     if (!Admin::parseArguments(parser, CommandName, args))
         return Admin::ExitUsage;
 
@@ -51,6 +58,14 @@ int runDemoHost(const QStringList &args)
                                      QStringLiteral("--learners takes a whole number of %1 or more").arg(MinimumLearners));
     }
 
+    int assessed = 0;
+    if (parser.isSet(QStringLiteral("assessed"))) {
+        bool ok = false;
+        assessed = parser.value(QStringLiteral("assessed")).toInt(&ok);
+        if (!ok || assessed < 0)
+            return Admin::usageError(CommandName, QStringLiteral("--assessed takes a whole number of 0 or more"));
+    }
+
     QString path = Admin::databaseArgument(parser);
     if (path.isEmpty())
         path = defaultDemoPath();
@@ -62,8 +77,23 @@ int runDemoHost(const QStringList &args)
         return Admin::ExitFailed;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
+    DemoAssessments::Counts counts;
     try {
         DemoHost::createDemoHost(path, learners);
+        if (assessed > 0) {
+            // The program's tables, as its start-up makes them, then last
+            // year's assessments (and some of this year's).
+            try {
+                appState().DatabasePath = path;
+                CheckTables();
+                std::unique_ptr<Connection> connection = Connection::open(path);
+                counts = DemoAssessments::fill(*connection, assessed, QDate::currentDate().year());
+            } catch (...) {
+                // No half-assessed school is left behind either.
+                QFile::remove(path);
+                throw;
+            }
+        }
     } catch (const StoreError &error) {
         Admin::printError(QStringLiteral("sna-admin demo-host: %1 (%2)").arg(error.description()).arg(error.number()));
         return Admin::ExitFailed;
@@ -74,6 +104,13 @@ int runDemoHost(const QStringList &args)
     Admin::printLine(QStringLiteral("created demo host database %1 (%2 learners)")
                          .arg(QDir::toNativeSeparators(path))
                          .arg(learners));
+    if (assessed > 0)
+        Admin::printLine(QStringLiteral("assessed %1 learners for %2 and %3 of them for %4 as well (%5 rows)")
+                             .arg(counts.learners)
+                             .arg(QDate::currentDate().year() - 1)
+                             .arg(counts.thisYear)
+                             .arg(QDate::currentDate().year())
+                             .arg(counts.rows));
 
     const QString registered = Settings::databasePath();
     if (registered.isEmpty() || parser.isSet(QStringLiteral("register"))) {
@@ -90,10 +127,11 @@ int runDemoHost(const QStringList &args)
 
 const AdminCommandRegistration registration{AdminCommand{
     CommandName,
-    QStringLiteral("[--db PATH] [--learners N] [--register] [--if-unset]"),
+    QStringLiteral("[--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]"),
     QStringLiteral("creates a demo host database (N >= 60 learners, default 60) and registers it "
                    "when no database is registered yet, or with --register; --if-unset does nothing "
-                   "when a database is registered already"),
+                   "when a database is registered already; --assessed N gives N qualifying learners a full "
+                   "assessment for last year and some of them for this year"),
     &runDemoHost,
 }};
 

@@ -1,6 +1,7 @@
 #include "DemoHost.h"
 
 #include "Connection.h"
+#include "DemoSequence.h"
 
 #include <QDate>
 #include <QFile>
@@ -12,9 +13,7 @@ namespace {
 
 QString quoted(const QString &text)
 {
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+    return demoQuoted(text);
 }
 
 QString textOrNull(const QString &text, bool isNull)
@@ -22,22 +21,7 @@ QString textOrNull(const QString &text, bool isNull)
     return isNull ? QStringLiteral("NULL") : quoted(text);
 }
 
-// A fixed sequence, so every demo school of the same size is the same school
-// and a test can rely on what it finds there.
-class Sequence
-{
-public:
-    explicit Sequence(quint32 seed) : m_state(seed) {}
-    int next(int bound)
-    {
-        m_state = m_state * 1664525u + 1013904223u;
-        return int((m_state >> 8) % quint32(bound));
-    }
-    bool chance(int percent) { return next(100) < percent; }
-
-private:
-    quint32 m_state;
-};
+using Sequence = DemoSequence;
 
 const QStringList &firstNames()
 {

@@ -1,0 +1,301 @@
+#include "ReportLayout.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QRegularExpression>
+#include <numeric>
+
+namespace {
+
+const QString FontFamily = QStringLiteral("Times New Roman");
+constexpr double CellPaddingPt = 2.5;
+constexpr double HeaderGapPt = 8;
+
+QFont font(double pointSize, bool bold)
+{
+    QFont f(FontFamily);
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+// Word wrap, except where a single word is wider than its box: then it breaks
+// anywhere, so no text runs past its cell.
+int wrapFlags(const QFontMetricsF &metrics, const QString &text, double width)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString &word : text.split(blanks, Qt::SkipEmptyParts)) {
+        if (metrics.horizontalAdvance(word) > width)
+            return Qt::TextWrapAnywhere;
+    }
+    return Qt::TextWordWrap;
+}
+
+} // namespace
+
+ReportLayout::ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title)
+    : m_device(device), m_school(schoolName), m_title(title),
+      m_bodyFont(font(9, false)), m_boldFont(font(9, true)), m_headingFont(font(11, true)), m_titleFont(font(14, true))
+{
+    const double headerHeight = QFontMetricsF(m_titleFont, &m_device).lineSpacing()
+        + QFontMetricsF(m_headingFont, &m_device).lineSpacing() + points(HeaderGapPt);
+    const double footerHeight = QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + points(HeaderGapPt);
+    m_body = QRectF(0, headerHeight, m_device.width(), m_device.height() - headerHeight - footerHeight);
+    startPage();
+}
+
+ReportLayout::~ReportLayout() = default;
+
+double ReportLayout::points(double pt) const
+{
+    return pt * m_device.logicalDpiY() / 72.0;
+}
+
+double ReportLayout::pageWidth() const
+{
+    return m_body.width();
+}
+
+double ReportLayout::textHeight(const QFont &f, const QString &text, double width) const
+{
+    const QFontMetricsF metrics(f, &m_device);
+    if (text.isEmpty())
+        return metrics.lineSpacing();
+    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), wrapFlags(metrics, text, width), text);
+    return std::max(bounds.height(), metrics.lineSpacing());
+}
+
+QVector<double> ReportLayout::columnWidths() const
+{
+    const double total = std::accumulate(m_columns.cbegin(), m_columns.cend(), 0.0,
+                                         [](double sum, const Column &c) { return sum + c.weight; });
+    QVector<double> widths;
+    for (const Column &column : m_columns)
+        widths << m_body.width() * column.weight / total;
+    return widths;
+}
+
+double ReportLayout::rowHeight(const QStringList &cells, const QFont &f) const
+{
+    const QVector<double> widths = columnWidths();
+    double height = 0;
+    for (int i = 0; i < widths.size(); ++i)
+        height = std::max(height, textHeight(f, cells.value(i), widths.at(i) - 2 * points(CellPaddingPt)));
+    return height + 2 * points(CellPaddingPt);
+}
+
+void ReportLayout::startPage()
+{
+    m_pages.append(QVector<Drawing>());
+    m_y = m_body.top();
+}
+
+void ReportLayout::ensureRoom(double height)
+{
+    // A block taller than a whole page starts at the top of one and is clipped there.
+    if (m_y + height <= m_body.bottom() || m_y == m_body.top())
+        return;
+    startPage();
+    if (m_inTable) {
+        placeTableHeadings();
+        if (!m_groupHeading.isEmpty()) {
+            const QString continued = m_groupHeading + QStringLiteral(" (continued)");
+            const QFont f = m_headingFont;
+            const double indent = points(12) * m_groupLevel;
+            const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
+            const double top = m_y;
+            place(h, [=, this](QPainter &painter) {
+                painter.setFont(f);
+                painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
+            });
+        }
+    }
+}
+
+void ReportLayout::place(double height, Drawing drawing)
+{
+    m_pages.last().append(std::move(drawing));
+    m_y += height;
+}
+
+void ReportLayout::placeTableHeadings()
+{
+    QStringList headings;
+    for (const Column &column : m_columns)
+        headings << column.heading;
+    placeRow(headings, m_boldFont, true);
+}
+
+void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool shaded)
+{
+    const double h = rowHeight(cells, font);
+    const double top = m_y;
+    const QVector<double> widths = columnWidths();
+    const double pad = points(CellPaddingPt);
+    const double bottom = m_body.bottom();
+    place(h, [=](QPainter &painter) {
+        painter.save();
+        // A row taller than a whole page is cut at the page's foot.
+        painter.setClipRect(QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top));
+        painter.setFont(font);
+        double x = 0;
+        for (int i = 0; i < widths.size(); ++i) {
+            const QRectF cell(x, top, widths.at(i), h);
+            if (shaded)
+                painter.fillRect(cell, QColor(225, 225, 225));
+            painter.setPen(QColor(150, 150, 150));
+            painter.drawRect(cell);
+            painter.setPen(Qt::black);
+            const QRectF inner = cell.adjusted(pad, pad, -pad, -pad);
+            painter.drawText(inner, wrapFlags(painter.fontMetrics(), cells.value(i), inner.width()), cells.value(i));
+            x += widths.at(i);
+        }
+        painter.restore();
+    });
+}
+
+void ReportLayout::beginTable(const QVector<Column> &columns)
+{
+    m_columns = columns;
+    // The headings and at least one row start on the same page.
+    QStringList headings;
+    for (const Column &column : m_columns)
+        headings << column.heading;
+    ensureRoom(2 * rowHeight(headings, m_boldFont));
+    m_inTable = true;
+    placeTableHeadings();
+}
+
+void ReportLayout::endTable()
+{
+    m_inTable = false;
+    m_groupHeading.clear();
+    addSpace(6);
+}
+
+void ReportLayout::addGroupHeading(const QString &text, int level)
+{
+    const QFont f = level == 0 ? m_headingFont : m_boldFont;
+    const double indent = points(12) * level;
+    const double h = textHeight(f, text, m_body.width() - indent) + points(4);
+    // Kept with the headings and the first row of its table.
+    ensureRoom(h + 3 * QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + 4 * points(CellPaddingPt));
+    m_groupHeading = text;
+    m_groupLevel = level;
+    const double top = m_y;
+    const double width = m_body.width() - indent;
+    place(h, [=, this](QPainter &painter) {
+        painter.setFont(f);
+        painter.drawText(QRectF(indent, top + points(3), width, h), Qt::TextWordWrap, text);
+    });
+}
+
+void ReportLayout::addRow(const QStringList &cells, bool bold)
+{
+    const QFont &f = bold ? m_boldFont : m_bodyFont;
+    ensureRoom(rowHeight(cells, f));
+    placeRow(cells, f, false);
+}
+
+void ReportLayout::addHeading(const QString &text)
+{
+    const double h = textHeight(m_headingFont, text, m_body.width()) + points(4);
+    ensureRoom(h + QFontMetricsF(m_bodyFont, &m_device).lineSpacing() * 2);
+    const double top = m_y;
+    const QFont f = m_headingFont;
+    const double width = m_body.width();
+    place(h, [=, this](QPainter &painter) {
+        painter.setFont(f);
+        painter.drawText(QRectF(0, top + points(3), width, h), Qt::TextWordWrap, text);
+    });
+}
+
+void ReportLayout::addParagraph(const QString &text, bool bold)
+{
+    const QFont f = bold ? m_boldFont : m_bodyFont;
+    const double width = m_body.width();
+    const double h = textHeight(f, text, width) + points(2);
+    ensureRoom(h);
+    const double top = m_y;
+    const double bottom = m_body.bottom();
+    place(h, [=, this](QPainter &painter) {
+        painter.save();
+        painter.setClipRect(QRectF(0, top, width, bottom - top));
+        painter.setFont(f);
+        painter.drawText(QRectF(0, top, width, h), wrapFlags(painter.fontMetrics(), text, width), text);
+        painter.restore();
+    });
+}
+
+void ReportLayout::addField(const QString &label, const QString &value)
+{
+    const double labelWidth = m_body.width() * 0.3;
+    const double valueWidth = m_body.width() - labelWidth;
+    const double h = std::max(textHeight(m_boldFont, label, labelWidth - points(4)),
+                              textHeight(m_bodyFont, value, valueWidth)) + points(2);
+    ensureRoom(h);
+    const double top = m_y;
+    const QFont labelFont = m_boldFont;
+    const QFont valueFont = m_bodyFont;
+    const double bottom = m_body.bottom();
+    place(h, [=, this](QPainter &painter) {
+        painter.save();
+        painter.setClipRect(QRectF(0, top, labelWidth + valueWidth, bottom - top));
+        painter.setFont(labelFont);
+        painter.drawText(QRectF(0, top, labelWidth - points(4), h), Qt::TextWordWrap, label);
+        painter.setFont(valueFont);
+        painter.drawText(QRectF(labelWidth, top, valueWidth, h), wrapFlags(painter.fontMetrics(), value, valueWidth), value);
+        painter.restore();
+    });
+}
+
+void ReportLayout::addSpace(double pt)
+{
+    m_y = std::min(m_y + points(pt), m_body.bottom());
+}
+
+void ReportLayout::newPage()
+{
+    if (m_y > m_body.top())
+        startPage();
+}
+
+void ReportLayout::addNoRowsNotice(const QString &text)
+{
+    addSpace(24);
+    addParagraph(text, true);
+}
+
+void ReportLayout::drawPageFrame(QPainter &painter, int page) const
+{
+    const QFontMetricsF titleMetrics(m_titleFont, &m_device);
+    const QFontMetricsF headingMetrics(m_headingFont, &m_device);
+    const double width = m_device.width();
+    painter.setPen(Qt::black);
+    painter.setFont(m_headingFont);
+    painter.drawText(QRectF(0, 0, width, headingMetrics.lineSpacing()), Qt::AlignLeft | Qt::AlignTop, m_school);
+    painter.setFont(m_titleFont);
+    painter.drawText(QRectF(0, headingMetrics.lineSpacing(), width, titleMetrics.lineSpacing()),
+                     Qt::AlignLeft | Qt::AlignTop, m_title);
+    const double ruleY = m_body.top() - points(HeaderGapPt) / 2;
+    painter.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
+
+    painter.setFont(m_bodyFont);
+    const QString number = QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_pages.size());
+    painter.drawText(QRectF(0, m_body.bottom() + points(HeaderGapPt) / 2, width, m_device.height() - m_body.bottom()),
+                     Qt::AlignRight | Qt::AlignTop, number);
+}
+
+void ReportLayout::paint()
+{
+    QPainter painter(&m_device);
+    for (int page = 0; page < m_pages.size(); ++page) {
+        if (page > 0)
+            m_device.newPage();
+        drawPageFrame(painter, page);
+        for (const Drawing &drawing : m_pages.at(page))
+            drawing(painter);
+    }
+    painter.end();
+}

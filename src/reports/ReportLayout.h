@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QFont>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// Lays a report out as a flow of blocks over pages of one paint device (the
+// viewer's preview, a printer or a PDF): every page carries the school name,
+// the title and "Page i of n"; a table's column headings repeat on each page
+// it runs onto, with its group heading marked as continued; a group heading
+// is never left alone at the foot of a page. Sizes are in points.
+class ReportLayout
+{
+public:
+    struct Column
+    {
+        QString heading;
+        double weight = 1;      // share of the page width
+    };
+
+    ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title);
+    ~ReportLayout();
+
+    double pageWidth() const;   // device units, inside the margins
+
+    // Starts a table: headings now and at the top of every further page it fills.
+    void beginTable(const QVector<Column> &columns);
+    void endTable();
+    // A heading of a group of rows (level 0 outermost).
+    void addGroupHeading(const QString &text, int level = 0);
+    void addRow(const QStringList &cells, bool bold = false);
+
+    // Free text: a heading line, a paragraph (wrapped), a label with its value.
+    void addHeading(const QString &text);
+    void addParagraph(const QString &text, bool bold = false);
+    void addField(const QString &label, const QString &value);
+    void addSpace(double points);
+    void newPage();
+
+    // Said on the page of a report whose dataset has no rows.
+    void addNoRowsNotice(const QString &text = QStringLiteral("There are no learners to report for this selection."));
+
+    int pageCount() const { return int(m_pages.size()); }
+    // Paints every page onto the device the layout was made for.
+    void paint();
+
+private:
+    using Drawing = std::function<void(QPainter &)>;
+
+    double points(double pt) const;
+    double textHeight(const QFont &font, const QString &text, double width) const;
+    double rowHeight(const QStringList &cells, const QFont &font) const;
+    QVector<double> columnWidths() const;
+    // Makes room for height; when the page is full, starts the next one.
+    void ensureRoom(double height);
+    void startPage();
+    void place(double height, Drawing drawing);
+    void placeTableHeadings();
+    void placeRow(const QStringList &cells, const QFont &font, bool shaded);
+    void drawPageFrame(QPainter &painter, int page) const;
+
+    QPagedPaintDevice &m_device;
+    QString m_school;
+    QString m_title;
+    QFont m_bodyFont;
+    QFont m_boldFont;
+    QFont m_headingFont;
+    QFont m_titleFont;
+    QRectF m_body;              // device units: the area between header and footer
+    double m_y = 0;
+    QVector<QVector<Drawing>> m_pages;
+    QVector<Column> m_columns;
+    bool m_inTable = false;
+    QString m_groupHeading;     // the innermost open group, repeated as continued
+    int m_groupLevel = 0;
+};

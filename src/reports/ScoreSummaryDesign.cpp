@@ -1,0 +1,85 @@
+#include "ReportDesign.h"
+
+#include "ReportLayout.h"
+
+namespace {
+
+// Headings of the domain and area columns, with the legend's full names.
+struct Heading
+{
+    QString shortText;
+    QString fullText;
+};
+
+const QVector<Heading> &domainHeadings()
+{
+    static const QVector<Heading> headings = {
+        {QStringLiteral("Mobility"), QStringLiteral("Mobility")},
+        {QStringLiteral("Self-care"), QStringLiteral("Self-care")},
+        {QStringLiteral("Commun."), QStringLiteral("Communication")},
+        {QStringLiteral("Vision"), QStringLiteral("Vision")},
+        {QStringLiteral("Hearing"), QStringLiteral("Hearing")},
+        {QStringLiteral("Mental"), QStringLiteral("Mental-psychiatric diagnosis")},
+        {QStringLiteral("Cognition"), QStringLiteral("Cognition")},
+        {QStringLiteral("Health"), QStringLiteral("Health care needs")},
+    };
+    return headings;
+}
+
+const QVector<Heading> &areaHeadings()
+{
+    static const QVector<Heading> headings = {
+        {QStringLiteral("Staff"), QStringLiteral("Staff")},
+        {QStringLiteral("HRD"), QStringLiteral("Human resource development")},
+        {QStringLiteral("Devices"), QStringLiteral("Assistive devices")},
+        {QStringLiteral("Curr./Ass."), QStringLiteral("Curriculum and assessment")},
+        {QStringLiteral("Access"), QStringLiteral("Environmental access")},
+    };
+    return headings;
+}
+
+QString ratingText(const QVariant &rating)
+{
+    return rating.isValid() ? QString::number(rating.toLongLong()) : QString();
+}
+
+} // namespace
+
+void crdLearnerScoreSummary::compose(ReportLayout &layout) const
+{
+    if (m_rows.isEmpty()) {
+        layout.addNoRowsNotice();
+        return;
+    }
+    QVector<ReportLayout::Column> columns = {
+        {QStringLiteral("Grade"), 1.3}, {QStringLiteral("Surname"), 1.6}, {QStringLiteral("First Name"), 1.4},
+        {QStringLiteral("Accession No"), 1.1}};
+    for (const Heading &heading : domainHeadings())
+        columns.append({heading.shortText, 1});
+    for (const Heading &heading : areaHeadings())
+        columns.append({heading.shortText, 0.75});
+    layout.beginTable(columns);
+    for (const ScoreSummaryRow &row : m_rows) {
+        QStringList cells = {m_gradeNames.value(row.Grade, row.Grade), row.SName, row.FName, row.AccessionNo};
+        for (const QString &word : row.domains)
+            cells << word;
+        for (const QVariant &rating : row.ratings)
+            cells << ratingText(rating);
+        layout.addRow(cells);
+    }
+    layout.endTable();
+
+    layout.addHeading(QStringLiteral("Legend"));
+    QStringList domains;
+    for (const Heading &heading : domainHeadings())
+        domains << heading.shortText + QStringLiteral(" = ") + heading.fullText;
+    layout.addField(QStringLiteral("Activity domains"), domains.join(QStringLiteral("; ")));
+    layout.addField(QStringLiteral("Domain level"),
+                    QStringLiteral("MILD, MODERATE or SEVERE when every criteria score of the domain is 1, 2 or 3; "
+                                   "N/A when the domain has no scores or its scores differ"));
+    QStringList areas;
+    for (const Heading &heading : areaHeadings())
+        areas << heading.shortText + QStringLiteral(" = ") + heading.fullText;
+    layout.addField(QStringLiteral("Support areas"), areas.join(QStringLiteral("; ")));
+    layout.addField(QStringLiteral("Rating"), QStringLiteral("the overall support rating of the area; 0 when none is recorded"));
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QPushButton>
+
+// A named button of a report screen. Enter presses only the screen's default
+// button (its Print), never whichever button last had the focus.
+inline QPushButton *screenButton(QWidget *parent, const QString &objectName, const QString &text, bool isDefault = false)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    button->setDefault(isDefault);
+    return button;
+}

@@ -1,0 +1,65 @@
+// sna-admin append: carries last year's rows of the copied sections over into
+// the year given (the clock's year by default), as the learner list's append
+// does, without asking.
+
+#include "AdminCommand.h"
+#include "AppState.h"
+#include "CheckTables.h"
+#include "Connection.h"
+#include "PreviousYearAppend.h"
+#include "StoreError.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QDir>
+
+namespace {
+
+const QString CommandName = QStringLiteral("append");
+
+int runAppend(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("year"), QString(), QStringLiteral("Y")});
+    parser.addOption({QStringLiteral("db"), QString(), QStringLiteral("PATH")});
+    if (!Admin::parseArguments(parser, CommandName, args))
+        return Admin::ExitUsage;
+
+    qint32 year = QDate::currentDate().year();
+    if (parser.isSet(QStringLiteral("year"))) {
+        bool ok = false;
+        year = parser.value(QStringLiteral("year")).toInt(&ok);
+        if (!ok || year < 2009 || year > 9999)
+            return Admin::usageError(CommandName, QStringLiteral("--year takes a year from 2009 on"));
+    }
+    const QString path = Admin::databaseArgument(parser);
+    if (path.isEmpty())
+        return Admin::usageError(CommandName, QStringLiteral("no database registered; give --db PATH"));
+    appState().DatabasePath = path;
+
+    try {
+        CheckTables();
+        std::unique_ptr<Connection> connection = Connection::open(path);
+        const qint32 total = PreviousYearAppend::copyAll(*connection, year, [](const QString &table, int rows) {
+            Admin::printLine(QStringLiteral("%1: %2 rows copied").arg(table).arg(rows));
+        });
+        Admin::printLine(QStringLiteral("Append Complete: %1 Rows Affected (from %2 into %3)").arg(total).arg(year - 1).arg(year));
+    } catch (const StoreError &error) {
+        Admin::printError(QStringLiteral("sna-admin append: %1: %2 (%3); tables listed above keep their copies, "
+                                         "and running the append again copies only what is missing")
+                              .arg(QDir::toNativeSeparators(path), error.description())
+                              .arg(error.number()));
+        return Admin::ExitFailed;
+    }
+    return 0;
+}
+
+const AdminCommandRegistration registration{AdminCommand{
+    CommandName,
+    QStringLiteral("[--year Y] [--db PATH]"),
+    QStringLiteral("copies the previous year's rows of the nine carried-over sections into year Y (default: this "
+                   "year) for current learners who have none in Y"),
+    &runAppend,
+}};
+
+} // namespace

@@ -1,0 +1,263 @@
+// The four report designs, written to PDF and read back: titles with the
+// year, the school's name, group headings, page numbers, the page of a report
+// without rows, and the admin tool's report and append commands.
+#include "Connection.h"
+#include "ListReportStatement.h"
+#include "PdfText.h"
+#include "ReportBuilder.h"
+#include "ReportDesign.h"
+#include "ReportFixture.h"
+#include "clsSQL.h"
+
+#include <QDate>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace reports;
+
+namespace {
+
+struct Printed
+{
+    QStringList pages;
+    QString text() const { return pages.join(QLatin1Char('\f')); }
+};
+
+Printed print(const School &school, ReportRequest request)
+{
+    auto connection = school.store.connect();
+    clsSQL statements;
+    std::unique_ptr<ReportDesign> design = ReportBuilder::build(*connection, statements, request, appState().SchoolName);
+    const QString pdf = school.store.dir() + QStringLiteral("/report.pdf");
+    const int pages = design->writePdf(pdf);
+    Printed printed{PdfText::pages(pdf)};
+    if (printed.pages.size() != pages)
+        qWarning("the design counted %d pages, the PDF has %d", pages, int(printed.pages.size()));
+    return printed;
+}
+
+ReportRequest listRequest(const QString &mode, int year, std::optional<QString> barrier = {})
+{
+    ListReportFilter filter;
+    filter.formMode = mode;
+    filter.reportYear = year;
+    filter.currentDataYear = ThisYear;
+    filter.barrier = std::move(barrier);
+    ReportRequest request;
+    request.mode = mode;
+    request.reportYear = year;
+    request.currentDataYear = ThisYear;
+    request.sql = listReportStatement(filter);
+    return request;
+}
+
+ReportRequest learnerRequest(const QString &mode, const QString &repVar = QString())
+{
+    ReportRequest request;
+    request.mode = mode;
+    request.reportYear = ThisYear;
+    request.currentDataYear = ThisYear;
+    request.repVar = repVar;
+    return request;
+}
+
+QString pageSize(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    static const QRegularExpression size(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"));
+    const QRegularExpressionMatch match = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? QStringLiteral("%1x%2").arg(qRound(match.captured(1).toDouble())).arg(qRound(match.captured(2).toDouble()))
+                            : QString();
+}
+
+} // namespace
+
+class tst_ReportPdf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyReportCarriesTitleSchoolAndPageNumbers_data();
+    void everyReportCarriesTitleSchoolAndPageNumbers();
+    void reportsWithoutRowsSaySo_data();
+    void reportsWithoutRowsSaySo();
+    void longReportRepeatsItsHeadings();
+    void profileShowsEachLearnersSubreportRows();
+    void adminReportAndAppend();
+};
+
+void tst_ReportPdf::everyReportCarriesTitleSchoolAndPageNumbers_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("paper");
+    QTest::newRow("summary per barrier") << ReportModes::LearnerSummary << QStringLiteral("Learner Summary per Barrier (Primary): 2026")
+                                         << QStringList{QStringLiteral("Barrier: Epilepsy"), QStringLiteral("Grade 1"),
+                                                        QStringLiteral("Barrier: Parent's choice"), QStringLiteral("O'Brien")}
+                                         << QStringLiteral("842x595");
+    QTest::newRow("list per provider") << ReportModes::LearnerList << QStringLiteral("Learner List per Responsible Provider : 2026")
+                                       << QStringList{QStringLiteral("Responsible Provider: St Mary's Clinic"),
+                                                      QStringLiteral("Responsible Provider: Clinic North"), QStringLiteral("Zulu")}
+                                       << QStringLiteral("595x842");
+    QTest::newRow("score summary") << ReportModes::ScoreSummary << QStringLiteral("Learner Score Summary: 2026")
+                                   << QStringList{QStringLiteral("MODERATE"), QStringLiteral("Legend"), QStringLiteral("Grade 2")}
+                                   << QStringLiteral("842x595");
+    QTest::newRow("learner profile") << ReportModes::MainReport << QStringLiteral("Learner Profile: 2026")
+                                     << QStringList{QStringLiteral("O'Brien, Sean"), QStringLiteral("St Mary's Clinic")}
+                                     << QStringLiteral("595x842");
+}
+
+void tst_ReportPdf::everyReportCarriesTitleSchoolAndPageNumbers()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, title);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, paper);
+    School school;
+    const int obrien = school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
+    const int adams = school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
+    const int zulu = school.learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"), 3, 2);
+    school.background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
+    school.background(adams, ThisYear, QStringLiteral("Clinic North"));
+    school.background(zulu, ThisYear, QStringLiteral("St Mary's Clinic"));
+    school.score(zulu, 1, 2, ThisYear);
+
+    const ReportRequest request = (mode == ReportModes::LearnerSummary || mode == ReportModes::LearnerList)
+        ? listRequest(mode, ThisYear) : learnerRequest(mode);
+    const Printed printed = print(school, request);
+    QVERIFY(!printed.pages.isEmpty());
+    for (int page = 0; page < printed.pages.size(); ++page) {
+        QVERIFY2(printed.pages.at(page).contains(title), qPrintable(printed.pages.at(page)));
+        QVERIFY(printed.pages.at(page).contains(QStringLiteral("Sediba Combined School")));
+        QVERIFY(printed.pages.at(page).contains(QStringLiteral("Page %1 of %2").arg(page + 1).arg(printed.pages.size())));
+    }
+    for (const QString &text : shown)
+        QVERIFY2(printed.text().contains(text), qPrintable(text + QStringLiteral(" missing from:\n") + printed.text()));
+    QCOMPARE(pageSize(school.store.dir() + QStringLiteral("/report.pdf")), paper);
+}
+
+void tst_ReportPdf::reportsWithoutRowsSaySo_data()
+{
+    QTest::addColumn<QString>("mode");
+    for (const QString &mode : {ReportModes::LearnerSummary, ReportModes::LearnerList, ReportModes::ScoreSummary, ReportModes::MainReport})
+        QTest::newRow(qPrintable(mode)) << mode;
+}
+
+void tst_ReportPdf::reportsWithoutRowsSaySo()
+{
+    QFETCH(QString, mode);
+    School school;
+    const Printed printed = print(school, (mode == ReportModes::LearnerSummary || mode == ReportModes::LearnerList)
+                                              ? listRequest(mode, ThisYear) : learnerRequest(mode));
+    QCOMPARE(printed.pages.size(), 1);
+    QVERIFY(printed.pages.first().contains(QStringLiteral("There are no learners to report for this selection.")));
+    QVERIFY(printed.pages.first().contains(QStringLiteral("2026")));
+}
+
+void tst_ReportPdf::longReportRepeatsItsHeadings()
+{
+    School school;
+    for (int i = 0; i < 90; ++i) {
+        const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("First"),
+                                           QStringLiteral("AC%1").arg(i), 2, i < 80 ? 2 : 1);
+        school.background(learner, LastYear, QStringLiteral("Clinic"));
+    }
+    const Printed printed = print(school, listRequest(ReportModes::LearnerSummary, LastYear));
+    QVERIFY(printed.pages.size() >= 2);
+    QVERIFY(printed.pages.at(1).contains(QStringLiteral("Accession No")));
+    QVERIFY(printed.pages.at(1).contains(QStringLiteral("(continued)")));
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\)")).match(printed.text()).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Visual impairment\\s+\\(10 learners\\)")).match(printed.text()).hasMatch());
+    QVERIFY(printed.text().contains(QStringLiteral("Surname089")));
+    QVERIFY(printed.pages.last().contains(QStringLiteral("Total: 90 learners")));
+}
+
+void tst_ReportPdf::profileShowsEachLearnersSubreportRows()
+{
+    School school;
+    const int adams = school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"));
+    const int zulu = school.learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"));
+    school.store.exec(QStringLiteral("INSERT INTO MultipleDisabilities (LearnerID, DisabilityID) VALUES (%1, 2), (%1, 4)").arg(adams));
+    school.background(adams, ThisYear, QStringLiteral("Clinic North"));
+    school.healthReport(adams, ThisYear);
+    school.score(adams, 1, 1, ThisYear);
+    school.score(adams, 2, 2, ThisYear);
+    school.score(zulu, 16, 3, ThisYear);
+
+    const Printed printed = print(school, learnerRequest(ReportModes::MainReport));
+    QCOMPARE(printed.pages.size(), 2);
+    const QString first = printed.pages.at(0);
+    QVERIFY(first.contains(QStringLiteral("Adams, Ann")));
+    QVERIFY(QRegularExpression(QStringLiteral("Additional barriers\\s+(Epilepsy, Deaf|Deaf, Epilepsy)")).match(first).hasMatch());
+    QVERIFY(first.contains(QStringLiteral("Seen by the clinic")));
+    QVERIFY(first.contains(QStringLiteral("04/07 / 2015")));
+    // The mobility mean of 1 and 2 rounds to 2; the criteria show the
+    // description each score chose.
+    QVERIFY(QRegularExpression(QStringLiteral("Mobility\\s+2\\b")).match(first).hasMatch());
+    QVERIFY(first.contains(QStringLiteral("No difficulty, or may need help occasionally.")));
+    QVERIFY(!first.contains(QStringLiteral("Zulu")));
+    const QString second = printed.pages.at(1);
+    QVERIFY(second.contains(QStringLiteral("Zulu, Zola")));
+    QVERIFY(second.contains(QStringLiteral("No health professional report is recorded for 2026.")));
+    QVERIFY(second.contains(QStringLiteral("Sound recognition")));
+    QVERIFY(!second.contains(QStringLiteral("Adams")));
+}
+
+void tst_ReportPdf::adminReportAndAppend()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
+    school.background(learner, LastYear, QStringLiteral("St Mary's Clinic"));
+    const QString admin = qEnvironmentVariable("SNA_ADMIN");
+    QVERIFY(!admin.isEmpty());
+    const QString pdf = school.store.dir() + QStringLiteral("/admin.pdf");
+    auto run = [&](const QStringList &args) {
+        QProcess process;
+        process.start(admin, args);
+        process.waitForFinished(60000);
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()));
+    };
+    const auto [reportCode, reportOut] = run({QStringLiteral("report"), QStringLiteral("providers"), QStringLiteral("--year"),
+                                              QStringLiteral("2025"), QStringLiteral("--accession"), QStringLiteral("O'Brien-01"),
+                                              QStringLiteral("--pdf"), pdf, QStringLiteral("--db"), school.store.path()});
+    QVERIFY2(reportCode == 0, qPrintable(reportOut));
+    QVERIFY(reportOut.contains(QStringLiteral("1 pages")));
+    QVERIFY(PdfText::all(pdf).contains(QStringLiteral("Responsible Provider: St Mary's Clinic")));
+
+    const auto [wrongCode, wrongOut] = run({QStringLiteral("report"), QStringLiteral("summary"), QStringLiteral("--year"),
+                                            QStringLiteral("2025"), QStringLiteral("--provider"), QStringLiteral("X"),
+                                            QStringLiteral("--pdf"), pdf, QStringLiteral("--db"), school.store.path()});
+    QCOMPARE(wrongCode, 2);
+
+    const auto [appendCode, appendOut] = run({QStringLiteral("append"), QStringLiteral("--year"), QStringLiteral("2026"),
+                                              QStringLiteral("--db"), school.store.path()});
+    QVERIFY2(appendCode == 0, qPrintable(appendOut));
+    QVERIFY(appendOut.contains(QStringLiteral("Append Complete: 1 Rows Affected")));
+    QCOMPARE(school.store.count(QStringLiteral("SNE_Learner_Background_Info"), QStringLiteral("Data_Year = 2026")), 1);
+
+    // A demo school with assessments: last year's for ten learners, every
+    // section's table filled, and some of this year's.
+    const QString demo = school.store.dir() + QStringLiteral("/demo.db");
+    const auto [demoCode, demoOut] = run({QStringLiteral("demo-host"), QStringLiteral("--db"), demo,
+                                          QStringLiteral("--assessed"), QStringLiteral("10")});
+    QVERIFY2(demoCode == 0, qPrintable(demoOut));
+    QVERIFY(demoOut.contains(QStringLiteral("assessed 10 learners")));
+    auto connection = Connection::open(demo);
+    const int lastYear = QDate::currentDate().year() - 1;
+    for (const char *table : {"SNE_Learner_Background_Info", "SNE_Criteria_For_Selection", "SNE_ISP",
+                              "SNE_Assessment_Supp_Req_Rating", "SNE_Action_Review", "SNE_Learner_Supp_Needs"}) {
+        const Recordset learners = connection->query(QStringLiteral("SELECT COUNT(DISTINCT LearnerID) AS n FROM %1 WHERE Data_Year = %2")
+                                                         .arg(QString::fromLatin1(table)).arg(lastYear));
+        QVERIFY2(learners.value(0, QStringLiteral("n")).toInt() == 10, table);
+    }
+    const Recordset words = connection->query(QStringLiteral("SELECT COUNT(DISTINCT Score) AS n FROM SNE_Criteria_For_Selection"));
+    QCOMPARE(words.value(0, QStringLiteral("n")).toInt(), 3);
+    QVERIFY(connection->query(QStringLiteral("SELECT ID FROM SNE_ISP WHERE Data_Year = %1").arg(lastYear + 1)).recordCount() > 0);
+}
+
+QTEST_MAIN(tst_ReportPdf)
+#include "tst_reportpdf.moc"

@@ -1,0 +1,369 @@
+// The report selection screens and the viewer, headless: captions, the
+// checks before a report opens with their messages and focus, what each
+// screen hands the next, and the viewer's pages, printing and PDF export.
+#include "BarrierSelect.h"
+#include "ListReportStatement.h"
+#include "PdfText.h"
+#include "ReportDesign.h"
+#include "ReportFixture.h"
+#include "ReportOptions.h"
+#include "ReportScreens.h"
+#include "ReportScreensRegistration.h"
+#include "ReportSelect.h"
+#include "ReportView.h"
+#include "SelectLearner.h"
+#include "SpreadGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace reports;
+
+namespace {
+
+// What the screen that opened last was handed.
+struct Opened
+{
+    QStringList screens;
+    QString mode;
+    QString sql;
+    int rows = -1;          // pages of the viewer's report
+    QString accession;      // the options screen's box
+    bool learnerChosen = false;
+    bool allChosen = false;
+};
+
+void watch(Opened &opened)
+{
+    ModalScreens::setObserver([&opened](QDialog &screen) {
+        opened.screens << screen.objectName();
+        if (auto *viewer = qobject_cast<frmReportview *>(&screen)) {
+            opened.mode = viewer->ReportMode();
+            opened.sql = viewer->SQL();
+            opened.rows = viewer->pageCount();
+        } else if (auto *options = qobject_cast<frmReportOptions *>(&screen)) {
+            opened.accession = options->accessionBox()->text();
+            opened.learnerChosen = options->option(QStringLiteral("optLearner"))->isChecked() && !options->learnerFrame()->isHidden();
+            opened.allChosen = options->option(QStringLiteral("optAll"))->isChecked() && options->gradeFrame()->isHidden()
+                && options->learnerFrame()->isHidden();
+        }
+    });
+}
+
+struct Classroom : School
+{
+    Classroom()
+    {
+        obrien = learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
+        adams = learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
+        background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
+        background(adams, ThisYear, QStringLiteral("Clinic North"));
+        watch(opened);
+    }
+    int obrien = 0;
+    int adams = 0;
+    Opened opened;
+};
+
+} // namespace
+
+class tst_ReportScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void selectionChecksTheYear();
+    void barrierScreenFramesFollowTheMode_data();
+    void barrierScreenFramesFollowTheMode();
+    void allBoxesEmptyAndDisableTheirFields();
+    void barrierScreenRefusesMissingChoices_data();
+    void barrierScreenRefusesMissingChoices();
+    void barrierScreenOpensTheViewer();
+    void optionsScreenStartsPerReport();
+    void optionsScreenRefusesMissingChoices();
+    void optionsScreenLoadsGradesOnce();
+    void optionsHandTheViewerItsFilter();
+    void viewerPagesPrintsAndExports();
+    void learnerListOpensTheReports();
+};
+
+void tst_ReportScreens::selectionChecksTheYear()
+{
+    Classroom school;
+    frmReportSelect screen;
+    QCOMPARE(screen.windowTitle(), QStringLiteral("SNA [ REPORT SELECTION ]"));
+    QCOMPARE(screen.yearList()->currentText(), QString::number(QDate::currentDate().year()));
+    for (const char *name : {"cmdSummary", "cmdList"}) {
+        screen.yearList()->clear();
+        school.boxes.clear();
+        screen.button(QString::fromLatin1(name))->click();
+        QCOMPARE(school.boxes.texts(), QStringList{QStringLiteral("Please select Report Year to continue.")});
+        QVERIFY(school.opened.screens.isEmpty());
+    }
+    FillYearList(screen.yearList());
+    screen.yearList()->setCurrentText(QStringLiteral("2025"));
+    screen.button(QStringLiteral("cmdList"))->click();
+    QCOMPARE(appState().ReportYear, 2025);
+    QCOMPARE(school.opened.screens, QStringList{QStringLiteral("frmBarrierSelect")});
+    screen.button(QStringLiteral("cmdScoreSummary"))->click();
+    QCOMPARE(school.opened.screens.last(), QStringLiteral("frmReportOptions"));
+    QVERIFY(school.opened.allChosen);
+    // Typed characters never change the year; arrows pick.
+    QTest::keyClick(screen.yearList(), Qt::Key_1);
+    QCOMPARE(screen.yearList()->currentText(), QStringLiteral("2025"));
+}
+
+void tst_ReportScreens::barrierScreenFramesFollowTheMode_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("barrierShown");
+    QTest::newRow("summary") << ReportModes::LearnerSummary << true;
+    QTest::newRow("list") << ReportModes::LearnerList << false;
+}
+
+void tst_ReportScreens::barrierScreenFramesFollowTheMode()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, barrierShown);
+    Classroom school;
+    school.background(school.adams, LastYear, QStringLiteral("Last year's clinic"));
+    frmBarrierSelect screen(mode);
+    screen.formLoad();
+    QCOMPARE(screen.windowTitle(), QStringLiteral("SNA [ BARRIER/LEARNER SELECTION ]"));
+    QCOMPARE(screen.barrierFrame()->isHidden(), !barrierShown);
+    QCOMPARE(screen.providerFrame()->isHidden(), barrierShown);
+    QCOMPARE(screen.barrierList()->count(), 4);
+    QStringList providers;
+    for (int i = 0; i < screen.providerList()->count(); ++i)
+        providers << screen.providerList()->itemText(i);
+    // The data year's providers only.
+    QCOMPARE(providers, (QStringList{QStringLiteral("Clinic North"), QStringLiteral("St Mary's Clinic")}));
+    QCOMPARE(screen.barrierList()->currentText(), QString());
+}
+
+void tst_ReportScreens::allBoxesEmptyAndDisableTheirFields()
+{
+    Classroom school;
+    frmBarrierSelect screen(ReportModes::LearnerSummary);
+    screen.formLoad();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    for (QCheckBox *box : {screen.allBarriers(), screen.allProviders(), screen.allLearners()})
+        QVERIFY(box->isChecked());
+    QVERIFY(!screen.barrierList()->isEnabled());
+    screen.allBarriers()->click();
+    QVERIFY(screen.barrierList()->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(screen.barrierList()));
+    screen.barrierList()->setCurrentIndex(1);
+    screen.allBarriers()->click();
+    QVERIFY(!screen.barrierList()->isEnabled());
+    QCOMPARE(screen.barrierList()->currentText(), QString());
+
+    screen.allLearners()->click();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(screen.accessionBox()));
+    QTest::keyClicks(screen.accessionBox(), QStringLiteral("A1"));
+    screen.allLearners()->click();
+    QCOMPARE(screen.accessionBox()->text(), QString());
+    QVERIFY(!screen.accessionBox()->isEnabled());
+}
+
+void tst_ReportScreens::barrierScreenRefusesMissingChoices_data()
+{
+    QTest::addColumn<QString>("untick");
+    QTest::addColumn<QString>("accession");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("barrier") << QStringLiteral("chkAllBarriers") << QString()
+                             << QStringLiteral("Please select the Barrier from the list or select All Barriers")
+                             << QStringLiteral("cboBarrier");
+    QTest::newRow("provider") << QStringLiteral("chkAllProviders") << QString()
+                              << QStringLiteral("Please select the Responsible Provider from the list or select All Responsible Providers")
+                              << QStringLiteral("cboProvider");
+    QTest::newRow("blank accession") << QStringLiteral("chkAllLearners") << QStringLiteral("   ")
+                                     << QStringLiteral("Please enter the Assession Number or select All Learner")
+                                     << QStringLiteral("txtAccession");
+}
+
+void tst_ReportScreens::barrierScreenRefusesMissingChoices()
+{
+    QFETCH(QString, untick);
+    QFETCH(QString, accession);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    Classroom school;
+    frmBarrierSelect screen(ReportModes::LearnerList);
+    screen.formLoad();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    screen.findChild<QCheckBox *>(untick)->click();
+    screen.accessionBox()->setText(accession);
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.boxes.texts(), QStringList{message});
+    QCOMPARE(school.boxes.last().title, QStringLiteral("User Message"));
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), focus);
+    QVERIFY(school.opened.screens.isEmpty());
+}
+
+void tst_ReportScreens::barrierScreenOpensTheViewer()
+{
+    Classroom school;
+    frmBarrierSelect screen(ReportModes::LearnerList);
+    screen.formLoad();
+    screen.allProviders()->click();
+    screen.providerList()->setCurrentIndex(screen.providerList()->findText(QStringLiteral("St Mary's Clinic")));
+    screen.allLearners()->click();
+    screen.accessionBox()->setText(QStringLiteral("O'Brien-01"));
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.opened.screens, QStringList{QStringLiteral("frmReportview")});
+    QCOMPARE(school.opened.mode, ReportModes::LearnerList);
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND BI.Name_Of_Provider = 'St Mary''s Clinic' AND LI.AccessionNo = "
+                                                      "'O''Brien-01' ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName")));
+    QCOMPARE(school.opened.rows, 1);
+    QVERIFY(school.boxes.calls().isEmpty());
+}
+
+void tst_ReportScreens::optionsScreenStartsPerReport()
+{
+    Classroom school;
+    frmReportOptions scores(QStringLiteral("LearnerScoreSummary"));
+    scores.formLoad();
+    QCOMPARE(scores.windowTitle(), QStringLiteral("Report Options"));
+    QVERIFY(scores.option(QStringLiteral("optAll"))->isChecked());
+    QVERIFY(scores.gradeFrame()->isHidden());
+    QVERIFY(scores.learnerFrame()->isHidden());
+    frmReportOptions profile(QStringLiteral("LearnerProfile"));
+    profile.formLoad();
+    QVERIFY(profile.option(QStringLiteral("optLearner"))->isChecked());
+    QVERIFY(!profile.learnerFrame()->isHidden());
+    QCOMPARE(profile.yearList()->currentText(), QString::number(QDate::currentDate().year()));
+}
+
+void tst_ReportScreens::optionsScreenRefusesMissingChoices()
+{
+    Classroom school;
+    frmReportOptions screen(QStringLiteral("LearnerProfile"));
+    screen.formLoad();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    screen.accessionBox()->setText(QStringLiteral("  "));
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.boxes.last().text, QStringLiteral("Please enter the Assession Number or select another option"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(screen.accessionBox()));
+    screen.option(QStringLiteral("optGrade"))->click();
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.boxes.last().text, QStringLiteral("Please select a Grade or choose another option"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(screen.gradeList()));
+    screen.yearList()->clear();
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.boxes.last().text, QStringLiteral("Please select Report Year to continue."));
+    QCOMPARE(school.boxes.count(), 3);
+    QVERIFY(school.opened.screens.isEmpty());
+}
+
+void tst_ReportScreens::optionsScreenLoadsGradesOnce()
+{
+    Classroom school;
+    frmReportOptions screen(QStringLiteral("LearnerProfile"));
+    screen.formLoad();
+    screen.chooseGrade();
+    screen.chooseLearner();
+    screen.chooseGrade();
+    QCOMPARE(screen.gradeLoads(), 1);
+    QStringList grades;
+    for (int i = 0; i < screen.gradeList()->count(); ++i)
+        grades << screen.gradeList()->itemText(i);
+    // Only school grades that have qualifying learners.
+    QCOMPARE(grades, (QStringList{QStringLiteral("Grade 1"), QStringLiteral("Grade 2")}));
+}
+
+void tst_ReportScreens::optionsHandTheViewerItsFilter()
+{
+    Classroom school;
+    frmReportOptions screen(QStringLiteral("LearnerScoreSummary"));
+    screen.formLoad();
+    screen.option(QStringLiteral("optLearner"))->click();
+    screen.accessionBox()->setText(QStringLiteral("O'Brien-01"));
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(school.opened.mode, ReportModes::ScoreSummary);
+    QCOMPARE(school.opened.sql, QStringLiteral("SELECT  Grade, SName, FName, AccessionNo, ID, LSENStatus From Learner_Info "
+                                               " WHERE Status='C' AND LSENStatus<>1  AND AccessionNo ='O''Brien-01'"));
+    // The next report, for everyone, carries no learner filter.
+    screen.option(QStringLiteral("optAll"))->click();
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral("LSENStatus<>1 ")));
+    screen.option(QStringLiteral("optGrade"))->click();
+    screen.gradeList()->setCurrentIndex(screen.gradeList()->findText(QStringLiteral("Grade 2")));
+    screen.button(QStringLiteral("cmdPrint"))->click();
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND Grade =3")));
+    QCOMPARE(school.opened.screens.size(), 3);
+}
+
+void tst_ReportScreens::viewerPagesPrintsAndExports()
+{
+    Classroom school;
+    for (int i = 0; i < 4; ++i)
+        school.learner(QStringLiteral("Extra%1").arg(i), QStringLiteral("First"), QStringLiteral("E%1").arg(i));
+    appState().ReportYear = ThisYear;
+    frmReportview viewer;
+    viewer.setReportMode(ReportModes::MainReport);
+    QVERIFY(viewer.formLoad());
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Printouts"));
+    QCOMPARE(viewer.pageCount(), 6);
+    QCOMPARE(viewer.design()->orientation(), QPageLayout::Portrait);
+    viewer.goToPage(4);
+    QCOMPARE(viewer.currentPage(), 4);
+    viewer.goToPage(99);
+    QCOMPARE(viewer.currentPage(), 6);
+
+    const QString printed = school.store.dir() + QStringLiteral("/printed.pdf");
+    PrinterChoice::setChooser(PrinterChoice::pdfChooser(printed));
+    QVERIFY(viewer.printReport());
+    QCOMPARE(PdfText::pageCount(printed), 6);
+    const QString exported = school.store.dir() + QStringLiteral("/exported.pdf");
+    QVERIFY(viewer.exportPdf(exported));
+    // The same page, whatever margins the printer keeps.
+    QCOMPARE(PdfText::pages(exported).first().simplified(), PdfText::pages(printed).first().simplified());
+
+    // A cancelled printer dialog is reported, and nothing else happens.
+    PrinterChoice::setChooser([](QWidget *, QPageLayout::Orientation) { return std::unique_ptr<QPrinter>(); });
+    QVERIFY(!viewer.printReport());
+    QVERIFY(school.boxes.sawText(QStringLiteral("Cancel was selected.")));
+
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.findChild<QAction *>(QStringLiteral("cmdDone"))->trigger();
+    QVERIFY(!viewer.isVisible());
+}
+
+void tst_ReportScreens::learnerListOpensTheReports()
+{
+    Classroom school;
+    {
+        frmSelectLearner unregistered;
+        QVERIFY(unregistered.button(QStringLiteral("cmdRoll"))->isEnabled());
+        QVERIFY(!unregistered.button(QStringLiteral("cmdReports"))->isEnabled());
+    }
+    registerReportScreens();
+    frmSelectLearner screen;
+    screen.getLearners();
+    QVERIFY(screen.button(QStringLiteral("btnPrint"))->isEnabled());
+    screen.button(QStringLiteral("btnPrint"))->click();
+    QCOMPARE(school.opened.screens, QStringList{QStringLiteral("frmReportOptions")});
+    QVERIFY(school.opened.learnerChosen);
+    QCOMPARE(school.opened.accession, QString());
+
+    emit screen.learnerGrid()->cellClicked(2, 2);   // O'Brien, second by surname
+    screen.button(QStringLiteral("btnPrint"))->click();
+    QCOMPARE(school.opened.accession, QStringLiteral("O'Brien-01"));
+    screen.button(QStringLiteral("cmdReports"))->click();
+    QCOMPARE(school.opened.screens.last(), QStringLiteral("frmReportSelect"));
+    setReportScreenOpeners({});
+}
+
+QTEST_MAIN(tst_ReportScreens)
+#include "tst_reportscreens.moc"
