@@ -7,6 +7,7 @@
 #include "OverallRating.h"
 #include "PagePrinter.h"
 #include "RatingKey.h"
+#include "ScreenFamily.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
 #include "SupportItemCaptions.h"
@@ -32,8 +33,7 @@ const QString Br = QStringLiteral("\r\n");
 
 const Member &memberNamed(const QString &name)
 {
-    const Member *found = AssessmentSupportScreens::member(name);
-    return found ? *found : AssessmentSupportScreens::members().first();
+    return ScreenFamily::memberNamed(AssessmentSupportScreens::members(), name);
 }
 
 SpreadGrid *makeGrid(const QString &name, int cols, int rows, QWidget *parent)
@@ -47,13 +47,12 @@ SpreadGrid *makeGrid(const QString &name, int cols, int rows, QWidget *parent)
 // an earlier opening and only the cells opened below take input.
 void resetCells(SpreadModel &cells)
 {
+    grid::CellSpec fixedText;
+    fixedText.type = grid::CellType::Static;
+    fixedText.locked = true;
     for (int row = 1; row <= cells.maxRows(); ++row)
         for (int col = 1; col <= cells.maxCols(); ++col)
-            cells.setCell(col, row, grid::CellSpec());
-    for (int row = 1; row <= cells.maxRows(); ++row)
-        for (int col = 1; col <= cells.maxCols(); ++col)
-            cells.setStatic(col, row, QString());
-    cells.setBlockLocked(1, 1, cells.maxCols(), cells.maxRows(), true);
+            cells.setCell(col, row, fixedText);
 }
 
 // A row of text across the whole grid, bold on the label grey.
@@ -334,5 +333,11 @@ void frmAssessment_Support::printPage(PagePrinter &printer)
         if (const auto *grid = findChild<SpreadGrid *>(block.grid))
             blocks.append({&grid->cells(), block.top});
     }
+    // The rating grid, the last block, runs on over as many sheets as its
+    // items need, so no item is left off the paper. Its pages are counted for
+    // the rectangle they are drawn into, so no sheet comes out blank.
+    const SectionPage::Block ratings = blocks.takeLast();
     SectionPage::print(printer, QStringLiteral(" [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]"), true, blocks);
+    printer.drawContinuedGrid(*ratings.grid,
+                              QRectF(QPointF(500, ratings.top), QPointF(printer.pageWidth(), printer.pageHeight())));
 }

@@ -1,7 +1,7 @@
 #include "AssessmentSupportScreens.h"
 
 #include "AssessmentSupport.h"
-#include "ScreenRegistry.h"
+#include "ScreenFamily.h"
 #include "Section3aScreens.h"
 
 namespace AssessmentSupportScreens {
@@ -143,10 +143,7 @@ const QVector<Member> &members()
 
 const Member *member(const QString &name)
 {
-    for (const Member &m : members())
-        if (m.name == name)
-            return &m;
-    return nullptr;
+    return ScreenFamily::find(members(), name);
 }
 
 QStringList levelChoices()
@@ -166,10 +163,5 @@ QStringList ratingColumnTitles()
 
 void registerSection3aScreens(ScreenRegistry &registry)
 {
-    for (const AssessmentSupportScreens::Member &m : AssessmentSupportScreens::members()) {
-        const QString name = m.name;
-        registry.add(name,
-                     [name](QWidget *parent) -> SectionScreen * { return new frmAssessment_Support(name, parent); },
-                     m.previous, m.next);
-    }
+    ScreenFamily::registerMembers<frmAssessment_Support>(registry, AssessmentSupportScreens::members());
 }
