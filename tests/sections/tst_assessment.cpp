@@ -6,9 +6,11 @@
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
 #include "Section3aScreens.h"
+#include "SectionNavigator.h"
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using grid::SpreadGrid;
@@ -432,6 +434,38 @@ private Q_SLOTS:
         QVERIFY(page.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'NEILL Thandi\\s+ASSESION NUMBER: ACC-77"))));
         for (const QString &text : expected)
             QVERIFY2(page.contains(text), qPrintable(text));
+    }
+
+    void nextAndPreviousWalkTheChain()
+    {
+        registerSection3aScreens(ScreenRegistry::instance());
+        QStringList shown;
+        QString ratingsSeen;
+        // Each step ends by leaving the screen, so a fault shows as a failed
+        // comparison below and never as a screen left open.
+        SectionNavigator::setShowHook([&](SectionScreen *screen) {
+            shown << screen->objectName();
+            QTimer::singleShot(0, screen, [&, screen, step = shown.size()] {
+                if (step == 1) {
+                    type(gridOf(*screen, "gridAreaLevel"), 2, 4, QStringLiteral("Level 4"));
+                    screen->save();
+                }
+                if (step == 4) {
+                    ratingsSeen = ratingRow(gridOf(*screen, "gridAreaLevel"));
+                    screen->previousButton()->click();
+                } else if (step == 5) {
+                    screen->menuButton()->click();
+                } else {
+                    screen->nextButton()->click();
+                }
+            });
+        });
+        SectionNavigator(nullptr).run(screenName(1));
+        SectionNavigator::setShowHook({});
+        QCOMPARE(shown, (QStringList{screenName(1), screenName(2), screenName(3), screenName(4), screenName(3)}));
+        // The level saved on the first screen counts in the last one's rating.
+        QCOMPARE(ratingsSeen, QStringLiteral("4||||"));
+        QCOMPARE(fx->boxes.texts(), QStringList{QStringLiteral("Your Information has been saved.")});
     }
 
     void chainFromFirstToLast()

@@ -136,7 +136,7 @@ void frmAssessment_Support::buildAreaLevels()
 {
     SpreadModel &cells = m_gridAreaLevel->cells();
     resetCells(cells);
-    cells.setColWidths({37, 12.6, 12.6, 12.6, 12.6, 12.6});
+    cells.setColWidths({35, 13, 13, 13, 13, 13});
 
     const QStringList titles = AssessmentSupportScreens::ratingColumnTitles();
     for (int col = 1; col <= AreaGridCols; ++col) {
