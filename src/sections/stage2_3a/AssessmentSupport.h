@@ -20,8 +20,6 @@ public:
     // memberName is one of frmAssessment_Support_Reg1 to frmAssessment_Support_Reg4.
     explicit frmAssessment_Support(const QString &memberName, QWidget *parent = nullptr);
 
-    RatingKey *ratingKey() const { return m_key; }
-
 protected:
     void prepareGrids() override;
     QVector<StoreRoutine> loadRoutines() override;

@@ -121,20 +121,6 @@ const Item *Member::item(int gridId) const
     return nullptr;
 }
 
-const Item *Member::itemRatedOn(int row) const
-{
-    for (const Item &i : items)
-        if (i.ratedRow == row)
-            return &i;
-    return nullptr;
-}
-
-bool Member::isRatable(int col, int row) const
-{
-    const Item *rated = itemRatedOn(row);
-    return rated && rated->ratedIn(areaOfCol(col));
-}
-
 const QVector<Member> &members()
 {
     static const QVector<Member> all = {reg1(), reg2(), reg3(), reg4()};

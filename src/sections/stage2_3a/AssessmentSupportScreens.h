@@ -58,8 +58,6 @@ struct Member
     QVector<PrintBlock> printBlocks;
 
     const Item *item(int gridId) const;
-    const Item *itemRatedOn(int row) const;
-    bool isRatable(int col, int row) const;
 };
 
 // The overall ratings of the last member.
