@@ -333,11 +333,7 @@ void frmAssessment_Support::printPage(PagePrinter &printer)
         if (const auto *grid = findChild<SpreadGrid *>(block.grid))
             blocks.append({&grid->cells(), block.top});
     }
-    // The rating grid, the last block, runs on over as many sheets as its
-    // items need, so no item is left off the paper. Its pages are counted for
-    // the rectangle they are drawn into, so no sheet comes out blank.
-    const SectionPage::Block ratings = blocks.takeLast();
+    // The blocks flow: the rating grid runs on over as many sheets as its
+    // items need, so no item is left off the paper.
     SectionPage::print(printer, QStringLiteral(" [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]"), true, blocks);
-    printer.drawContinuedGrid(*ratings.grid,
-                              QRectF(QPointF(500, ratings.top), QPointF(printer.pageWidth(), printer.pageHeight())));
 }
