@@ -87,15 +87,6 @@ bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double r
     return bottom > block.top && printer.gridPageCount(*block.grid, rect) <= 1;
 }
 
-void printStacked(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
-{
-    for (int i = 0; i < blocks.size(); ++i) {
-        if (i > 0 && !fitsAbove(printer, blocks[i - 1], blocks[i].top, rightOverhang))
-            printer.newPage();
-        printer.drawContinuedGrid(*blocks[i].grid, blockRect(printer, blocks[i], rightOverhang));
-    }
-}
-
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {
     PageFlow flow(printer, [&](PagePrinter &sheet) {

@@ -37,10 +37,6 @@ void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double 
 void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
 // Whether the whole of block fits between its top and bottom on one sheet.
 bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
-// Blocks one below the other, each with every page it needs; a block whose
-// predecessor did not end above its top starts on a new sheet (at its own
-// top), so no block is ever drawn over another.
-void printStacked(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
 
 // Header, learner line when asked, bold off, then the blocks flowing down the
 // sheets with the header (and learner) line at the top of every sheet.

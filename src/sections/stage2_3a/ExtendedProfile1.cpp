@@ -139,13 +139,9 @@ void frmExtendedProfile1::saveLearning_Barrier(Connection &db)
                + dataYearText() + QStringLiteral(")"));
 }
 
-// Long answers run past the first sheet: the grid continues on as many
-// sheets as it needs, so no answer is lost from paper.
+// Long answers flow over as many sheets as they need, so none is lost from paper.
 void frmExtendedProfile1::printPage(PagePrinter &printer)
 {
-    SectionPage::printHeader(printer, QStringLiteral(" [ EXTENDED PROFILE OF LEARNER NEEDS ]"));
-    SectionPage::printLearnerLine(printer);
-    printer.setBold(false);
-    printer.drawContinuedGrid(m_gridBarriers->cells(),
-                              QRectF(QPointF(500, 800), QPointF(printer.pageWidth(), printer.pageHeight())));
+    SectionPage::print(printer, QStringLiteral(" [ EXTENDED PROFILE OF LEARNER NEEDS ]"), true,
+                       {{&m_gridBarriers->cells(), 800}});
 }

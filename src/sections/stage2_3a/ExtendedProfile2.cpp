@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "EntryPreviewList.h"
 #include "FixedTextGrids.h"
+#include "LandscapePage.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -266,22 +267,15 @@ void frmExtendedProfile2::afterSave()
 
 void frmExtendedProfile2::printPage(PagePrinter &printer)
 {
-    printer.setFont(QStringLiteral("Times New Roman"), 12, true);
-    printer.setPosition(140, 130);
-    printer.printLine(QString());
-    SectionPage::printHeader(printer, QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"), 12);
-    SectionPage::printLearnerLine(printer);
-    printer.setBold(false);
-
-    const double right = printer.pageWidth() + 3000;
+    PageFlow flow(printer,
+                  LandscapePage::firstSheetOnly(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"),
+                                                LandscapePage::ContinuedTop),
+                  SectionPage::BlockGap);
     if (currentPage() == Summary) {
-        const QVector<SectionPage::Block> blocks = {{&m_summHeader->cells(), 800, 300},
-                                                    {&m_summEnabling->cells(), 1500, 300},
-                                                    {&m_summBarriers->cells(), 4500, 300}};
-        SectionPage::printStacked(printer, blocks, 3000);
+        flow.placeGrid(m_summHeader->cells(), 800, 300);
+        flow.placeGrid(m_summEnabling->cells(), 1500, 300);
+        flow.placeGrid(m_summBarriers->cells(), 4500, 300);
         return;
     }
-    const int tab = qBound(0, currentPage(), 2);
-    printer.drawContinuedGrid(m_lists[tab]->grid()->cells(),
-                              QRectF(QPointF(300, 800), QPointF(right, printer.pageHeight())));
+    flow.placeGrid(m_lists[qBound(0, currentPage(), 2)]->grid()->cells(), 800, 300);
 }

@@ -5,6 +5,7 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "FixedTextGrids.h"
+#include "LandscapePage.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -200,33 +201,30 @@ void frmISP::saveAction(Connection &db, ActionGroup *group)
 
 void frmISP::printPage(PagePrinter &printer)
 {
-    const QString font = QStringLiteral("Times New Roman");
-    printer.setFont(font, 12, true);
-    printer.setPosition(140, 130);
-    printer.printLine(QString());
-    SectionPage::printHeader(printer, QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"), 12);
-    SectionPage::printLearnerLine(printer);
-    printer.setBold(false);
+    LandscapePage::printHead(printer, QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"));
 
+    // Barriers and strengths side by side; when either runs past the actions'
+    // heading it finishes on sheets of its own and the actions start afresh.
     constexpr double Overhang = 3000;
     constexpr double HeadingTop = 2300;
     const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300},
                                                 {&m_gridStrengths->cells(), 800, 6500}};
     SectionPage::printFirstPages(printer, beside, Overhang);
-    // Long barrier or strength lists would run under the actions: they finish
-    // on sheets of their own, and the actions start on a fresh sheet.
-    if (!SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
-        || !SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang)) {
+    const bool besideFits = SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
+        && SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang);
+    if (!besideFits) {
         SectionPage::printFurtherPages(printer, beside, Overhang);
         printer.newPage();
     }
-    SectionPage::printFirstPages(printer, {{&m_gridHeading->cells(), HeadingTop, 300}}, Overhang);
 
+    // No gap between pushed blocks: short texts keep their specified tops.
+    PageFlow flow(printer, LandscapePage::firstSheetOnly(QString(), HeadingTop), 0);
+    flow.placeGrid(m_gridHeading->cells(), HeadingTop, 300);
     const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
-    printer.setFont(font, 9, true);
-    printer.setPosition(260, 2600);
+    printer.setFont(QStringLiteral("Times New Roman"), 9, true);
+    const double titleTop = flow.reserve(2600, 200);
+    printer.setPosition(260, titleTop);
     printer.printLine(group->spec().paperTitle);
     printer.setBold(false);
-    printer.drawContinuedGrid(group->previewGrid()->cells(),
-                              QRectF(QPointF(300, 2800), QPointF(printer.pageWidth() + Overhang, printer.pageHeight())));
+    flow.placeGrid(group->previewGrid()->cells(), 2800, 300);
 }
