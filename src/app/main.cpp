@@ -1,6 +1,7 @@
 #include "MessageBoxes.h"
 #include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
+#include "Section3aScreens.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
 #include "Stage1Screens.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());
+    registerSection3aScreens(ScreenRegistry::instance());
     registerReportScreens();
 
     frmSelectYear yearScreen;

@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
+#include "Section3aScreens.h"
 #include "SectionScreen.h"
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
@@ -72,6 +73,7 @@ int runPrintSection(const QStringList &args)
     ScreenRegistry &registry = ScreenRegistry::instance();
     registerStage1Screens(registry);
     registerStage2Screens(registry);
+    registerSection3aScreens(registry);
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);
     if (!entry) {

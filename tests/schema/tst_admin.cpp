@@ -127,6 +127,10 @@ private slots:
         for (int n = 1; n <= 6; ++n)
             QTest::newRow(qPrintable(QStringLiteral("criteria %1").arg(n)))
                 << QStringLiteral("frmCriteriaSelection%1").arg(n) << QStringLiteral("B. CRITERIA FOR SELECTION");
+        QTest::newRow("section 3a 1") << QStringLiteral("frmAssessment_Support_Reg1") << QStringLiteral("1. MANAGEMENT AND PLANNING");
+        QTest::newRow("section 3a 2") << QStringLiteral("frmAssessment_Support_Reg2") << QStringLiteral("2. ASSISTIVE TECHNOLOGY AND MATERIALS");
+        QTest::newRow("section 3a 3") << QStringLiteral("frmAssessment_Support_Reg3") << QStringLiteral("3. CURRICULUM DIFFERENTIATION");
+        QTest::newRow("section 3a 4") << QStringLiteral("frmAssessment_Support_Reg4") << QStringLiteral("4. ASSESSMENT");
     }
     void printSectionPrintsEveryStage1Screen()
     {

@@ -4,6 +4,7 @@
 #include "BackgroundInfo.h"
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
+#include "Section3aScreens.h"
 #include "SpreadDelegate.h"
 #include "Stage1Screens.h"
 
@@ -36,6 +37,8 @@ QVector<Answer> answersOf(const QString &screen)
                 {"gridFamilySituation", 1, 3, 900}, {"gridParent_Understanding", 1, 3, 2000}};
     if (screen == QLatin1String("frmHealthReport"))
         return {{"gridAreas", 2, 11, 2000}};
+    if (screen == QLatin1String("frmAssessment_Support_Reg1"))
+        return {{"gridDisability", 1, 2, 255}, {"gridSupport", 1, 2, 255}};
     if (screen == QLatin1String("frmCriteriaSelection6"))
         return {{"gridScores", 2, 12, 600}, {"gridScores", 4, 12, 2000}};
     return {};
@@ -89,7 +92,11 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { registerStage1Screens(ScreenRegistry::instance()); }
+    void initTestCase()
+    {
+        registerStage1Screens(ScreenRegistry::instance());
+        registerSection3aScreens(ScreenRegistry::instance());
+    }
 
     void init()
     {
@@ -108,7 +115,9 @@ private Q_SLOTS:
         const QStringList screens = {QStringLiteral("frmBackgroundInfo"), QStringLiteral("frmHealthReport"),
                                      QStringLiteral("frmCriteriaSelection1"), QStringLiteral("frmCriteriaSelection2"),
                                      QStringLiteral("frmCriteriaSelection3"), QStringLiteral("frmCriteriaSelection4"),
-                                     QStringLiteral("frmCriteriaSelection5"), QStringLiteral("frmCriteriaSelection6")};
+                                     QStringLiteral("frmCriteriaSelection5"), QStringLiteral("frmCriteriaSelection6"),
+                                     QStringLiteral("frmAssessment_Support_Reg1"), QStringLiteral("frmAssessment_Support_Reg2"),
+                                     QStringLiteral("frmAssessment_Support_Reg3"), QStringLiteral("frmAssessment_Support_Reg4")};
         for (const QString &screen : screens) {
             QTest::newRow(qPrintable(screen)) << screen << false;
             if (!answersOf(screen).isEmpty())

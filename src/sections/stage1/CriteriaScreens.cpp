@@ -2,7 +2,7 @@
 
 #include "CriteriaSelection.h"
 #include "HealthReport.h"
-#include "ScreenRegistry.h"
+#include "ScreenFamily.h"
 #include "Stage1Screens.h"
 
 namespace CriteriaScreens {
@@ -330,10 +330,7 @@ const QVector<Member> &members()
 
 const Member *member(const QString &name)
 {
-    for (const Member &m : members())
-        if (m.name == name)
-            return &m;
-    return nullptr;
+    return ScreenFamily::find(members(), name);
 }
 
 QStringList columnTitles()
@@ -352,10 +349,5 @@ void registerDiagnosticProfileScreens(ScreenRegistry &registry)
     registry.add(QStringLiteral("frmHealthReport"),
                  [](QWidget *parent) -> SectionScreen * { return new frmHealthReport(parent); },
                  QString(), QStringLiteral("frmCriteriaSelection1"));
-    for (const CriteriaScreens::Member &m : CriteriaScreens::members()) {
-        const QString name = m.name;
-        registry.add(name,
-                     [name](QWidget *parent) -> SectionScreen * { return new frmCriteriaSelection(name, parent); },
-                     m.previous, m.next);
-    }
+    ScreenFamily::registerMembers<frmCriteriaSelection>(registry, CriteriaScreens::members());
 }

@@ -6,6 +6,7 @@
 #include "Connection.h"
 #include "LookupContents.h"
 #include "PagePrinter.h"
+#include "ScreenFamily.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
 
@@ -28,8 +29,7 @@ constexpr int TextLimit = 2000;
 
 const Member &memberNamed(const QString &name)
 {
-    const Member *found = CriteriaScreens::member(name);
-    return found ? *found : CriteriaScreens::members().first();
+    return ScreenFamily::memberNamed(CriteriaScreens::members(), name);
 }
 
 // A score cell's text worth storing: not blank and not "0".
