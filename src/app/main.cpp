@@ -1,5 +1,6 @@
 #include "MessageBoxes.h"
 #include "ScreenRegistry.h"
+#include "Section3b4Screens.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
 #include "Stage1Screens.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("SNA"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
+    registerSection3b4Screens(ScreenRegistry::instance());
 
     frmSelectYear yearScreen;
     if (yearScreen.exec() != QDialog::Accepted)

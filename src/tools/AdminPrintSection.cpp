@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
+#include "Section3b4Screens.h"
 #include "SectionScreen.h"
 #include "Stage1Screens.h"
 #include "StoreError.h"
@@ -65,6 +66,7 @@ int runPrintSection(const QStringList &args)
 
     ScreenRegistry &registry = ScreenRegistry::instance();
     registerStage1Screens(registry);
+    registerSection3b4Screens(registry);
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);
     if (!entry) {

@@ -127,6 +127,9 @@ private slots:
         for (int n = 1; n <= 6; ++n)
             QTest::newRow(qPrintable(QStringLiteral("criteria %1").arg(n)))
                 << QStringLiteral("frmCriteriaSelection%1").arg(n) << QStringLiteral("B. CRITERIA FOR SELECTION");
+        QTest::newRow("DBST review") << QStringLiteral("frmActionPlan") << QStringLiteral("1. DBST REVIEWS ILST REQUEST");
+        QTest::newRow("support strategy") << QStringLiteral("frmActionPlan2") << QStringLiteral("2. DBST SUPPORT STRATEGY");
+        QTest::newRow("action review") << QStringLiteral("frmActionPlan3") << QStringLiteral("5. REVIEW OF ACTION TAKEN");
     }
     void printSectionPrintsEveryStage1Screen()
     {
