@@ -141,7 +141,10 @@ void SpreadModel::setMaxRows(int rows)
         return;
     if (rows > m_rows) {
         beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_cells.resize(rows * m_cols);
+        m_cells.reserve(rows * m_cols);
+        for (int r = m_rows; r < rows; ++r)
+            for (int c = 1; c <= m_cols; ++c)
+                m_cells.append(newRowCell(c));
         m_rowHeights.resize(rows);
         m_rows = rows;
         endInsertRows();
@@ -480,7 +483,8 @@ void SpreadModel::insertRow(int beforeRow)
     if (beforeRow < 1 || beforeRow > m_rows + 1)
         return;
     beginInsertRows(QModelIndex(), beforeRow - 1, beforeRow - 1);
-    m_cells.insert((beforeRow - 1) * m_cols, m_cols, CellSpec());
+    for (int c = m_cols; c >= 1; --c)
+        m_cells.insert((beforeRow - 1) * m_cols, newRowCell(c));
     m_rowHeights.insert(beforeRow - 1, 0.0);
     ++m_rows;
     for (QRect &s : m_spans) {
@@ -513,6 +517,21 @@ void SpreadModel::deleteRow(int row)
     m_spans = spans;
     endRemoveRows();
     Q_EMIT layoutInvalidated();
+}
+
+void SpreadModel::setNewRowTemplate(int col, const CellSpec &spec)
+{
+    if (col < 1 || col > m_cols)
+        return;
+    if (m_newRowTemplate.size() < m_cols)
+        m_newRowTemplate.resize(m_cols);
+    m_newRowTemplate[col - 1] = spec;
+    m_newRowTemplate[col - 1].text.clear();
+}
+
+CellSpec SpreadModel::newRowCell(int col) const
+{
+    return col >= 1 && col <= m_newRowTemplate.size() ? m_newRowTemplate[col - 1] : CellSpec();
 }
 
 int SpreadModel::searchRow(int row, int colFirst, int colLast, const QString &text, bool partial) const

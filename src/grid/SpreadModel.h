@@ -94,8 +94,13 @@ public:
     QString headerText(int col) const;
 
     // Rows ----------------------------------------------------------------
-    void insertRow(int beforeRow);   // an empty row of default cells
+    void insertRow(int beforeRow);   // an empty row of template cells
     void deleteRow(int row);         // rows below move up
+    // The cell a row added at run time (insertRow, setMaxRows growing) gets in
+    // a column: type, lock, limit and colours, without text. Columns without a
+    // template get default cells.
+    void setNewRowTemplate(int col, const CellSpec &spec);
+    CellSpec newRowCell(int col) const;
 
     // Search: the first column in [colFirst, colLast] of row whose text matches
     // (partial: contains, ignoring case; otherwise equal ignoring case); -1 if none.
@@ -157,6 +162,7 @@ private:
     QVector<double> m_rowHeights;
     QStringList m_headers;
     QVector<QVector<QPoint>> m_choiceGroups;   // (col,row) cells of each exclusive choice
+    QVector<CellSpec> m_newRowTemplate;   // per column; empty when none was set
 };
 
 } // namespace grid

@@ -37,8 +37,33 @@ void printLearnerLine(PagePrinter &printer)
 void printBlocks(PagePrinter &printer, const QVector<Block> &blocks)
 {
     for (const Block &block : blocks) {
-        const QRectF rect(QPointF(500, block.top), QPointF(printer.pageWidth(), printer.pageHeight()));
+        const QRectF rect(QPointF(block.left, block.top), QPointF(printer.pageWidth(), printer.pageHeight()));
         printer.drawGrid(*block.grid, rect, 1);
+    }
+}
+
+namespace {
+QRectF blockRect(PagePrinter &printer, const Block &block, double rightOverhang)
+{
+    return QRectF(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, printer.pageHeight()));
+}
+} // namespace
+
+void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+{
+    for (const Block &block : blocks)
+        printer.drawGrid(*block.grid, blockRect(printer, block, rightOverhang), 1);
+}
+
+void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+{
+    for (const Block &block : blocks) {
+        const QRectF rect = blockRect(printer, block, rightOverhang);
+        const int pages = printer.gridPageCount(*block.grid, rect);
+        for (int page = 2; page <= pages; ++page) {
+            printer.newPage();
+            printer.drawGrid(*block.grid, rect, page);
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 SectionScreen::SectionScreen(const QString &screenName, const QString &caption, QWidget *parent)
@@ -126,6 +127,52 @@ void SectionScreen::addGrid(grid::SpreadGrid *grid)
 void SectionScreen::addToBody(QWidget *widget, int stretch)
 {
     m_body->insertWidget(m_body->count() - 1, widget, stretch);
+}
+
+QWidget *SectionScreen::addPage(const QString &title)
+{
+    if (!m_pages) {
+        m_pages = new QTabWidget;
+        m_pages->setObjectName(QStringLiteral("tabPages"));
+        addToBody(m_pages);
+    }
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addStretch(1);   // a short page keeps its grids at the top
+    m_pages->addTab(page, title);
+    return page;
+}
+
+void SectionScreen::addToPage(QWidget *page, QWidget *widget, int stretch)
+{
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    Q_ASSERT(layout);
+    layout->insertWidget(layout->count() - 1, widget, stretch);
+}
+
+void SectionScreen::addGrid(grid::SpreadGrid *grid, QWidget *page)
+{
+    grid->setFitToContents(true);
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    Q_ASSERT(layout);
+    layout->insertWidget(layout->count() - 1, grid, 0, Qt::AlignLeft);
+    watchGrid(grid);
+}
+
+int SectionScreen::currentPage() const
+{
+    return m_pages ? m_pages->currentIndex() : -1;
+}
+
+void SectionScreen::setCurrentPage(int index)
+{
+    if (m_pages && index >= 0 && index < m_pages->count())
+        m_pages->setCurrentIndex(index);
+}
+
+int SectionScreen::pageCount() const
+{
+    return m_pages ? m_pages->count() : 0;
 }
 
 bool SectionScreen::loadScreen()

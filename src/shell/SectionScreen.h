@@ -11,6 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QVBoxLayout;
 class PagePrinter;
 namespace grid { class SpreadGrid; }
@@ -60,6 +61,14 @@ public:
     bool hasUnsavedChanges() const;
     void markChanged();
 
+    // Tab pages of a screen whose grids sit on tabs. The showing page's index
+    // (0-based) is what the screen prints and what tests and the command line
+    // choose; -1 and 0 pages on a screen without tabs.
+    int currentPage() const;
+    void setCurrentPage(int index);
+    int pageCount() const;
+    QTabWidget *pages() const { return m_pages; }
+
     // Save: the screen's check, then every save routine in order; the
     // confirmation only when all completed. Refused outright after a failed load.
     bool save();
@@ -81,6 +90,12 @@ protected:
     // scrolling area. addGrid also watches the grid for changes.
     void addGrid(grid::SpreadGrid *grid);
     void addToBody(QWidget *widget, int stretch = 0);
+    // A new tab page captioned `title`; the tab control itself is placed in the
+    // body where the first page is added. Grids and widgets go onto a page with
+    // the overloads below.
+    QWidget *addPage(const QString &title);
+    void addGrid(grid::SpreadGrid *grid, QWidget *page);
+    void addToPage(QWidget *page, QWidget *widget, int stretch = 0);
     void setNeighbours(bool hasPrevious, bool hasNext);
     void setPrintButtonName(const QString &objectName);
     // Any change the user makes in the grid marks the screen as changed.
@@ -123,6 +138,7 @@ private:
     QLineEdit *m_year;
     QVBoxLayout *m_body;
     QLabel *m_loadFailed;
+    QTabWidget *m_pages = nullptr;
     Target m_target = Target::MainMenu;
     bool m_leaving = false;
     bool m_loadCompleted = false;
