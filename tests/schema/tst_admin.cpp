@@ -130,6 +130,9 @@ private slots:
         QTest::newRow("DBST review") << QStringLiteral("frmActionPlan") << QStringLiteral("1. DBST REVIEWS ILST REQUEST");
         QTest::newRow("support strategy") << QStringLiteral("frmActionPlan2") << QStringLiteral("2. DBST SUPPORT STRATEGY");
         QTest::newRow("action review") << QStringLiteral("frmActionPlan3") << QStringLiteral("5. REVIEW OF ACTION TAKEN");
+        QTest::newRow("school request") << QStringLiteral("frmSchoolRequestSupport") << QStringLiteral("WHAT SCHOOL NEEDS");
+        QTest::newRow("ILST record") << QStringLiteral("frmILSTIntervention")
+                                     << QStringLiteral("1. ACTION TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS");
     }
     void printSectionPrintsEveryStage1Screen()
     {
