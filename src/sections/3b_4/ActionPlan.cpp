@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "BackgroundInfo.h"
 #include "Connection.h"
+#include "FormRows.h"
 #include "LearnerBarrierText.h"
 #include "ReviewRow.h"
 #include "SectionPage.h"
@@ -49,17 +50,7 @@ void frmActionPlan::prepareGrids()
 
     SpreadModel &cells = m_gridReview->cells();
     cells.setColWidths({18, 24, 24, 12, 12});
-    const auto fullLabel = [&cells](int row, const QString &text, bool bold = false) {
-        cells.setLabel(1, row, text);
-        cells.setBold(1, row, bold);
-        cells.addSpan(1, row, ReviewCols, 1);
-    };
-    const auto fullText = [&cells](int row) {
-        cells.setEdit(1, row, TextLimit);
-        cells.addSpan(1, row, ReviewCols, 1);
-    };
-
-    fullLabel(1, QStringLiteral("1. DBST REVIEWS ILST REQUEST"), true);
+    FormRows::label(cells, 1, QStringLiteral("1. DBST REVIEWS ILST REQUEST"), true);
     cells.setLabel(1, CoordinatorRow,
                    QStringLiteral("1.1 COORDINATOR OF ILST AND EDUCATOR DISCUSSED WITH PARENT/CAREGIVER AND LEARNER "
                                   "REQUEST MADE TO DBST"));
@@ -73,10 +64,10 @@ void frmActionPlan::prepareGrids()
     cells.setEdit(ReasonCol, ReasonRow, TextLimit);
     cells.addSpan(ReasonCol, ReasonRow, 4, 1);
 
-    fullLabel(5, QStringLiteral("1.3 ILST request approved with the following amendments (as per action below)"));
-    fullText(ApprovedRow);
-    fullLabel(7, QStringLiteral("1.4 Not approved and reason (see action plan below for DBST recommendations)"));
-    fullText(NotApprovedRow);
+    FormRows::label(cells, 5, QStringLiteral("1.3 ILST request approved with the following amendments (as per action below)"));
+    FormRows::answer(cells, ApprovedRow, TextLimit);
+    FormRows::label(cells, 7, QStringLiteral("1.4 Not approved and reason (see action plan below for DBST recommendations)"));
+    FormRows::answer(cells, NotApprovedRow, TextLimit);
     cells.setStatic(1, 9, QString());
     cells.setLocked(1, 9, true);
     cells.addSpan(1, 9, ReviewCols, 1);
@@ -102,8 +93,11 @@ void frmActionPlan::getActionPlan(Connection &db)
         + QStringLiteral("ON (LI.LSENDisabilities = DI.ID)) ")
         + QStringLiteral("ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = ") + year + QStringLiteral(") ")
         + QStringLiteral("WHERE LI.ID = ") + learnerIdText());
-    if (rs.isEmpty())
+    if (rs.isEmpty()) {
+        // No such learner in the host: no barriers, rather than the last learner's.
+        appState().LearnerBarrierText.clear();
         return;
+    }
 
     const QString barriers = LearnerBarrierText::compose(
         rs.text(0, QStringLiteral("Name")), frmBackgroundInfo::loadDis(db, appState().CurrentLearnerID));

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "FormRows.h"
 #include "LearnerBarrierText.h"
 #include "PagePrinter.h"
 #include "ReviewRow.h"
@@ -72,12 +73,8 @@ void frmActionPlan2::prepareStrategy()
 {
     SpreadModel &cells = m_gridStrategy->cells();
     cells.setColWidths({20, 9, 16, 16, 12, 10, 10});
-    const auto fullLabel = [&cells](int row, const QString &text) {
-        cells.setLabel(1, row, text);
-        cells.addSpan(1, row, StrategyCols, 1);
-    };
-    fullLabel(1, QStringLiteral("2. DBST SUPPORT STRATEGY ACTION PLAN FOR SCHOOL (Refer to SNA: Section 3b)"));
-    cells.setBold(1, 1, true);
+    FormRows::label(cells, 1, QStringLiteral("2. DBST SUPPORT STRATEGY ACTION PLAN FOR SCHOOL (Refer to SNA: Section 3b)"),
+                    true);
 
     cells.setLabel(1, 2, QStringLiteral("Type of support needed") + Br + QStringLiteral("Fill in where applicable"));
     cells.setLabel(2, 2, QStringLiteral("Support Level") + Br + QStringLiteral("L,M,H"));
@@ -102,13 +99,13 @@ void frmActionPlan2::prepareStrategy()
         QStringLiteral("Social support e.g grants, nutrition "),
     };
     for (int kind = 0; kind < 6; ++kind)
-        fullLabel(slotRow(kind * LinesPerKind + 1) - 1, kinds[kind]);
+        FormRows::label(cells, slotRow(kind * LinesPerKind + 1) - 1, kinds[kind]);
     for (int slot = 1; slot <= Slots; ++slot) {
         const int row = slotRow(slot);
         for (int col = 1; col <= StrategyCols; ++col)
             cells.setEdit(col, row, col == LevelCol ? LevelLimit : TextLimit);
     }
-    fullLabel(StrategyRows, QString());
+    FormRows::label(cells, StrategyRows, QString());
     m_gridStrategy->applyLayout();
 }
 

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "FormRows.h"
 #include "LearnerBarrierText.h"
 #include "ReviewRow.h"
 #include "SectionPage.h"
@@ -67,28 +68,19 @@ void frmActionPlan3::prepareSupportLevel()
 {
     SpreadModel &cells = m_gridSupportLevel->cells();
     cells.setColWidths({30, 30, 15, 15});
-    const auto fullLabel = [&cells](int row, const QString &text) {
-        cells.setLabel(1, row, text);
-        cells.addSpan(1, row, LevelCols, 1);
-    };
-    const auto fullText = [&cells](int row) {
-        cells.setEdit(1, row, CommentLimit);
-        cells.addSpan(1, row, LevelCols, 1);
-    };
-    fullLabel(1, QStringLiteral("3. APPROVAL BY DISTRICT SENIOR MANAGER"));
-    cells.setBold(1, 1, true);
-    fullLabel(2, QStringLiteral("Comment"));
-    fullText(ApprovalRow);
-    fullLabel(4, QStringLiteral("Date:                         District Senior Manager:                                                 Signature:"));
+    FormRows::label(cells, 1, QStringLiteral("3. APPROVAL BY DISTRICT SENIOR MANAGER"), true);
+    FormRows::label(cells, 2, QStringLiteral("Comment"));
+    FormRows::answer(cells, ApprovalRow, CommentLimit);
+    FormRows::label(cells, 4, QStringLiteral("Date:                         District Senior Manager:                                                 Signature:"));
     cells.setLabel(1, DiscussedRow,
                    QStringLiteral("4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER AND LEARNER"));
     cells.setBold(1, DiscussedRow, true);
     cells.addSpan(1, DiscussedRow, 2, 1);
     cells.setYesNoPair(DiscussedRow, YesCol, NoCol);
-    fullLabel(6, QStringLiteral("Brief comment on learner and parent/caregiver response including goals, aims, hopes "
+    FormRows::label(cells, 6, QStringLiteral("Brief comment on learner and parent/caregiver response including goals, aims, hopes "
                                 "and wishes for the learner:"));
-    fullText(CommentRow);
-    fullLabel(8, QStringLiteral("Date:                        "));
+    FormRows::answer(cells, CommentRow, CommentLimit);
+    FormRows::label(cells, 8, QStringLiteral("Date:                        "));
     m_gridSupportLevel->applyLayout();
 }
 
@@ -96,9 +88,7 @@ void frmActionPlan3::prepareActionTaken()
 {
     SpreadModel &cells = m_gridActionTaken->cells();
     cells.setColWidths({20, 30, 14, 18, 12});
-    cells.setLabel(1, 1, QStringLiteral("5. REVIEW OF ACTION TAKEN"));
-    cells.setBold(1, 1, true);
-    cells.addSpan(1, 1, ActionCols, 1);
+    FormRows::label(cells, 1, QStringLiteral("5. REVIEW OF ACTION TAKEN"), true);
     const QString headings[ActionCols] = {
         QStringLiteral("Name"), QStringLiteral("Outcome of actions taken"), QStringLiteral("Signature"),
         QStringLiteral("Designation"), QStringLiteral("Review Date"),

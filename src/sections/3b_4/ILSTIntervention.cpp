@@ -3,11 +3,14 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "FormRows.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
 
 #include <QPushButton>
+
+#include <algorithm>
 
 using grid::SpreadGrid;
 using grid::SpreadModel;
@@ -93,14 +96,11 @@ void frmILSTIntervention::prepareActions()
         QStringLiteral("Comment on any learner support given (e.g curriculum differentiation, Individual Support "
                        "Plan, emotional, health or social support)"),
     };
-    cells.setLabel(1, 1, labels[0]);
-    cells.setBold(1, 1, true);
+    FormRows::label(cells, 1, labels[0], true);
     for (int i = 1; i <= 3; ++i) {
-        cells.setLabel(1, 2 * i, labels[i]);
-        cells.setEdit(1, 2 * i + 1, TextLimit);
+        FormRows::label(cells, 2 * i, labels[i]);
+        FormRows::answer(cells, 2 * i + 1, TextLimit);
     }
-    for (int row = 1; row <= ActionRows; ++row)
-        cells.addSpan(1, row, ActionCols, 1);
     m_gridLearnerAdditionalNeeds->applyLayout();
 }
 
@@ -129,17 +129,17 @@ void frmILSTIntervention::prepareOther()
     };
     for (int row = 1; row <= OtherRows; ++row) {
         const bool pair = std::find(std::begin(PairRows), std::end(PairRows), row) != std::end(PairRows);
-        if (labels[row].isEmpty())
-            cells.setEdit(1, row, TextLimit);
-        else
-            cells.setLabel(1, row, labels[row]);
-        cells.addSpan(1, row, pair ? 2 : OtherCols, 1);
         if (pair) {
+            cells.setLabel(1, row, labels[row]);
             cells.setBold(1, row, true);
+            cells.addSpan(1, row, 2, 1);
             cells.setYesNoPair(row, YesCol, NoCol);
+        } else if (labels[row].isEmpty()) {
+            FormRows::answer(cells, row, TextLimit);
+        } else {
+            FormRows::label(cells, row, labels[row], row == 5);
         }
     }
-    cells.setBold(1, 5, true);
     m_gridOther->applyLayout();
 }
 
