@@ -49,7 +49,8 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
     heights.resize(last - first + 1);
     auto isAuto = [&](int row) { return model.rowHeight(row) <= 0.0; };
     for (int r = first; r <= last; ++r)
-        heights[r - first] = isAuto(r) ? oneLine : model.rowHeight(r) * frame.pointsToUnits;
+        heights[r - first] = isAuto(r) ? qMax(oneLine, model.minRowHeight(r) * frame.pointsToUnits)
+                                       : model.rowHeight(r) * frame.pointsToUnits;
 
     struct Tall { QRect span; double need; };
     QVector<Tall> tall;

@@ -88,6 +88,10 @@ public:
     // Row heights in points; 0 (the default) means "fit the wrapped contents".
     void setRowHeight(int row, double points);
     double rowHeight(int row) const;
+    // A row fitted to its contents is at least this tall (points), so an
+    // empty answer still shows room for several lines; text makes it grow.
+    void setMinRowHeight(int row, double points);
+    double minRowHeight(int row) const;
 
     // Column titles, shown only by a grid whose header band is visible.
     void setHeaderText(int col, const QString &text);
@@ -160,6 +164,7 @@ private:
     QVector<QRect> m_spans;
     QVector<double> m_colWidths;
     QVector<double> m_rowHeights;
+    QVector<double> m_minRowHeights;
     QStringList m_headers;
     QVector<QVector<QPoint>> m_choiceGroups;   // (col,row) cells of each exclusive choice
     QVector<CellSpec> m_newRowTemplate;   // per column; empty when none was set
