@@ -13,10 +13,12 @@ inline void label(grid::SpreadModel &cells, int row, const QString &text, bool b
     cells.addSpan(1, row, cells.maxCols(), 1);
 }
 
+// An empty answer still shows room for a few lines; its text makes it grow.
 inline void answer(grid::SpreadModel &cells, int row, int maxLength)
 {
     cells.setEdit(1, row, maxLength);
     cells.addSpan(1, row, cells.maxCols(), 1);
+    cells.setMinRowHeight(row, 36);
 }
 
 } // namespace FormRows
