@@ -31,6 +31,7 @@ EntryPreviewList::EntryPreviewList(grid::SpreadGrid *grid, int firstEntryRow, in
     m_add->setAutoDefault(false);
     m_remove->setAutoDefault(false);
     CharacterLimit::apply(m_box, spec.textLimit);
+    m_list.setIndependentColumns({spec.firstOptionColumn, spec.secondOptionColumn});
 
     // The two options of one list exclude each other, whatever else shares the page.
     auto *options = new QButtonGroup(this);

@@ -94,7 +94,7 @@ int PreviewList::placeInColumn(int col, const QString &text)
 
     int wanted = row + 1;
     for (int other = m_firstCol; other <= m_lastCol; ++other) {
-        if (other != col)
+        if (other != col && (m_independent.isEmpty() || m_independent.contains(other)))
             wanted = qMax(wanted, checkAvailableRow(other) + 1);
     }
     setRowCount(endingRowCount(wanted));

@@ -36,6 +36,11 @@ public:
     // added later take it too.
     void setEntryCell(int col, const grid::CellSpec &spec);
 
+    // The columns an addition fills independently (all entry columns unless
+    // set): placeInColumn sizes the list by their first free rows, so a
+    // column the user only chooses from (a level) never adds rows.
+    void setIndependentColumns(const QList<int> &columns) { m_independent = columns; }
+
     // The first entry row whose cell in col is blank; 0 when none is.
     int checkAvailableRow(int col) const;
     // The last entry row with text in any entry column; 0 when none has.
@@ -43,7 +48,8 @@ public:
 
     // Puts text, untouched, into the first free row of col (appending a row
     // when none is free) and returns that row. The row count becomes one more
-    // than the larger of that row and the other columns' first free rows, and
+    // than the larger of that row and the other independent columns' first
+    // free rows, and
     // never less than one more than the last row holding text.
     int placeInColumn(int col, const QString &text);
     // Appends one entry row holding texts (from firstCol on) and returns it.
@@ -80,4 +86,5 @@ private:
     int m_firstCol;
     int m_lastCol;
     End m_end;
+    QList<int> m_independent;
 };

@@ -11,6 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QVBoxLayout;
 class PagePrinter;
@@ -80,6 +81,10 @@ public:
     // question; false when the user chose to stay.
     bool leave(Target target);
 
+    // Opens at a size that shows the whole page where the screen allows; the
+    // Tab order runs through the page, then the buttons.
+    void setVisible(bool visible) override;
+
 public Q_SLOTS:
     // Escape and the window's own close control ask the same question as Main Menu.
     void reject() override;
@@ -128,6 +133,10 @@ protected:
 
 private:
     void refuseSaving();
+    // An open cell editor hands its text to its cell, so the change flag, the
+    // save and the page see what was typed.
+    void commitEditors();
+    void orderTabs();
 
     QPushButton *m_save;
     QPushButton *m_print;
@@ -137,9 +146,11 @@ private:
     QLabel *m_learner;
     QLineEdit *m_year;
     QVBoxLayout *m_body;
+    QScrollArea *m_page;
     QLabel *m_loadFailed;
     QTabWidget *m_pages = nullptr;
     Target m_target = Target::MainMenu;
     bool m_leaving = false;
     bool m_loadCompleted = false;
+    bool m_fitted = false;
 };

@@ -4,6 +4,7 @@
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
 #include "DatabaseConnection.h"
+#include "EnterPressesButton.h"
 #include "MessageBoxes.h"
 
 #include <QDateEdit>
@@ -105,6 +106,8 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     layout->addWidget(lvwDisabilities, 1);
     layout->addWidget(legend);
     layout->addLayout(buttons);
+
+    EnterPressesButton::install(this);
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmdDone, &QPushButton::clicked, this, &frmMultipleDisabilities::reject);
