@@ -160,6 +160,12 @@ private slots:
         QTest::newRow("ISP, no group 6") << QStringLiteral("frmISP") << QStringLiteral("6") << 1 << QStringLiteral("--tab 6");
         QTest::newRow("no tabs") << QStringLiteral("frmExtendedProfile1") << QStringLiteral("2") << 1 << QStringLiteral("--tab 2");
         QTest::newRow("tab 0") << QStringLiteral("frmISP") << QStringLiteral("0") << 2 << QStringLiteral("--tab takes");
+        QTest::newRow("ILST record, other actions") << QStringLiteral("frmILSTIntervention") << QStringLiteral("2") << 0
+                                                    << QStringLiteral("4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT");
+        QTest::newRow("school request, environmental access") << QStringLiteral("frmSchoolRequestSupport")
+                                                              << QStringLiteral("5") << 0 << QStringLiteral("WHAT SCHOOL HAS");
+        QTest::newRow("school request, no area 6") << QStringLiteral("frmSchoolRequestSupport") << QStringLiteral("6") << 1
+                                                   << QStringLiteral("--tab 6");
     }
     void printSectionPrintsTheChosenTab()
     {

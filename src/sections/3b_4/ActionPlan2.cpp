@@ -5,7 +5,6 @@
 #include "Connection.h"
 #include "FormRows.h"
 #include "LearnerBarrierText.h"
-#include "PagePrinter.h"
 #include "ReviewRow.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -223,12 +222,9 @@ void frmActionPlan2::saveSupportLevel(Connection &db)
 
 void frmActionPlan2::printPage(PagePrinter &printer)
 {
+    // The strategy runs on over as many sheets as its lines need.
     SectionPage::print(printer, PrintTitle, false,
-                       {{&signatureGrid()->cells(), 800}, {&m_gridSupportLevel->cells(), 2000}});
-    // The strategy runs on over as many sheets as its lines need. Its right
-    // edge is the page's, so no column is printed past the paper.
-    const double width = printer.pageWidth();
-    const double height = printer.pageHeight();
-    printer.drawContinuedGrid(m_gridStrategy->cells(), QRectF(QPointF(500, 3500), QPointF(width, height)),
-                              QRectF(QPointF(500, 3000), QPointF(width, height - 1000)));
+                       {{&signatureGrid()->cells(), 800},
+                        {&m_gridSupportLevel->cells(), 2000},
+                        {&m_gridStrategy->cells(), 3500}});
 }

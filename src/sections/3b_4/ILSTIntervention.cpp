@@ -4,8 +4,7 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "FormRows.h"
-#include "PagePrinter.h"
-#include "SectionPage.h"
+#include "Section3bPage.h"
 #include "SpreadGrid.h"
 
 #include <QPushButton>
@@ -213,13 +212,6 @@ void frmILSTIntervention::saveData(Connection &db)
 
 void frmILSTIntervention::printPage(PagePrinter &printer)
 {
-    SectionPage::printHeader(printer, QStringLiteral(" ") + Caption, 12);
-    SectionPage::printLearnerLine(printer);
-    printer.setBold(false);
-    // The tab showing is printed; a long record runs on to further sheets
-    // rather than being cut at the first.
     const SpreadGrid *showing = currentPage() == 1 ? m_gridOther : m_gridLearnerAdditionalNeeds;
-    const QVector<SectionPage::Block> block{{&showing->cells(), 800, 300}};
-    SectionPage::printFirstPages(printer, block);
-    SectionPage::printFurtherPages(printer, block);
+    Section3bPage::print(printer, Caption, showing->cells());
 }

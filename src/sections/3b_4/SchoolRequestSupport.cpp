@@ -4,8 +4,7 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "EntryPreviewList.h"
-#include "PagePrinter.h"
-#include "SectionPage.h"
+#include "Section3bPage.h"
 #include "SpreadGrid.h"
 
 #include <QDate>
@@ -242,14 +241,6 @@ void frmSchoolRequestSupport::saveData(Connection &db, int area)
 
 void frmSchoolRequestSupport::printPage(PagePrinter &printer)
 {
-    SectionPage::printHeader(printer, QStringLiteral(" ") + Caption, 12);
-    SectionPage::printLearnerLine(printer);
-    printer.setBold(false);
-    // The area showing runs on over as many sheets as its list needs; its
-    // right edge is the page's, so no column is printed past the paper.
     const int showing = qBound(0, currentPage(), Areas - 1);
-    const double width = printer.pageWidth();
-    const double height = printer.pageHeight();
-    printer.drawContinuedGrid(m_areas[showing]->grid()->cells(), QRectF(QPointF(300, 800), QPointF(width, height)),
-                              QRectF(QPointF(100, 1000), QPointF(width, height - 1000)));
+    Section3bPage::print(printer, Caption, m_areas[showing]->grid()->cells());
 }
