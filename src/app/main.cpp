@@ -2,6 +2,7 @@
 #include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
 #include "Section3aScreens.h"
+#include "Section3b4Screens.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
 #include "Stage1Screens.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());
     registerSection3aScreens(ScreenRegistry::instance());
+    registerSection3b4Screens(ScreenRegistry::instance());
     registerReportScreens();
 
     frmSelectYear yearScreen;

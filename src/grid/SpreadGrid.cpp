@@ -78,6 +78,7 @@ SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
     setPalette(pal);
 
     connect(m_model, &SpreadModel::cellEdited, this, &SpreadGrid::cellChanged);
+    connect(m_model, &SpreadModel::cellDisabled, this, &SpreadGrid::closeEditorOn);
     connect(m_model, &SpreadModel::layoutInvalidated, this, [this] {
         applyColumnsAndSpans();
         scheduleFit(1, m_model->maxRows());
@@ -230,6 +231,17 @@ void SpreadGrid::fitRows(int firstRow, int lastRow)
         setRowHeight(r - 1, int(std::ceil(heights[r - firstRow])));
     if (m_fitToContents)
         updateGeometry();
+}
+
+void SpreadGrid::closeEditorOn(int col, int row)
+{
+    const QModelIndex current = currentIndex();
+    if (!isEditing() || !current.isValid() || !m_model->spanAt(col, row).contains(current.column() + 1, current.row() + 1))
+        return;
+    // Leaving the cell closes its editor; the locked cell refuses what the
+    // editor hands over, so the typing is dropped.
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
 }
 
 void SpreadGrid::keyboardSearch(const QString &)

@@ -46,6 +46,10 @@ public:
     // Shows the band of column titles (SpreadModel::setHeaderText); hidden by default.
     void setColumnHeaderVisible(bool visible);
 
+    // Switches an answer cell on or off (SpreadModel::setCellEnabled); an
+    // editor open on a cell switched off closes and its typing is dropped.
+    void setCellEnabled(int col, int row, bool enabled) { m_model->setCellEnabled(col, row, enabled); }
+
     // Whether a cell's editor is open.
     bool isEditing() const { return state() == EditingState; }
     // Hands an open editor's text to its cell (reported as the user's change)
@@ -96,6 +100,7 @@ private:
     void showCurrentInPage();
 
     void applyColumnsAndSpans();
+    void closeEditorOn(int col, int row);
     // Row heights follow the texts; changes are gathered and fitted once the
     // event loop runs, so loading a grid cell by cell measures each row once.
     void scheduleFit(int firstRow, int lastRow);

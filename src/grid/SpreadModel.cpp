@@ -641,6 +641,8 @@ bool SpreadModel::setData(const QModelIndex &index, const QVariant &value, int r
         return true;
     c.text = newText;
     emitCellChanged(col, row);
+    if (c.type == CellType::CheckBox && newText == QLatin1String("1"))
+        untickPartners(col, row);
     Q_EMIT cellEdited(col, row);
     return true;
 }
@@ -668,6 +670,71 @@ Qt::ItemFlags SpreadModel::flags(const QModelIndex &index) const
         break;
     }
     return f;
+}
+
+// Choices -------------------------------------------------------------------
+
+void SpreadModel::addChoiceGroup(const QVector<QPoint> &cells)
+{
+    if (cells.size() > 1)
+        m_choiceGroups.append(cells);
+}
+
+void SpreadModel::setYesNoPair(int row, int yesCol, int noCol)
+{
+    setChoiceRow(row, {{yesCol, QStringLiteral("Yes")}, {noCol, QStringLiteral("No")}});
+}
+
+void SpreadModel::setChoiceRow(int row, const QVector<QPair<int, QString>> &boxes)
+{
+    QVector<QPoint> cells;
+    for (const auto &box : boxes) {
+        if (!valid(box.first, row))
+            continue;
+        mutableCell(box.first, row).text.clear();
+        setCheckBox(box.first, row, box.second);
+        cells.append(QPoint(box.first, row));
+    }
+    addChoiceGroup(cells);
+}
+
+QVector<QPoint> SpreadModel::choicePartners(int col, int row) const
+{
+    const QPoint ticked(col, row);
+    for (const QVector<QPoint> &group : m_choiceGroups) {
+        if (!group.contains(ticked))
+            continue;
+        QVector<QPoint> partners = group;
+        partners.removeAll(ticked);
+        return partners;
+    }
+    return {};
+}
+
+void SpreadModel::untickPartners(int col, int row)
+{
+    for (const QPoint &partner : choicePartners(col, row)) {
+        if (!valid(partner.x(), partner.y()))
+            continue;
+        CellSpec &c = mutableCell(partner.x(), partner.y());
+        if (c.type != CellType::CheckBox || c.text == QLatin1String("0"))
+            continue;
+        c.text = QStringLiteral("0");
+        emitCellChanged(partner.x(), partner.y());
+    }
+}
+
+void SpreadModel::setCellEnabled(int col, int row, bool enabled)
+{
+    if (!valid(col, row))
+        return;
+    changeBlock(col, row, col, row, [enabled](CellSpec &c) {
+        c.locked = !enabled;
+        c.foreColor = QColor(Qt::black);
+        c.backColor = enabled ? QColor(Qt::white) : QColor::fromRgb(LabelGrey);
+    });
+    if (!enabled)
+        Q_EMIT cellDisabled(col, row);
 }
 
 } // namespace grid

@@ -3,6 +3,8 @@
 #include "CellSpec.h"
 
 #include <QAbstractTableModel>
+#include <QPair>
+#include <QPoint>
 #include <QRect>
 #include <QVector>
 #include <initializer_list>
@@ -116,6 +118,27 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // Choices -------------------------------------------------------------
+    // Check box cells that exclude each other (a yes/no pair, a three-way
+    // choice): the user ticking one unticks the others, and the tick is a change
+    // of the grid like any other. Unticking leaves the others as they are, so a
+    // choice can be left open. Setting texts from code (a load) is not policed:
+    // the store says which box is ticked. Groups stay where they were declared;
+    // they belong to fixed form rows.
+    void addChoiceGroup(const QVector<QPoint> &cells);
+    // Two captioned check boxes, "Yes" in yesCol and "No" in noCol, as one choice.
+    void setYesNoPair(int row, int yesCol, int noCol);
+    // A choice of captioned check boxes along one row, each unticked.
+    void setChoiceRow(int row, const QVector<QPair<int, QString>> &boxes);
+    // The cells the user's tick of (col,row) unticks; empty when it is in no group.
+    QVector<QPoint> choicePartners(int col, int row) const;
+
+    // An answer cell switched on or off in one step: off locks it and shows it
+    // grey, on unlocks it and shows it white; the text stays black either way.
+    // Views close an editor open on the cell when it is switched off.
+    void setCellEnabled(int col, int row, bool enabled);
+    bool isCellEnabled(int col, int row) const { return !isLocked(col, row); }
+
     static constexpr QRgb LabelGrey = 0xFFE9E9E9;   // RGB 233,233,233
 
 Q_SIGNALS:
@@ -123,9 +146,12 @@ Q_SIGNALS:
     void cellEdited(int col, int row);
     // The layout changed (sizes, spans, row count): views re-apply it.
     void layoutInvalidated();
+    // setCellEnabled switched the cell off: an editor open on it must close.
+    void cellDisabled(int col, int row);
 
 private:
     CellSpec &mutableCell(int col, int row);
+    void untickPartners(int col, int row);
     bool valid(int col, int row) const;
     void emitCellChanged(int col, int row);
     // Applies change to every cell of the block that lies inside the grid.
@@ -140,6 +166,7 @@ private:
     QVector<double> m_rowHeights;
     QVector<double> m_minRowHeights;
     QStringList m_headers;
+    QVector<QVector<QPoint>> m_choiceGroups;   // (col,row) cells of each exclusive choice
     QVector<CellSpec> m_newRowTemplate;   // per column; empty when none was set
 };
 

@@ -10,6 +10,7 @@
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
 #include "Section3aScreens.h"
+#include "Section3b4Screens.h"
 #include "SectionScreen.h"
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
@@ -74,6 +75,7 @@ int runPrintSection(const QStringList &args)
     registerStage1Screens(registry);
     registerStage2Screens(registry);
     registerSection3aScreens(registry);
+    registerSection3b4Screens(registry);
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);
     if (!entry) {

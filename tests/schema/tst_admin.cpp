@@ -131,6 +131,12 @@ private slots:
         QTest::newRow("section 3a 2") << QStringLiteral("frmAssessment_Support_Reg2") << QStringLiteral("2. ASSISTIVE TECHNOLOGY AND MATERIALS");
         QTest::newRow("section 3a 3") << QStringLiteral("frmAssessment_Support_Reg3") << QStringLiteral("3. CURRICULUM DIFFERENTIATION");
         QTest::newRow("section 3a 4") << QStringLiteral("frmAssessment_Support_Reg4") << QStringLiteral("4. ASSESSMENT");
+        QTest::newRow("DBST review") << QStringLiteral("frmActionPlan") << QStringLiteral("1. DBST REVIEWS ILST REQUEST");
+        QTest::newRow("support strategy") << QStringLiteral("frmActionPlan2") << QStringLiteral("2. DBST SUPPORT STRATEGY");
+        QTest::newRow("action review") << QStringLiteral("frmActionPlan3") << QStringLiteral("5. REVIEW OF ACTION TAKEN");
+        QTest::newRow("school request") << QStringLiteral("frmSchoolRequestSupport") << QStringLiteral("WHAT SCHOOL NEEDS");
+        QTest::newRow("ILST record") << QStringLiteral("frmILSTIntervention")
+                                     << QStringLiteral("1. ACTION TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS");
     }
     void printSectionPrintsEveryStage1Screen()
     {
@@ -158,6 +164,12 @@ private slots:
         QTest::newRow("ISP, no group 6") << QStringLiteral("frmISP") << QStringLiteral("6") << 1 << QStringLiteral("--tab 6");
         QTest::newRow("no tabs") << QStringLiteral("frmExtendedProfile1") << QStringLiteral("2") << 1 << QStringLiteral("--tab 2");
         QTest::newRow("tab 0") << QStringLiteral("frmISP") << QStringLiteral("0") << 2 << QStringLiteral("--tab takes");
+        QTest::newRow("ILST record, other actions") << QStringLiteral("frmILSTIntervention") << QStringLiteral("2") << 0
+                                                    << QStringLiteral("4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT");
+        QTest::newRow("school request, environmental access") << QStringLiteral("frmSchoolRequestSupport")
+                                                              << QStringLiteral("5") << 0 << QStringLiteral("WHAT SCHOOL HAS");
+        QTest::newRow("school request, no area 6") << QStringLiteral("frmSchoolRequestSupport") << QStringLiteral("6") << 1
+                                                   << QStringLiteral("--tab 6");
     }
     void printSectionPrintsTheChosenTab()
     {

@@ -1,0 +1,208 @@
+#include "ActionPlan3.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "Connection.h"
+#include "FormRows.h"
+#include "LearnerBarrierText.h"
+#include "ReviewRow.h"
+#include "SectionPage.h"
+#include "SpreadGrid.h"
+
+using grid::SpreadGrid;
+using grid::SpreadModel;
+
+namespace {
+
+const QString ScreenName = QStringLiteral("frmActionPlan3");
+
+// gridSupportLevel
+constexpr int LevelCols = 4;
+constexpr int LevelRows = 8;
+constexpr int ApprovalRow = 3;
+constexpr int DiscussedRow = 5;
+constexpr int YesCol = 3;
+constexpr int NoCol = 4;
+constexpr int CommentRow = 7;
+constexpr int CommentLimit = 9000;
+
+// gridActionTaken
+constexpr int ActionCols = 5;
+constexpr int ActionRows = 12;
+constexpr int Lines = 10;
+constexpr int FirstLineRow = 3;     // line n is on row n + 2
+constexpr int NameCol = 1;
+constexpr int OutcomeCol = 2;
+constexpr int SignatureCol = 3;
+constexpr int DesignationCol = 4;
+constexpr int DateCol = 5;
+constexpr int LineLimit = 2000;
+constexpr int StoredNameLimit = 255;   // Name and Designation are TEXT(255)
+
+int lineRow(int line)
+{
+    return line + FirstLineRow - 1;
+}
+
+} // namespace
+
+frmActionPlan3::frmActionPlan3(QWidget *parent)
+    : ActionPlanPage(ScreenName, true, false, parent)
+    , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
+    , m_gridActionTaken(new SpreadGrid(ActionCols, ActionRows, this))
+{
+    m_gridSupportLevel->setObjectName(QStringLiteral("gridSupportLevel"));
+    m_gridActionTaken->setObjectName(QStringLiteral("gridActionTaken"));
+    addGrid(m_gridSupportLevel);
+    addGrid(m_gridActionTaken);
+}
+
+void frmActionPlan3::prepareGrids()
+{
+    prepareSignature();
+    prepareSupportLevel();
+    prepareActionTaken();
+}
+
+void frmActionPlan3::prepareSupportLevel()
+{
+    SpreadModel &cells = m_gridSupportLevel->cells();
+    cells.setColWidths({30, 30, 15, 15});
+    FormRows::label(cells, 1, QStringLiteral("3. APPROVAL BY DISTRICT SENIOR MANAGER"), true);
+    FormRows::label(cells, 2, QStringLiteral("Comment"));
+    FormRows::answer(cells, ApprovalRow, CommentLimit);
+    FormRows::label(cells, 4, QStringLiteral("Date:                         District Senior Manager:                                                 Signature:"));
+    cells.setLabel(1, DiscussedRow,
+                   QStringLiteral("4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER AND LEARNER"));
+    cells.setBold(1, DiscussedRow, true);
+    cells.addSpan(1, DiscussedRow, 2, 1);
+    cells.setYesNoPair(DiscussedRow, YesCol, NoCol);
+    FormRows::label(cells, 6, QStringLiteral("Brief comment on learner and parent/caregiver response including goals, aims, hopes "
+                                "and wishes for the learner:"));
+    FormRows::answer(cells, CommentRow, CommentLimit);
+    FormRows::label(cells, 8, QStringLiteral("Date:                        "));
+    m_gridSupportLevel->applyLayout();
+}
+
+void frmActionPlan3::prepareActionTaken()
+{
+    SpreadModel &cells = m_gridActionTaken->cells();
+    cells.setColWidths({20, 30, 14, 18, 12});
+    FormRows::label(cells, 1, QStringLiteral("5. REVIEW OF ACTION TAKEN"), true);
+    const QString headings[ActionCols] = {
+        QStringLiteral("Name"), QStringLiteral("Outcome of actions taken"), QStringLiteral("Signature"),
+        QStringLiteral("Designation"), QStringLiteral("Review Date"),
+    };
+    for (int col = 1; col <= ActionCols; ++col)
+        cells.setLabel(col, 2, headings[col - 1]);
+    for (int line = 1; line <= Lines; ++line) {
+        const int row = lineRow(line);
+        cells.setEdit(NameCol, row, StoredNameLimit);
+        cells.setEdit(OutcomeCol, row, LineLimit);
+        cells.setEdit(SignatureCol, row, LineLimit);
+        cells.setEdit(DesignationCol, row, StoredNameLimit);
+        cells.setDate(DateCol, row, QDate(1990, 1, 1), QDate(2100, 12, 31));
+    }
+    m_gridActionTaken->applyLayout();
+}
+
+void frmActionPlan3::placeCursor()
+{
+    m_gridSupportLevel->setActiveCell(1, ApprovalRow);
+    m_gridSupportLevel->setFocus();
+}
+
+// Loading ------------------------------------------------------------------------
+
+QVector<StoreRoutine> frmActionPlan3::loadRoutines()
+{
+    return {{QStringLiteral("getSupportLevel Routine"), [this](Connection &db) { getSupportLevel(db); }},
+            {QStringLiteral("getActionReview Routine"), [this](Connection &db) { getActionReview(db); }}};
+}
+
+void frmActionPlan3::getSupportLevel(Connection &db)
+{
+    showBarriers(LearnerBarrierText::refresh(db));
+
+    const Recordset rs = ReviewRow::select(db, {QStringLiteral("Senior_Manager_Approval"),
+                                                QStringLiteral("School_Discussed_Parent"),
+                                                QStringLiteral("School_Discussed_Comment")});
+    if (rs.isEmpty())
+        return;
+    SpreadModel &cells = m_gridSupportLevel->cells();
+    const bool discussed = rs.isTrue(QStringLiteral("School_Discussed_Parent"));
+    cells.setText(discussed ? YesCol : NoCol, DiscussedRow, QStringLiteral("1"));
+    cells.setText(1, ApprovalRow, rs.text(0, QStringLiteral("Senior_Manager_Approval")));
+    cells.setText(1, CommentRow, rs.text(0, QStringLiteral("School_Discussed_Comment")));
+}
+
+void frmActionPlan3::getActionReview(Connection &db)
+{
+    Recordset rs = db.query(QStringLiteral("SELECT [Action], Name, Outcome, Designation, Review_Date  ")
+                            + QStringLiteral("FROM SNE_Action_Review ") + QStringLiteral("WHERE LearnerID = ")
+                            + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+                            + QStringLiteral(" ORDER BY [Action]"));
+    SpreadModel &cells = m_gridActionTaken->cells();
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        const int line = rs.value(QStringLiteral("Action")).toInt();
+        // A line number the page does not have would land on its headings or off the grid.
+        if (line < 1 || line > Lines)
+            continue;
+        const int row = lineRow(line);
+        cells.setText(NameCol, row, rs.text(QStringLiteral("Name")));
+        cells.setText(OutcomeCol, row, rs.text(QStringLiteral("Outcome")));
+        cells.setText(DesignationCol, row, rs.text(QStringLiteral("Designation")));
+        cells.setText(DateCol, row, rs.text(QStringLiteral("Review_Date")));
+    }
+}
+
+// Saving --------------------------------------------------------------------------
+
+QVector<StoreRoutine> frmActionPlan3::saveRoutines()
+{
+    return {{QStringLiteral("saveSupportLevel Routine"), [this](Connection &db) { saveSupportLevel(db); }},
+            {QStringLiteral("saveActionReview Routine"), [this](Connection &db) { saveActionReview(db); }}};
+}
+
+void frmActionPlan3::saveSupportLevel(Connection &db)
+{
+    const SpreadModel &cells = m_gridSupportLevel->cells();
+    const QString discussed = grid::isChecked(cells.text(YesCol, DiscussedRow)) ? QStringLiteral("1") : QStringLiteral("0");
+    ReviewRow::save(db, {
+        {QStringLiteral("Senior_Manager_Approval"), ReviewRow::quoted(cells.text(1, ApprovalRow))},
+        {QStringLiteral("School_Discussed_Parent"), discussed},
+        {QStringLiteral("School_Discussed_Comment"), ReviewRow::quoted(cells.text(1, CommentRow))},
+    });
+}
+
+void frmActionPlan3::saveActionReview(Connection &db)
+{
+    db.execute(QStringLiteral("DELETE FROM SNE_Action_Review ") + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+               + QStringLiteral(" AND Data_Year = ") + dataYearText());
+    const SpreadModel &cells = m_gridActionTaken->cells();
+    // Blank lines are skipped without renumbering: a line keeps its number.
+    for (int line = 1; line <= Lines; ++line) {
+        const int row = lineRow(line);
+        const QString name = cells.text(NameCol, row);
+        const QString outcome = cells.text(OutcomeCol, row);
+        const QString designation = cells.text(DesignationCol, row);
+        const QString date = cells.text(DateCol, row);
+        if ((name + outcome + designation + date).trimmed().isEmpty())
+            continue;
+        db.execute(QStringLiteral("INSERT INTO SNE_Action_Review (LearnerID, [Action], Name, Outcome, Designation, Review_Date, Data_Year) VALUES ")
+                   + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(line)
+                   + QStringLiteral(",'") + SqlText(name) + QStringLiteral("','") + SqlText(outcome)
+                   + QStringLiteral("','") + SqlText(designation) + QStringLiteral("','") + SqlText(date)
+                   + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
+    }
+}
+
+// Printing ------------------------------------------------------------------------
+
+void frmActionPlan3::printPage(PagePrinter &printer)
+{
+    SectionPage::print(printer, PrintTitle, false,
+                       {{&signatureGrid()->cells(), 800},
+                        {&m_gridSupportLevel->cells(), 2000},
+                        {&m_gridActionTaken->cells(), 5000}});
+}

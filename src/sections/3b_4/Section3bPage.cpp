@@ -1,0 +1,20 @@
+#include "Section3bPage.h"
+
+#include "PageFlow.h"
+#include "PagePrinter.h"
+#include "SectionPage.h"
+
+namespace Section3bPage {
+
+void print(PagePrinter &printer, const QString &caption, const grid::SpreadModel &showing)
+{
+    PageFlow flow(printer, [&caption](PagePrinter &sheet) {
+        SectionPage::printHeader(sheet, QStringLiteral(" ") + caption, 12);
+        SectionPage::printLearnerLine(sheet);
+        sheet.setBold(false);
+        return sheet.positionY() + SectionPage::BlockGap;
+    }, SectionPage::BlockGap);
+    flow.placeGrid(showing, 800, 300);
+}
+
+} // namespace Section3bPage
