@@ -1,14 +1,13 @@
+#include "GuardedApplication.h"
 #include "MessageBoxes.h"
 #include "ScreenRegistry.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
 #include "Stage1Screens.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SNA"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
