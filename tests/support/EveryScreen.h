@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ScreenRegistry.h"
+#include "Stage1Screens.h"
+
+// Every section screen of the program, registered as the program registers
+// them. A stage that adds screens adds its register call here, and the
+// conformance suite covers its screens from that day on.
+inline void registerEveryScreen(ScreenRegistry &registry)
+{
+    registerStage1Screens(registry);
+}
