@@ -4,6 +4,7 @@
 #include "SelectLearner.h"
 #include "SelectYear.h"
 #include "Stage1Screens.h"
+#include "Stage2Screens.h"
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("SNA"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
+    registerStage2Screens(ScreenRegistry::instance());
 
     frmSelectYear yearScreen;
     if (yearScreen.exec() != QDialog::Accepted)

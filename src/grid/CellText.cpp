@@ -18,18 +18,29 @@ QString layoutString(const QString &text)
     return s;
 }
 
+double leadingOf(const QFont &font, const QPaintDevice *device)
+{
+    return qMax(0.0, QFontMetricsF(font, device).leading());
+}
+
 // Lays out the lines and returns the total height. A word longer than the
 // width breaks inside the word instead of running out of the cell.
-double layOut(QTextLayout &layout, const CellSpec &cell, double width)
+double layOut(QTextLayout &layout, const CellSpec &cell, double width, double leading)
 {
     QTextOption option(cell.alignment & Qt::AlignHorizontal_Mask);
     option.setWrapMode(wraps(cell) ? QTextOption::WrapAtWordBoundaryOrAnywhere
                                    : QTextOption::ManualWrap);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
+    // Lines are spaced as QPainter spaces them (the font's leading between
+    // two lines), so a row measured here holds the text however it is drawn.
     double y = 0.0;
+    bool first = true;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        if (!first)
+            y += leading;
+        first = false;
         line.setLineWidth(qMax(width, 1.0));
         line.setPosition(QPointF(0.0, y));
         y += line.height();
@@ -73,7 +84,16 @@ double height(const CellSpec &cell, const QFont &font, const QPaintDevice *devic
     if (text.isEmpty())
         return oneLine;
     QTextLayout layout(layoutString(text), font, device);
-    return qMax(oneLine, layOut(layout, cell, width));
+    return qMax(oneLine, layOut(layout, cell, width, leadingOf(font, device)));
+}
+
+double lineStep(const QFont &font, const QPaintDevice *device)
+{
+    CellSpec twoLines;
+    twoLines.wordWrap = false;
+    QTextLayout layout(layoutString(QStringLiteral("X\nX")), font, device);
+    layOut(layout, twoLines, 1e6, leadingOf(font, device));
+    return layout.lineCount() == 2 ? layout.lineAt(1).y() : QFontMetricsF(font, device).lineSpacing();
 }
 
 void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
@@ -83,7 +103,7 @@ void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRec
     if (text.isEmpty() || box.width() <= 0 || box.height() <= 0)
         return;
     QTextLayout layout(layoutString(text), font, painter.device());
-    const double h = layOut(layout, cell, box.width());
+    const double h = layOut(layout, cell, box.width(), leadingOf(font, painter.device()));
     double top = box.top();
     if (cell.alignment & Qt::AlignBottom)
         top = box.bottom() - h;
@@ -94,7 +114,15 @@ void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRec
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(cell.foreColor.isValid() ? cell.foreColor : defaultColor);
     painter.setFont(font);
-    layout.draw(&painter, QPointF(box.left(), top));
+    // Lines wholly outside the clip are left out rather than drawn unseen:
+    // a cell cut between two sheets then puts each line on one sheet only.
+    const QPointF origin(box.left(), top);
+    const QRectF visible = painter.clipBoundingRect();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (visible.intersects(line.rect().translated(origin)))
+            line.draw(&painter, origin);
+    }
     painter.restore();
 }
 

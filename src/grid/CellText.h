@@ -29,6 +29,10 @@ bool wraps(const CellSpec &cell);
 // one line, also for an empty text.
 double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width);
 
+// The distance in device units from one line's top to the next's, as texts
+// are laid out here (for cutting a tall cell between two lines).
+double lineStep(const QFont &font, const QPaintDevice *device);
+
 // Draws the text into `box` (already inside the cell's padding) with the
 // cell's alignment; whatever does not fit is cut off at the box.
 void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,

@@ -47,9 +47,12 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
         return heights;
     const double oneLine = QFontMetricsF(font, device).height() + 2.0 * frame.padV;
     heights.resize(last - first + 1);
-    auto isAuto = [&](int row) { return model.rowHeight(row) <= 0.0; };
+    // A row's own height is a least height: a text taller than it grows the
+    // row, so nothing typed or stored is ever cut off on screen or paper.
+    auto isFixed = [&](int row) { return model.rowHeight(row) > 0.0; };
     for (int r = first; r <= last; ++r)
-        heights[r - first] = isAuto(r) ? oneLine : model.rowHeight(r) * frame.pointsToUnits;
+        heights[r - first] = isFixed(r) ? model.rowHeight(r) * frame.pointsToUnits
+                                        : qMax(oneLine, model.minRowHeight(r) * frame.pointsToUnits);
 
     struct Tall { QRect span; double need; };
     QVector<Tall> tall;
@@ -62,17 +65,21 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
             if (width <= 0.0)
                 continue;
             const CellSpec &cell = model.cell(c, r);
-            const double need = CellText::height(cell, CellText::font(font, cell), device,
-                                                 width - 2.0 * frame.padH)
+            // An empty cell leaves a fixed row as it is (thin separator rows).
+            if (isFixed(r) && CellText::shown(cell).isEmpty())
+                continue;
+            // The text is drawn inside the padding and left of the grid line.
+            const double textWidth = width - 2.0 * frame.padH - frame.gridLine;
+            const double need = CellText::height(cell, CellText::font(font, cell), device, textWidth)
                     + 2.0 * frame.padV;
-            if (span.height() == 1) {
-                if (isAuto(r))
-                    heights[r - first] = qMax(heights[r - first], need);
-            } else {
+            if (span.height() == 1)
+                heights[r - first] = qMax(heights[r - first], need);
+            else
                 tall.append({span, need});
-            }
         }
     }
+    // A row span's missing height goes to its last row that fits its contents
+    // (or its last row, when all of them have heights of their own).
     for (const Tall &t : std::as_const(tall)) {
         const int bottom = qMin(t.span.bottom(), last);
         double have = 0.0;
@@ -80,12 +87,12 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
             have += heights[r - first];
         if (t.need <= have)
             continue;
-        for (int r = bottom; r >= t.span.top(); --r) {
-            if (isAuto(r)) {
-                heights[r - first] += t.need - have;
-                break;
-            }
-        }
+        int grow = bottom;
+        while (grow > t.span.top() && isFixed(grow))
+            --grow;
+        if (isFixed(grow))
+            grow = bottom;
+        heights[grow - first] += t.need - have;
     }
     for (double &h : heights)
         h += frame.gridLine;

@@ -19,7 +19,7 @@ struct Frame
     double padH = 0.0;            // text inset from a cell's left and right edges
     double padV = 0.0;            // text inset from a cell's top and bottom edges
     double pointsToUnits = 1.0;   // converts the model's fixed row heights
-    double gridLine = 0.0;        // added to every row for the line below it
+    double gridLine = 0.0;        // the line right of and below every cell, taken from its room
 };
 
 // The rows first..last (1-based) of the group that holds row: rows joined by
@@ -27,8 +27,9 @@ struct Frame
 QPair<int, int> group(const SpreadModel &model, int row);
 
 // Heights of rows first..last, which must be whole groups. colWidths holds the
-// width of every column (0 when hidden). A row of height 0 in the model grows
-// to its wrapped texts; a row span's missing height goes to its last such row.
+// width of every column (0 when hidden). Every row grows to its wrapped texts;
+// a height set in the model is the least a row gets. A row span's missing
+// height goes to its last row without a height of its own.
 QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colWidths,
                            const QFont &font, const QPaintDevice *device, const Frame &frame,
                            int first, int last);

@@ -8,6 +8,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
 namespace grid {
 
 namespace {
@@ -162,8 +164,37 @@ void GridPagePainter::drawPage(QPainter &painter, const QRectF &twips, int page)
     const Layout l = layout(device, twips);
     if (page < 1 || page > l.pages.size())
         return;
-    const int first = l.pages[page - 1].first;
-    const int last = l.pages[page - 1].second;
+    drawRows(painter, twips, l, l.pages[page - 1].first, l.pages[page - 1].second);
+}
+
+QVector<double> GridPagePainter::rowHeights(QPaintDevice *device) const
+{
+    return layout(device, QRectF()).rowHeights;
+}
+
+double GridPagePainter::lineBreakAtOrAbove(QPaintDevice *device, double limit) const
+{
+    // Texts are laid out from the cell's top padding, a line and the font's
+    // leading apart.
+    const double pitch = CellText::lineStep(m_font, device) * 1440.0 / device->logicalDpiY();
+    if (pitch <= 0.0 || limit < PadV + pitch)
+        return 0.0;
+    return PadV + std::floor((limit - PadV) / pitch) * pitch;
+}
+
+void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, int first, int last) const
+{
+    QPaintDevice *device = painter.device();
+    if (!device)
+        return;
+    drawRows(painter, twips, layout(device, QRectF()), qMax(1, first), qMin(m_model.maxRows(), last));
+}
+
+void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, const Layout &l, int first, int last) const
+{
+    QPaintDevice *device = painter.device();
+    if (last < first)
+        return;
     const double sx = device->logicalDpiX() / 1440.0;
     const double sy = device->logicalDpiY() / 1440.0;
 

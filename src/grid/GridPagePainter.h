@@ -29,6 +29,18 @@ public:
     // Draws page (1-based) into the rectangle; a page past the last draws nothing.
     void drawPage(QPainter &painter, const QRectF &twips, int page) const;
 
+    // Height in twips of every row as drawn on the device, for callers that
+    // place the rows themselves (a page flow that continues a grid on new sheets).
+    QVector<double> rowHeights(QPaintDevice *device) const;
+    // Draws rows first..last (1-based) from the rectangle's top left corner,
+    // clipped to the rectangle.
+    void drawRows(QPainter &painter, const QRectF &twips, int first, int last) const;
+
+    // Where a row taller than a sheet may be cut between sheets without
+    // cutting a line of its texts: the largest line start (measured from the
+    // row's top, in twips) at or above limit; 0 when there is none.
+    double lineBreakAtOrAbove(QPaintDevice *device, double limit) const;
+
     // Width of one column unit in twips.
     static double unitTwips();
 
@@ -39,6 +51,7 @@ private:
         QVector<QPair<int, int>> pages;   // first and last row (1-based) of each page
     };
     Layout layout(QPaintDevice *device, const QRectF &twips) const;
+    void drawRows(QPainter &painter, const QRectF &twips, const Layout &l, int first, int last) const;
 
     const SpreadModel &m_model;
     QFont m_font;

@@ -1,6 +1,7 @@
 #include "SpreadDelegate.h"
 
 #include "CellText.h"
+#include "SpreadGrid.h"
 #include "SpreadModel.h"
 #include "TextLimit.h"
 
@@ -198,9 +199,15 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         break;
     }
     }
-    // The active cell keeps its own colours and gets a frame instead of a fill.
-    if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) {
-        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2.0));
+    // The active cell keeps its own colours and gets a frame instead of a
+    // fill, only in the grid that has the focus, so one frame on the screen
+    // shows where typing goes. A pick-only list keeps a grey frame on the
+    // picked cell while the focus is elsewhere.
+    const auto *view = qobject_cast<const SpreadGrid *>(widget);
+    const bool focused = option.state & QStyle::State_HasFocus;
+    const bool picked = !focused && view && view->keysDiscarded() && (option.state & QStyle::State_Selected);
+    if (focused || picked) {
+        painter->setPen(QPen(option.palette.color(focused ? QPalette::Highlight : QPalette::Mid), 2.0));
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(QRectF(r).adjusted(1.0, 1.0, -1.0, -1.0));
     }
@@ -368,6 +375,19 @@ bool SpreadDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     }
     Q_EMIT buttonPressed(index);
     return true;
+}
+
+bool SpreadDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    // Escape hands the typed text to the cell and goes on to the window,
+    // which asks before leaving: no key throws typing away.
+    auto *editor = qobject_cast<QWidget *>(object);
+    if (editor && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        commitAndClose(editor);
+        return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void SpreadDelegate::commitAndClose(QWidget *editor)

@@ -35,6 +35,7 @@ Q_SIGNALS:
     void buttonPressed(const QModelIndex &index);
 
 protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
     bool editorEvent(QEvent *event, QAbstractItemModel *model,
                      const QStyleOptionViewItem &option, const QModelIndex &index) override;
 

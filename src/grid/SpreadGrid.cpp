@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollArea>
 #include <QTimer>
 
 #include <cmath>
@@ -30,6 +31,22 @@ bool typesIntoCell(const QKeyEvent *event)
         return true;
     default:
         return !event->text().isEmpty();
+    }
+}
+
+// Enter and Space on a cell of a pick-only list pick it, as a click does.
+bool picksCell(const QKeyEvent *event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -219,9 +236,127 @@ void SpreadGrid::keyboardSearch(const QString &)
 {
 }
 
+void SpreadGrid::commitEditor()
+{
+    if (state() != EditingState)
+        return;
+    QWidget *editor = indexWidget(currentIndex());
+    if (!editor)
+        return;
+    commitData(editor);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool SpreadGrid::isTabStop(int col, int row) const
+{
+    if (col < 1 || col > m_model->maxCols() || row < 1 || row > m_model->maxRows())
+        return false;
+    if (isColumnHidden(col - 1) || isRowHidden(row - 1))
+        return false;
+    const QRect span = m_model->spanAt(col, row);
+    if (span.left() != col || span.top() != row)
+        return false;   // covered by the span of another cell
+    const CellSpec &cell = m_model->cell(col, row);
+    return !cell.locked && cell.type != CellType::Static;
+}
+
+QModelIndex SpreadGrid::nextTabStop(const QModelIndex &from, bool forward) const
+{
+    const int cols = m_model->maxCols();
+    const int count = cols * m_model->maxRows();
+    // Cells in reading order, 0-based; -1 / count stand before / after the grid.
+    int at = from.isValid() ? from.row() * cols + from.column() : (forward ? -1 : count);
+    for (at += forward ? 1 : -1; at >= 0 && at < count; at += forward ? 1 : -1) {
+        const int col = at % cols + 1;
+        const int row = at / cols + 1;
+        if (isTabStop(col, row))
+            return m_model->index(row - 1, col - 1);
+    }
+    return QModelIndex();
+}
+
+void SpreadGrid::leaveGrid(bool forward)
+{
+    QAbstractScrollArea::focusNextPrevChild(forward);
+}
+
+QModelIndex SpreadGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    if (cursorAction == MoveNext || cursorAction == MovePrevious)
+        return nextTabStop(currentIndex(), cursorAction == MoveNext);
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+bool SpreadGrid::focusNextPrevChild(bool next)
+{
+    const QModelIndex target = nextTabStop(currentIndex(), next);
+    if (!target.isValid())
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    setCurrentIndex(target);
+    return true;
+}
+
+void SpreadGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+        return;
+    const bool forward = reason == Qt::TabFocusReason;
+    // Tabbing in starts at the first (or, going back, the last) cell the user
+    // can change; a form of fixed texts only is passed by.
+    const QModelIndex target = nextTabStop(QModelIndex(), forward);
+    if (target.isValid())
+        setCurrentIndex(target);
+    else if (!m_keysDiscarded)
+        leaveGrid(forward);
+    else if (!currentIndex().isValid())
+        setCurrentIndex(QTableView::moveCursor(MoveHome, Qt::NoModifier));
+}
+
+void SpreadGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool onward = hint == QAbstractItemDelegate::EditNextItem;
+    if ((onward || hint == QAbstractItemDelegate::EditPreviousItem)
+        && !nextTabStop(currentIndex(), onward).isValid()) {
+        // Tab out of the last cell goes on to the next control, not round again.
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        leaveGrid(onward);
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void SpreadGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_fitToContents && current.isValid())
+        showCurrentInPage();
+}
+
+void SpreadGrid::showCurrentInPage()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        auto *area = qobject_cast<QScrollArea *>(w);
+        if (!area)
+            continue;
+        if (!area->widget() || !area->widget()->isAncestorOf(this))
+            return;
+        const QRect cell = visualRect(currentIndex());
+        const QPoint center = viewport()->mapTo(area->widget(), cell.center());
+        area->ensureVisible(center.x(), center.y(), cell.width() / 2 + 4, cell.height() / 2 + 4);
+        return;
+    }
+}
+
 void SpreadGrid::keyPressEvent(QKeyEvent *event)
 {
     Q_EMIT keyPressed(event->key());
+    if (m_keysDiscarded && picksCell(event) && currentIndex().isValid()) {
+        Q_EMIT cellClicked(activeCol(), activeRow());
+        event->accept();
+        return;
+    }
     if (m_keysDiscarded && typesIntoCell(event)) {
         event->accept();
         return;

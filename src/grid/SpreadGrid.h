@@ -24,7 +24,8 @@ public:
     void setActiveCell(int col, int row);   // also scrolls to it
 
     // When set, every key typed into the grid is discarded (lists the user only
-    // picks from or clicks in).
+    // picks from or clicks in); Enter and Space on a cell then pick it as a
+    // click does (cellClicked).
     void setKeysDiscarded(bool discarded) { m_keysDiscarded = discarded; }
     bool keysDiscarded() const { return m_keysDiscarded; }
 
@@ -47,6 +48,18 @@ public:
 
     // Whether a cell's editor is open.
     bool isEditing() const { return state() == EditingState; }
+    // Hands an open editor's text to its cell (reported as the user's change)
+    // and closes the editor; nothing happens when none is open. Screens call
+    // it before they save, print or close, so no typed text is lost.
+    void commitEditor();
+
+    // Fits the rows whose texts changed now instead of when the event loop
+    // next runs (a window measuring its grids before it is shown).
+    void fitPendingRowsNow() { fitPendingRows(); }
+
+    // A cell Tab stops at: visible, not locked, and one the user changes
+    // (text, number, list, date, check box or button).
+    bool isTabStop(int col, int row) const;
 
     // Opening a cell's editor from code stays public beside the override below.
     using QAbstractItemView::edit;
@@ -67,8 +80,21 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // Tab and Shift+Tab walk the tab-stop cells, then leave the grid.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
+    // The next tab stop after (or before) index in reading order; invalid when none.
+    QModelIndex nextTabStop(const QModelIndex &from, bool forward) const;
+    // Moves focus on to the widget after (or before) the grid.
+    void leaveGrid(bool forward);
+    // A fitted grid lives in a scrolling page: keep the active cell in view.
+    void showCurrentInPage();
+
     void applyColumnsAndSpans();
     // Row heights follow the texts; changes are gathered and fitted once the
     // event loop runs, so loading a grid cell by cell measures each row once.

@@ -87,6 +87,7 @@ SpreadModel::SpreadModel(int maxCols, int maxRows, QObject *parent)
     , m_cells(m_cols * m_rows)
     , m_colWidths(m_cols, DefaultColWidth)
     , m_rowHeights(m_rows, 0.0)
+    , m_minRowHeights(m_rows, 0.0)
 {
 }
 
@@ -140,14 +141,19 @@ void SpreadModel::setMaxRows(int rows)
         return;
     if (rows > m_rows) {
         beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_cells.resize(rows * m_cols);
+        m_cells.reserve(rows * m_cols);
+        for (int r = m_rows; r < rows; ++r)
+            for (int c = 1; c <= m_cols; ++c)
+                m_cells.append(newRowCell(c));
         m_rowHeights.resize(rows);
+        m_minRowHeights.resize(rows);
         m_rows = rows;
         endInsertRows();
     } else {
         beginRemoveRows(QModelIndex(), rows, m_rows - 1);
         m_cells.resize(rows * m_cols);
         m_rowHeights.resize(rows);
+        m_minRowHeights.resize(rows);
         m_rows = rows;
         QVector<QRect> spans;
         for (QRect s : std::as_const(m_spans)) {
@@ -445,6 +451,19 @@ double SpreadModel::rowHeight(int row) const
     return (row >= 1 && row <= m_rows) ? m_rowHeights[row - 1] : 0.0;
 }
 
+void SpreadModel::setMinRowHeight(int row, double points)
+{
+    if (row < 1 || row > m_rows)
+        return;
+    m_minRowHeights[row - 1] = qMax(0.0, points);
+    Q_EMIT layoutInvalidated();
+}
+
+double SpreadModel::minRowHeight(int row) const
+{
+    return (row >= 1 && row <= m_rows) ? m_minRowHeights[row - 1] : 0.0;
+}
+
 // Column titles --------------------------------------------------------------
 
 void SpreadModel::setHeaderText(int col, const QString &text)
@@ -478,8 +497,10 @@ void SpreadModel::insertRow(int beforeRow)
     if (beforeRow < 1 || beforeRow > m_rows + 1)
         return;
     beginInsertRows(QModelIndex(), beforeRow - 1, beforeRow - 1);
-    m_cells.insert((beforeRow - 1) * m_cols, m_cols, CellSpec());
+    for (int c = m_cols; c >= 1; --c)
+        m_cells.insert((beforeRow - 1) * m_cols, newRowCell(c));
     m_rowHeights.insert(beforeRow - 1, 0.0);
+    m_minRowHeights.insert(beforeRow - 1, 0.0);
     ++m_rows;
     for (QRect &s : m_spans) {
         if (s.top() >= beforeRow)
@@ -498,6 +519,7 @@ void SpreadModel::deleteRow(int row)
     beginRemoveRows(QModelIndex(), row - 1, row - 1);
     m_cells.remove((row - 1) * m_cols, m_cols);
     m_rowHeights.remove(row - 1);
+    m_minRowHeights.remove(row - 1);
     --m_rows;
     QVector<QRect> spans;
     for (QRect s : std::as_const(m_spans)) {
@@ -511,6 +533,21 @@ void SpreadModel::deleteRow(int row)
     m_spans = spans;
     endRemoveRows();
     Q_EMIT layoutInvalidated();
+}
+
+void SpreadModel::setNewRowTemplate(int col, const CellSpec &spec)
+{
+    if (col < 1 || col > m_cols)
+        return;
+    if (m_newRowTemplate.size() < m_cols)
+        m_newRowTemplate.resize(m_cols);
+    m_newRowTemplate[col - 1] = spec;
+    m_newRowTemplate[col - 1].text.clear();
+}
+
+CellSpec SpreadModel::newRowCell(int col) const
+{
+    return col >= 1 && col <= m_newRowTemplate.size() ? m_newRowTemplate[col - 1] : CellSpec();
 }
 
 int SpreadModel::searchRow(int row, int colFirst, int colLast, const QString &text, bool partial) const

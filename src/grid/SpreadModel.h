@@ -86,14 +86,23 @@ public:
     // Row heights in points; 0 (the default) means "fit the wrapped contents".
     void setRowHeight(int row, double points);
     double rowHeight(int row) const;
+    // A row fitted to its contents is at least this tall (points), so an
+    // empty answer still shows room for several lines; text makes it grow.
+    void setMinRowHeight(int row, double points);
+    double minRowHeight(int row) const;
 
     // Column titles, shown only by a grid whose header band is visible.
     void setHeaderText(int col, const QString &text);
     QString headerText(int col) const;
 
     // Rows ----------------------------------------------------------------
-    void insertRow(int beforeRow);   // an empty row of default cells
+    void insertRow(int beforeRow);   // an empty row of template cells
     void deleteRow(int row);         // rows below move up
+    // The cell a row added at run time (insertRow, setMaxRows growing) gets in
+    // a column: type, lock, limit and colours, without text. Columns without a
+    // template get default cells.
+    void setNewRowTemplate(int col, const CellSpec &spec);
+    CellSpec newRowCell(int col) const;
 
     // Search: the first column in [colFirst, colLast] of row whose text matches
     // (partial: contains, ignoring case; otherwise equal ignoring case); -1 if none.
@@ -129,7 +138,9 @@ private:
     QVector<QRect> m_spans;
     QVector<double> m_colWidths;
     QVector<double> m_rowHeights;
+    QVector<double> m_minRowHeights;
     QStringList m_headers;
+    QVector<CellSpec> m_newRowTemplate;   // per column; empty when none was set
 };
 
 } // namespace grid

@@ -99,6 +99,31 @@ void PagePrinter::drawContinuedGrid(const grid::SpreadModel &grid, const QRectF 
     }
 }
 
+QVector<double> PagePrinter::gridRowHeights(const grid::SpreadModel &grid)
+{
+    return grid::GridPagePainter(grid).rowHeights(&m_printer);
+}
+
+void PagePrinter::drawGridRows(const grid::SpreadModel &grid, const QRectF &twips, int first, int last)
+{
+    grid::GridPagePainter(grid).drawRows(painter(), twips, first, last);
+}
+
+void PagePrinter::drawGridRowsSlice(const grid::SpreadModel &grid, const QRectF &twips, int first, int last,
+                                    double fromY, double toY)
+{
+    QPainter &p = painter();
+    p.save();
+    p.setClipRect(QRectF(QPointF(toDevice(twips.left()), toDevice(fromY)), QPointF(toDevice(twips.right()), toDevice(toY))));
+    grid::GridPagePainter(grid).drawRows(p, twips, first, last);
+    p.restore();
+}
+
+double PagePrinter::gridLineBreak(const grid::SpreadModel &grid, double limit)
+{
+    return grid::GridPagePainter(grid).lineBreakAtOrAbove(&m_printer, limit);
+}
+
 void PagePrinter::newPage()
 {
     ensureStarted();

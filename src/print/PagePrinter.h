@@ -27,6 +27,8 @@ public:
     void setPosition(double xTwips, double yTwips);
     // Prints at the current position and moves to the start of the next line.
     void printLine(const QString &text);
+    // Where the next text line would start, in twips from the top.
+    double positionY() const { return m_position.y(); }
 
     int gridPageCount(const grid::SpreadModel &grid, const QRectF &twips);
     void drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page);
@@ -35,6 +37,18 @@ public:
     // page count is asked for.
     void drawContinuedGrid(const grid::SpreadModel &grid, const QRectF &twips,
                            const QRectF &pagesRect = QRectF());
+
+    // Row heights in twips as the grid's rows print, and rows first..last
+    // drawn from the rectangle's top (for flows that place rows themselves).
+    QVector<double> gridRowHeights(const grid::SpreadModel &grid);
+    void drawGridRows(const grid::SpreadModel &grid, const QRectF &twips, int first, int last);
+    // The same, showing only what lies between fromY and toY: one sheet's
+    // slice of a row taller than a sheet.
+    void drawGridRowsSlice(const grid::SpreadModel &grid, const QRectF &twips, int first, int last,
+                           double fromY, double toY);
+    // The lowest place at or above limit twips below a row's top where that
+    // row can be cut without cutting a line of text (0 when none).
+    double gridLineBreak(const grid::SpreadModel &grid, double limit);
 
     void newPage();
     void endDoc();

@@ -14,14 +14,18 @@ Chooser &chooserSlot()
 }
 }
 
-std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation)
+std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation, const QString &docName)
 {
     std::unique_ptr<QPrinter> printer;
     if (chooserSlot()) {
         printer = chooserSlot()(parent, orientation);
+        if (printer && !docName.isEmpty())
+            printer->setDocName(docName);
     } else {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setPageOrientation(orientation);
+        // Named before the dialog, which offers the name for printing to a file.
+        printer->setDocName(docName);
         QPrintDialog dialog(printer.get(), parent);
         if (dialog.exec() != QDialog::Accepted)
             printer.reset();

@@ -15,8 +15,10 @@ namespace PrinterChoice {
 using Chooser = std::function<std::unique_ptr<QPrinter>(QWidget *parent, QPageLayout::Orientation orientation)>;
 
 // Shows the printer dialog (or asks the installed chooser). Throws StoreError
-// (PrintCancelled) when the user cancels.
-std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+// (PrintCancelled) when the user cancels. docName names the job, so a print
+// queue or a PDF printer shows which page of which learner it holds.
+std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation = QPageLayout::Portrait,
+                                 const QString &docName = QString());
 
 void setChooser(Chooser chooser);   // empty restores the printer dialog
 

@@ -1,6 +1,7 @@
 #include "SectionPage.h"
 
 #include "AppState.h"
+#include "PageFlow.h"
 #include "PagePrinter.h"
 
 namespace SectionPage {
@@ -34,21 +35,77 @@ void printLearnerLine(PagePrinter &printer)
     printer.printLine(learnerLineText());
 }
 
+namespace {
+
+// A continuation sheet without a head starts where the blocks of a page begin
+// their left margin's distance from the top.
+constexpr double BareSheetTop = BlockLeft;
+
+void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
+{
+    for (const Block &block : blocks)
+        if (block.grid)
+            flow.placeGrid(*block.grid, block.top, block.left);
+}
+
+} // namespace
+
 void printBlocks(PagePrinter &printer, const QVector<Block> &blocks)
 {
+    PageFlow flow(printer, [](PagePrinter &) { return BareSheetTop; }, BlockGap);
+    flowBlocks(flow, blocks);
+}
+
+namespace {
+QRectF blockRect(PagePrinter &printer, const Block &block, double rightOverhang)
+{
+    return QRectF(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, printer.pageHeight()));
+}
+} // namespace
+
+void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+{
+    for (const Block &block : blocks)
+        printer.drawGrid(*block.grid, blockRect(printer, block, rightOverhang), 1);
+}
+
+void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+{
     for (const Block &block : blocks) {
-        const QRectF rect(QPointF(500, block.top), QPointF(printer.pageWidth(), printer.pageHeight()));
-        printer.drawGrid(*block.grid, rect, 1);
+        const QRectF rect = blockRect(printer, block, rightOverhang);
+        const int pages = printer.gridPageCount(*block.grid, rect);
+        for (int page = 2; page <= pages; ++page) {
+            printer.newPage();
+            printer.drawGrid(*block.grid, rect, page);
+        }
+    }
+}
+
+bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang)
+{
+    const QRectF rect(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, bottom));
+    return bottom > block.top && printer.gridPageCount(*block.grid, rect) <= 1;
+}
+
+void printStacked(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+{
+    for (int i = 0; i < blocks.size(); ++i) {
+        if (i > 0 && !fitsAbove(printer, blocks[i - 1], blocks[i].top, rightOverhang))
+            printer.newPage();
+        printer.drawContinuedGrid(*blocks[i].grid, blockRect(printer, blocks[i], rightOverhang));
     }
 }
 
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {
-    printHeader(printer, title);
-    if (learnerLine)
-        printLearnerLine(printer);
-    printer.setBold(false);
-    printBlocks(printer, blocks);
+    PageFlow flow(printer, [&](PagePrinter &sheet) {
+        printHeader(sheet, title);
+        if (learnerLine)
+            printLearnerLine(sheet);
+        sheet.setBold(false);
+        return sheet.positionY() + BlockGap;
+    }, BlockGap);
+    flowBlocks(flow, blocks);
 }
 
 } // namespace SectionPage

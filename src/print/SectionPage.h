@@ -8,21 +8,42 @@ namespace grid { class SpreadModel; }
 
 // The common layout of a printed section page: the bold header line with the
 // school's EMIS number and the section's title, the optional learner line, and
-// the screen's grids at fixed tops, each drawn as page 1 into the rectangle
-// from x 500 to the page's right and bottom edges.
+// the screen's grids, each from its left edge (x 500 unless it says otherwise)
+// at its own top or just below the grid
+// above it, whichever is lower. A grid that runs past the sheet continues on
+// the next one, which starts with the header (and learner) line again, so
+// nothing typed is ever hidden or left off the paper.
 namespace SectionPage {
 
 struct Block
 {
     const grid::SpreadModel *grid = nullptr;
     double top = 0;
+    double left = 500;
 };
+
+constexpr double BlockLeft = 500;   // twips
+constexpr double BlockGap = 120;    // between a grid and one pushed down below it
 
 void printHeader(PagePrinter &printer, const QString &title, double pointSize = 11);
 void printLearnerLine(PagePrinter &printer);
+// The blocks flowing down the sheets, with nothing repeated on a new sheet.
 void printBlocks(PagePrinter &printer, const QVector<Block> &blocks);
+// Page 1 of every block on the current sheet, each in the rectangle from its
+// left and top to the right edge (page width + rightOverhang) and the bottom.
+void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
+// The further pages of each of those blocks that runs on, on sheets of their
+// own at the same left and top, so no text of a long grid is left off paper.
+void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
+// Whether the whole of block fits between its top and bottom on one sheet.
+bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
+// Blocks one below the other, each with every page it needs; a block whose
+// predecessor did not end above its top starts on a new sheet (at its own
+// top), so no block is ever drawn over another.
+void printStacked(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
 
-// Header, learner line when asked, bold off, then the blocks.
+// Header, learner line when asked, bold off, then the blocks flowing down the
+// sheets with the header (and learner) line at the top of every sheet.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
 QString headerText(const QString &title);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ChangeFlag.h"
+#include "EnterPressesButton.h"
 #include "ScreenRegistry.h"
 #include "SectionNavigator.h"
 #include "WrappingButton.h"
@@ -10,6 +11,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QVBoxLayout>
 
 frmSNA_Main::frmSNA_Main(QWidget *parent)
@@ -20,7 +23,6 @@ frmSNA_Main::frmSNA_Main(QWidget *parent)
     setModal(true);
     const AppState &state = appState();
     setWindowTitle(QStringLiteral("Support needs assessment [MAIN MENU] Learner : ") + state.CurrentLearnerName);
-    setFixedSize(px(10600), px(6400));
 
     m_learner = new QLabel(state.CurrentLearnerName + QStringLiteral(" : Acc Number: ") + state.CurrentAccessionNo, this);
     m_learner->setObjectName(QStringLiteral("lblLearner"));
@@ -61,6 +63,14 @@ frmSNA_Main::frmSNA_Main(QWidget *parent)
     addSection(4, QStringLiteral("cmdSection4"),
                QStringLiteral("Section 4: Action plan for additional support provision and monitoring"),
                QStringLiteral("frmActionPlan"));
+
+    // A frame's caption is read whole: where the font is wider than the
+    // layout's twips allow for, the frame and the window grow to hold it.
+    int widest = 0;
+    for (int n = 1; n <= 4; ++n)
+        widest = qMax(widest, frameWidth(n));
+    setFixedSize(qMax(px(10600), px(4800) + widest + px(300)), px(6400));
+    EnterPressesButton::install(this);
 
     auto *back = new QPushButton(QStringLiteral("Learner Selection"), this);
     back->setObjectName(QStringLiteral("cmdMainMenu"));
@@ -122,14 +132,26 @@ void frmSNA_Main::show_Sub_Menu(int stage)
     for (int n = 1; n <= 4; ++n) {
         Stage &s = m_stages[n];
         const bool shown = (n == stage);
-        if (shown) {
-            const int width = (n <= 2) ? 4600 : 5450;
-            s.frame->setGeometry(px(4800), px(700), px(width), px(2775));
-        }
+        if (shown)
+            s.frame->setGeometry(px(4800), px(700), frameWidth(n), px(2775));
         s.frame->setVisible(shown);
         s.line->setVisible(shown);
         ChangeFlag::setBackColor(s.button, shown ? QColor::fromRgb(ChangeFlag::Yellow) : QColor());
     }
+}
+
+int frmSNA_Main::frameWidth(int stage) const
+{
+    const QGroupBox *frame = m_stages[stage].frame;
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    option.lineWidth = 1;
+    const QFontMetrics metrics = frame->fontMetrics();
+    const QSize caption(metrics.horizontalAdvance(frame->title() + QLatin1Char(' ')), metrics.height());
+    const int needed = frame->style()->sizeFromContents(QStyle::CT_GroupBox, &option, caption, frame).width();
+    return qMax(px(stage <= 2 ? 4600 : 5450), needed);
 }
 
 QPushButton *frmSNA_Main::stageButton(int stage) const

@@ -38,6 +38,8 @@ private:
                     const QString &frameName, const QString &frameTitle);
     void addSection(int stage, const QString &buttonName, const QString &text, const QString &screenName);
     void openSection(const QString &screenName);
+    // The stage's frame as wide as the layout gives it, or as its caption needs.
+    int frameWidth(int stage) const;
 
     QVector<Stage> m_stages;
     QLabel *m_learner = nullptr;

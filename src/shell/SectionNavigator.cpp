@@ -52,9 +52,14 @@ void SectionNavigator::run(const QString &name)
             return;
         if (reused)
             screen->reactivate();
+        // The chain turns its pages in one place: each screen opens where the
+        // last one was, also the one kept while the chain went on.
+        if (m_place)
+            screen->move(*m_place);
         if (showHook())
             showHook()(screen);
         screen->exec();
+        m_place = screen->pos();
 
         const ScreenRegistry::Entry *entry = ScreenRegistry::instance().entry(current);
         QString following;

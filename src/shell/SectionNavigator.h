@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMap>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 class SectionScreen;
@@ -33,4 +35,5 @@ private:
 
     QWidget *m_parent;
     QMap<QString, QPointer<SectionScreen>> m_kept;
+    std::optional<QPoint> m_place;   // where the last screen of the chain stood
 };

@@ -3,10 +3,12 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
+#include "EnterPressesButton.h"
 #include "MessageBoxes.h"
 #include "PagePrinter.h"
 #include "PrinterChoice.h"
 #include "SpreadGrid.h"
+#include "WindowFit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 SectionScreen::SectionScreen(const QString &screenName, const QString &caption, QWidget *parent)
@@ -45,10 +48,11 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     m_body = new QVBoxLayout(content);
     m_body->setContentsMargins(0, 0, 0, 0);
     m_body->addStretch(1);   // the page starts at the top; what is left stays empty
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(content);
+    m_page = new QScrollArea(this);
+    m_page->setWidgetResizable(true);
+    m_page->setFrameShape(QFrame::NoFrame);
+    m_page->setFocusPolicy(Qt::NoFocus);   // Tab goes from the grids straight to the buttons
+    m_page->setWidget(content);
 
     auto makeButton = [this](const QString &name, const QString &text) {
         auto *button = new QPushButton(text, this);
@@ -65,6 +69,8 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
 
     auto *tab = new QLabel(QStringLiteral("TAB button to move between controls"), this);
     tab->setObjectName(QStringLiteral("lblTab"));
+    tab->setToolTip(QStringLiteral("In a text answer Return starts a new line; Tab finishes the answer and "
+                                   "moves on. Enter on a button presses it."));
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(tab);
@@ -84,7 +90,7 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(header);
     layout->addWidget(m_loadFailed);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(m_page, 1);
     layout->addLayout(buttons);
 
     // The keys every program uses for saving and printing work here too.
@@ -92,6 +98,8 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     m_print->setToolTip(QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText));
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { save(); });
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, [this] { printPageNow(); });
+
+    EnterPressesButton::install(this);
 
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_print, &QPushButton::clicked, this, [this] { printPageNow(); });
@@ -126,6 +134,52 @@ void SectionScreen::addGrid(grid::SpreadGrid *grid)
 void SectionScreen::addToBody(QWidget *widget, int stretch)
 {
     m_body->insertWidget(m_body->count() - 1, widget, stretch);
+}
+
+QWidget *SectionScreen::addPage(const QString &title)
+{
+    if (!m_pages) {
+        m_pages = new QTabWidget;
+        m_pages->setObjectName(QStringLiteral("tabPages"));
+        addToBody(m_pages);
+    }
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addStretch(1);   // a short page keeps its grids at the top
+    m_pages->addTab(page, title);
+    return page;
+}
+
+void SectionScreen::addToPage(QWidget *page, QWidget *widget, int stretch)
+{
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    Q_ASSERT(layout);
+    layout->insertWidget(layout->count() - 1, widget, stretch);
+}
+
+void SectionScreen::addGrid(grid::SpreadGrid *grid, QWidget *page)
+{
+    grid->setFitToContents(true);
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    Q_ASSERT(layout);
+    layout->insertWidget(layout->count() - 1, grid, 0, Qt::AlignLeft);
+    watchGrid(grid);
+}
+
+int SectionScreen::currentPage() const
+{
+    return m_pages ? m_pages->currentIndex() : -1;
+}
+
+void SectionScreen::setCurrentPage(int index)
+{
+    if (m_pages && index >= 0 && index < m_pages->count())
+        m_pages->setCurrentIndex(index);
+}
+
+int SectionScreen::pageCount() const
+{
+    return m_pages ? m_pages->count() : 0;
 }
 
 bool SectionScreen::loadScreen()
@@ -174,8 +228,15 @@ void SectionScreen::markChanged()
     ChangeFlag::markChanged(m_save);
 }
 
+void SectionScreen::commitEditors()
+{
+    for (grid::SpreadGrid *grid : findChildren<grid::SpreadGrid *>())
+        grid->commitEditor();
+}
+
 bool SectionScreen::save()
 {
+    commitEditors();
     if (!m_loadCompleted || !validate())
         return false;
     if (!StoreWork::save(objectName(), saveRoutines()))
@@ -188,8 +249,10 @@ bool SectionScreen::save()
 
 bool SectionScreen::printPageNow()
 {
+    commitEditors();
     return trapped(objectName(), QStringLiteral("Print Routine"), [this] {
-        std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, printOrientation());
+        std::unique_ptr<QPrinter> printer = PrinterChoice::choose(
+            this, printOrientation(), windowTitle() + QStringLiteral(" - ") + appState().CurrentLearnerName);
         PagePrinter page(*printer);
         printPage(page);
         page.endDoc();
@@ -198,6 +261,7 @@ bool SectionScreen::printPageNow()
 
 bool SectionScreen::leave(Target target)
 {
+    commitEditors();
     if (!ConfirmLeaveSection(m_save, nullptr))
         return false;
     m_target = target;
@@ -214,4 +278,31 @@ void SectionScreen::reject()
         return;
     }
     leave(Target::MainMenu);
+}
+
+void SectionScreen::setVisible(bool visible)
+{
+    if (visible && !m_fitted) {
+        m_fitted = true;
+        orderTabs();
+        for (grid::SpreadGrid *grid : findChildren<grid::SpreadGrid *>())
+            grid->fitPendingRowsNow();
+        resize(WindowFit::showingWholePage(*this, *m_page, WindowFit::roomOnScreen(*this)));
+    }
+    QDialog::setVisible(visible);
+}
+
+void SectionScreen::orderTabs()
+{
+    // The page's controls come first, as they stand from top to bottom, then
+    // the buttons from left to right.
+    QWidget *last = this;
+    while (last->nextInFocusChain() != this)
+        last = last->nextInFocusChain();
+    for (QPushButton *button : {m_save, m_print, m_previous, m_next, m_menu}) {
+        if (button == last)
+            continue;
+        setTabOrder(last, button);
+        last = button;
+    }
 }

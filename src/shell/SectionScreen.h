@@ -11,6 +11,8 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
+class QTabWidget;
 class QVBoxLayout;
 class PagePrinter;
 namespace grid { class SpreadGrid; }
@@ -60,6 +62,14 @@ public:
     bool hasUnsavedChanges() const;
     void markChanged();
 
+    // Tab pages of a screen whose grids sit on tabs. The showing page's index
+    // (0-based) is what the screen prints and what tests and the command line
+    // choose; -1 and 0 pages on a screen without tabs.
+    int currentPage() const;
+    void setCurrentPage(int index);
+    int pageCount() const;
+    QTabWidget *pages() const { return m_pages; }
+
     // Save: the screen's check, then every save routine in order; the
     // confirmation only when all completed. Refused outright after a failed load.
     bool save();
@@ -71,6 +81,10 @@ public:
     // question; false when the user chose to stay.
     bool leave(Target target);
 
+    // Opens at a size that shows the whole page where the screen allows; the
+    // Tab order runs through the page, then the buttons.
+    void setVisible(bool visible) override;
+
 public Q_SLOTS:
     // Escape and the window's own close control ask the same question as Main Menu.
     void reject() override;
@@ -81,6 +95,12 @@ protected:
     // scrolling area. addGrid also watches the grid for changes.
     void addGrid(grid::SpreadGrid *grid);
     void addToBody(QWidget *widget, int stretch = 0);
+    // A new tab page captioned `title`; the tab control itself is placed in the
+    // body where the first page is added. Grids and widgets go onto a page with
+    // the overloads below.
+    QWidget *addPage(const QString &title);
+    void addGrid(grid::SpreadGrid *grid, QWidget *page);
+    void addToPage(QWidget *page, QWidget *widget, int stretch = 0);
     void setNeighbours(bool hasPrevious, bool hasNext);
     void setPrintButtonName(const QString &objectName);
     // Any change the user makes in the grid marks the screen as changed.
@@ -113,6 +133,10 @@ protected:
 
 private:
     void refuseSaving();
+    // An open cell editor hands its text to its cell, so the change flag, the
+    // save and the page see what was typed.
+    void commitEditors();
+    void orderTabs();
 
     QPushButton *m_save;
     QPushButton *m_print;
@@ -122,8 +146,11 @@ private:
     QLabel *m_learner;
     QLineEdit *m_year;
     QVBoxLayout *m_body;
+    QScrollArea *m_page;
     QLabel *m_loadFailed;
+    QTabWidget *m_pages = nullptr;
     Target m_target = Target::MainMenu;
     bool m_leaving = false;
     bool m_loadCompleted = false;
+    bool m_fitted = false;
 };

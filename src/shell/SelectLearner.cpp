@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CheckTables.h"
 #include "DatabaseConnection.h"
+#include "EnterPressesButton.h"
 #include "MainMenu.h"
 #include "MessageBoxes.h"
 #include "SpreadGrid.h"
@@ -124,6 +125,8 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
     layout->addLayout(lower);
+
+    EnterPressesButton::install(this);
 
     connect(m_current, &QRadioButton::clicked, this, [this] { getLearners(); });
     connect(m_archived, &QRadioButton::clicked, this, [this] { getLearners(); });

@@ -11,6 +11,7 @@
 #include "ScreenRegistry.h"
 #include "SectionScreen.h"
 #include "Stage1Screens.h"
+#include "Stage2Screens.h"
 #include "StoreError.h"
 
 #include <QCommandLineParser>
@@ -46,6 +47,7 @@ int runPrintSection(const QStringList &args)
     parser.addOption({QStringLiteral("screen"), QString(), QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("pdf"), QString(), QStringLiteral("OUT")});
     parser.addOption({QStringLiteral("db"), QString(), QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("tab"), QString(), QStringLiteral("N")});
     if (!Admin::parseArguments(parser, CommandName, args))
         return Admin::ExitUsage;
 
@@ -61,9 +63,14 @@ int runPrintSection(const QStringList &args)
         return Admin::usageError(CommandName, QStringLiteral("--learner takes a learner's ID (a whole number)"));
     if (!yearOk || year < 2008 || year > 9999)
         return Admin::usageError(CommandName, QStringLiteral("--year takes a year from 2008 on"));
+    bool tabOk = true;
+    const int tab = parser.isSet(QStringLiteral("tab")) ? parser.value(QStringLiteral("tab")).toInt(&tabOk) : 1;
+    if (!tabOk || tab < 1)
+        return Admin::usageError(CommandName, QStringLiteral("--tab takes the number of a tab, from 1"));
 
     ScreenRegistry &registry = ScreenRegistry::instance();
     registerStage1Screens(registry);
+    registerStage2Screens(registry);
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);
     if (!entry) {
@@ -108,6 +115,13 @@ int runPrintSection(const QStringList &args)
     PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
     std::unique_ptr<SectionScreen> screen(entry->create(nullptr));
     screen->loadScreen();
+    // The tab (or action group) printed is the one showing, as on screen.
+    if (tab > qMax(1, screen->pageCount())) {
+        Admin::printError(QStringLiteral("sna-admin print-section: %1 has %2 tab(s); --tab %3 is not one of them")
+                              .arg(screenName).arg(qMax(1, screen->pageCount())).arg(tab));
+        return Admin::ExitFailed;
+    }
+    screen->setCurrentPage(tab - 1);
     const bool printed = screen->printPageNow();
     PrinterChoice::setChooser({});
     if (!printed || errorReports > 0 || !QFileInfo::exists(pdf)) {
@@ -120,7 +134,7 @@ int runPrintSection(const QStringList &args)
 
 const AdminCommandRegistration registration(AdminCommand{
     CommandName,
-    QStringLiteral("--learner ID --year Y --screen NAME --pdf OUT [--db PATH]"),
+    QStringLiteral("--learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]"),
     QStringLiteral("prints a learner's section page into a PDF, as Print Page does"),
     &runPrintSection,
 });

@@ -1,6 +1,7 @@
 // The printer operations the section pages are written in, printed into PDF
 // files and read back.
 #include "AppState.h"
+#include "PageFlow.h"
 #include "PagePrinter.h"
 #include "PdfText.h"
 #include "PrinterChoice.h"
@@ -76,19 +77,114 @@ private Q_SLOTS:
         }
     }
 
-    void ordinaryBlockPrintsOnlyItsFirstPage()
+    // A grid longer than its sheet continues on the next ones, each row once,
+    // the header (and learner line) at the top of every sheet, and a block
+    // after it below its last row.
+    void longBlockContinuesWithTheHeaderRepeated_data()
     {
+        QTest::addColumn<bool>("learnerLine");
+        QTest::newRow("header only") << false;
+        QTest::newRow("header and learner line") << true;
+    }
+
+    void longBlockContinuesWithTheHeaderRepeated()
+    {
+        QFETCH(bool, learnerLine);
         appState().EmisCode = QStringLiteral("123");
+        appState().CurrentLearnerName = QStringLiteral("MOKOENA Thabo");
         const auto grid = numberedGrid(150);
-        const QString pdf = printed(m_dir, QStringLiteral("ordinary.pdf"), [&](PagePrinter &page) {
-            SectionPage::print(page, QStringLiteral(" [ TEST ]"), false, {{grid.get(), 800}});
+        const auto after = numberedGrid(1);
+        after->setText(1, 1, QStringLiteral("AFTER"));
+        const QString pdf = printed(m_dir, QStringLiteral("flow.pdf"), [&](PagePrinter &page) {
+            SectionPage::print(page, QStringLiteral(" [ TEST ]"), learnerLine, {{grid.get(), 800}, {after.get(), 2000}});
         });
-        QCOMPARE(PdfText::pageCount(pdf), 1);
-        const QString text = PdfText::all(pdf);
-        QVERIFY(text.contains(QStringLiteral("EMIS NUMBER: 123 [ TEST ]")));
-        QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\brow1\\b"))));
-        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\\brow150\\b"))));
-        QVERIFY(!text.contains(QStringLiteral("LEARNER NAME")));
+        const QStringList sheets = PdfText::pages(pdf);
+        QVERIFY(sheets.size() >= 3);
+        for (const QString &sheet : sheets) {
+            QVERIFY(sheet.contains(QStringLiteral("EMIS NUMBER: 123 [ TEST ]")));
+            QCOMPARE(sheet.contains(QStringLiteral("LEARNER NAME : MOKOENA Thabo")), learnerLine);
+        }
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        int sheetOfPrevious = 1;
+        double bottomOfPrevious = 0;
+        for (int row = 1; row <= 150; ++row) {
+            const QString tag = QStringLiteral("row%1").arg(row);
+            const auto hits = std::count_if(words.cbegin(), words.cend(), [&](const PdfText::Word &w) { return w.text == tag; });
+            const PdfText::Word word = PdfText::find(words, tag);
+            QVERIFY2(hits == 1, qPrintable(tag));
+            // In order: lower on the same sheet, or on the next sheet below the header lines.
+            QVERIFY2(word.page == sheetOfPrevious ? word.box.top() > bottomOfPrevious
+                                                  : word.page == sheetOfPrevious + 1 && word.box.top() * 20 > (learnerLine ? 560 : 380),
+                     qPrintable(tag));
+            sheetOfPrevious = word.page;
+            bottomOfPrevious = word.box.bottom();
+        }
+        const PdfText::Word last = PdfText::find(words, QStringLiteral("AFTER"));
+        QCOMPARE(last.page, sheetOfPrevious);
+        QVERIFY(last.box.top() > bottomOfPrevious);
+    }
+
+    // Blocks whose grids fit keep their tops exactly; a taller one pushes the
+    // next block down to just below its end.
+    void blocksStartAtTheirTopOrBelowTheBlockAbove_data()
+    {
+        QTest::addColumn<int>("firstRows");
+        QTest::addColumn<bool>("pushed");
+        QTest::newRow("fits") << 3 << false;
+        QTest::newRow("runs over the next top") << 12 << true;
+    }
+
+    void blocksStartAtTheirTopOrBelowTheBlockAbove()
+    {
+        QFETCH(int, firstRows);
+        QFETCH(bool, pushed);
+        const auto first = numberedGrid(firstRows);
+        const auto second = numberedGrid(1);
+        second->setText(1, 1, QStringLiteral("SECOND"));
+        const auto third = numberedGrid(1);
+        third->setText(1, 1, QStringLiteral("THIRD"));
+        const QString pdf = printed(m_dir, QStringLiteral("tops.pdf"), [&](PagePrinter &page) {
+            SectionPage::print(page, QString(), false, {{first.get(), 800}, {second.get(), 2500}, {third.get(), 6000}});
+        });
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        const PdfText::Word row1 = PdfText::find(words, QStringLiteral("row1"));
+        const PdfText::Word lastRow = PdfText::find(words, QStringLiteral("row%1").arg(firstRows));
+        const PdfText::Word secondWord = PdfText::find(words, QStringLiteral("SECOND"));
+        const PdfText::Word thirdWord = PdfText::find(words, QStringLiteral("THIRD"));
+        QVERIFY(row1.page == 1 && secondWord.page == 1 && thirdWord.page == 1);
+        // A word sits the same distance below the top of its block in every block.
+        const double inset = row1.box.top() * 20 - 800;
+        QVERIFY2(qAbs(thirdWord.box.top() * 20 - 6000 - inset) < 4, qPrintable(QString::number(thirdWord.box.top())));
+        if (!pushed) {
+            QVERIFY2(qAbs(secondWord.box.top() * 20 - 2500 - inset) < 4, qPrintable(QString::number(secondWord.box.top())));
+        } else {
+            // Below the last row's cell (its word, its padding and the gap), not far below.
+            const double rowPitch = (lastRow.box.top() - row1.box.top()) / (firstRows - 1);
+            QVERIFY(secondWord.box.top() > lastRow.box.bottom());
+            QVERIFY2(qAbs(secondWord.box.top() - lastRow.box.top() - rowPitch - SectionPage::BlockGap / 20.0) < 1.0,
+                     qPrintable(QString::number(secondWord.box.top() - lastRow.box.top())));
+        }
+    }
+
+    // The flow's own rule for drawings of the caller's (the reports place
+    // their lines through it): below what is placed, on a new sheet with the
+    // head again when it does not fit.
+    void reservedRoomMovesToANewSheetWhenItDoesNotFit()
+    {
+        int heads = 0;
+        double pageHeight = 0;
+        QVector<double> tops;
+        printed(m_dir, QStringLiteral("reserve.pdf"), [&](PagePrinter &page) {
+            pageHeight = page.pageHeight();
+            PageFlow flow(page, [&](PagePrinter &) { ++heads; return 700.0; }, 100);
+            tops << flow.reserve(0, 500);                 // at the content's top
+            tops << flow.reserve(3000, 500);              // at its own top
+            tops << flow.reserve(1000, 500);              // below the one above it
+            tops << flow.reserve(0, pageHeight - 4000);   // too tall for what is left
+            QCOMPARE(flow.sheet(), 2);
+        });
+        QCOMPARE(heads, 2);
+        QCOMPARE(tops, (QVector<double>{700, 3000, 3600, 700}));
     }
 
     void printerChoiceOrientationAndCancel()

@@ -141,6 +141,44 @@ private slots:
         QVERIFY2(printed.contains(QStringLiteral("EMIS NUMBER:")) && printed.contains(expected), qPrintable(printed));
     }
 
+    void printSectionPrintsTheChosenTab_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("tab");        // empty: not given
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expected");   // on paper, or in the error
+        QTest::newRow("barriers") << QStringLiteral("frmExtendedProfile1") << QString() << 0 << QStringLiteral("2.1 BARRIERS TO LEARNING AND DEVELOPMENT");
+        QTest::newRow("factors, first tab") << QStringLiteral("frmExtendedProfile2") << QString() << 0 << QStringLiteral("What factors in the community");
+        QTest::newRow("factors, summary") << QStringLiteral("frmExtendedProfile2") << QStringLiteral("4") << 0 << QStringLiteral("SUMMARY OF BARRIERS TO LEARNING");
+        QTest::newRow("ISP, first group") << QStringLiteral("frmISP") << QString() << 0 << QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION");
+        QTest::newRow("ISP, group 3") << QStringLiteral("frmISP") << QStringLiteral("3") << 0 << QStringLiteral("LEARNER SUPPORT TO BE GIVEN");
+        QTest::newRow("ISP, no group 6") << QStringLiteral("frmISP") << QStringLiteral("6") << 1 << QStringLiteral("--tab 6");
+        QTest::newRow("no tabs") << QStringLiteral("frmExtendedProfile1") << QStringLiteral("2") << 1 << QStringLiteral("--tab 2");
+        QTest::newRow("tab 0") << QStringLiteral("frmISP") << QStringLiteral("0") << 2 << QStringLiteral("--tab takes");
+    }
+    void printSectionPrintsTheChosenTab()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, tab);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expected);
+        const QString pdf = m_home.filePath(screen + tab + QStringLiteral(".pdf"));
+        QStringList arguments = {QStringLiteral("print-section"), QStringLiteral("--learner"), QStringLiteral("40001"),
+                                 QStringLiteral("--year"), QStringLiteral("2014"), QStringLiteral("--screen"), screen,
+                                 QStringLiteral("--pdf"), pdf, QStringLiteral("--db"), m_school};
+        if (!tab.isEmpty())
+            arguments << QStringLiteral("--tab") << tab;
+        const Run run = admin(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+            QVERIFY(!QFile::exists(pdf));
+            return;
+        }
+        const QString printed = PdfText::all(pdf);
+        QVERIFY2(printed.contains(expected), qPrintable(printed));
+    }
+
     void printSectionRefusesWhatItCannotPrint_data()
     {
         QTest::addColumn<QString>("learner");

@@ -2,6 +2,7 @@
 
 #include "ScreenRegistry.h"
 #include "Stage1Screens.h"
+#include "Stage2Screens.h"
 
 // Every section screen of the program, registered as the program registers
 // them. A stage that adds screens adds its register call here, and the
@@ -9,4 +10,5 @@
 inline void registerEveryScreen(ScreenRegistry &registry)
 {
     registerStage1Screens(registry);
+    registerStage2Screens(registry);
 }

@@ -52,4 +52,36 @@ QStringList fonts(const QString &pdfPath)
     return names;
 }
 
+QVector<Word> words(const QString &pdfPath)
+{
+    static const QRegularExpression wordRe(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                                               QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")})
+                                  .split(QStringLiteral("<page "));
+    QVector<Word> found;
+    for (int page = 1; page < pages.size(); ++page) {
+        for (const QRegularExpressionMatch &m : wordRe.globalMatch(pages.at(page))) {
+            const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+            found.append({m.captured(5), page, box});
+        }
+    }
+    return found;
+}
+
+Word find(const QVector<Word> &words, const QString &text)
+{
+    for (const Word &word : words)
+        if (word.text == text)
+            return word;
+    return Word();
+}
+
+QString title(const QString &pdfPath)
+{
+    static const QRegularExpression titleLine(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption);
+    return titleLine.match(run(QStringLiteral("pdfinfo"), {pdfPath})).captured(1).trimmed();
+}
+
 } // namespace PdfText

@@ -4,6 +4,7 @@
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
 #include "Connection.h"
+#include "EnterPressesButton.h"
 #include "MessageBoxes.h"
 #include "StoreWork.h"
 
@@ -116,6 +117,8 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     layout->addWidget(legend);
     layout->addWidget(lblLoadFailed);
     layout->addLayout(buttons);
+
+    EnterPressesButton::install(this);
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmdDone, &QPushButton::clicked, this, &frmMultipleDisabilities::reject);

@@ -1,0 +1,127 @@
+#include "PageFlow.h"
+
+#include "GridMetrics.h"
+#include "PagePrinter.h"
+
+#include <QRectF>
+
+namespace {
+constexpr double Tolerance = 0.01;   // twips; rounding must not push a fitting row over
+}
+
+PageFlow::PageFlow(PagePrinter &printer, PageHead head, double gap)
+    : m_printer(printer)
+    , m_head(std::move(head))
+    , m_gap(gap)
+    , m_bottom(printer.pageHeight())
+{
+    m_contentTop = m_head ? m_head(m_printer) : 0.0;
+    m_end = m_contentTop;
+}
+
+double PageFlow::startAt(double top) const
+{
+    return qMax(top, m_placedOnSheet ? m_end + m_gap : m_end);
+}
+
+void PageFlow::newSheet()
+{
+    m_printer.newPage();
+    ++m_sheet;
+    m_contentTop = m_head ? m_head(m_printer) : 0.0;
+    m_end = m_contentTop;
+    m_placedOnSheet = false;
+}
+
+double PageFlow::groupHeight(const QVector<double> &heights, int first, int last) const
+{
+    double h = 0.0;
+    for (int r = first; r <= last; ++r)
+        h += heights.value(r - 1);
+    return h;
+}
+
+double PageFlow::reserve(double top, double height)
+{
+    double y = startAt(top);
+    if (y + height > m_bottom + Tolerance && y > m_contentTop + Tolerance) {
+        newSheet();
+        y = m_contentTop;
+    }
+    m_end = y + height;
+    m_placedOnSheet = true;
+    return y;
+}
+
+void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
+{
+    const QVector<double> heights = m_printer.gridRowHeights(grid);
+    const int rows = grid.maxRows();
+    const double right = m_printer.pageWidth();
+    double y = startAt(top);
+    int row = 1;
+    while (row <= rows) {
+        // As many whole groups as fit between y and the bottom of the sheet.
+        int last = row - 1;
+        double used = 0.0;
+        while (last < rows) {
+            const QPair<int, int> g = grid::GridMetrics::group(grid, last + 1);
+            const double h = groupHeight(heights, g.first, g.second);
+            if (used + h > m_bottom - y + Tolerance)
+                break;
+            used += h;
+            last = g.second;
+        }
+        if (last < row) {
+            if (y > m_contentTop + Tolerance) {   // a fresh sheet has more room
+                newSheet();
+                y = m_contentTop;
+                continue;
+            }
+            // Taller than a whole sheet: its slices go on sheets of their own.
+            last = grid::GridMetrics::group(grid, row).second;
+            y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left);
+            row = last + 1;
+            if (row <= rows) {
+                newSheet();
+                y = m_contentTop;
+            }
+            continue;
+        }
+        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(right, m_bottom)), row, last);
+        y += used;
+        row = last + 1;
+        if (row <= rows) {
+            newSheet();
+            y = m_contentTop;
+        }
+    }
+    m_end = y;
+    m_placedOnSheet = true;
+}
+
+double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y,
+                             double left)
+{
+    const double right = m_printer.pageWidth();
+    double done = 0.0;   // how much of the rows' height is on paper
+    for (;;) {
+        const double room = m_bottom - y;
+        double upTo = done + room;
+        if (upTo < height) {
+            // Cut between two lines of text, never through one.
+            const double lineBreak = m_printer.gridLineBreak(grid, upTo);
+            if (lineBreak > done)
+                upTo = lineBreak;
+        }
+        upTo = qMin(upTo, height);
+        m_printer.drawGridRowsSlice(grid, QRectF(QPointF(left, y - done), QPointF(right, y - done + height)), first,
+                                    last, y, y + (upTo - done));
+        y += upTo - done;
+        done = upTo;
+        if (done >= height - Tolerance)
+            return y;
+        newSheet();
+        y = m_contentTop;
+    }
+}

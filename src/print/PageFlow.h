@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QVector>
+#include <functional>
+
+class PagePrinter;
+namespace grid { class SpreadModel; }
+
+// Places the blocks of a print job down its sheets so that none hides
+// another: a block starts at its own top or just below the block placed
+// before it, whichever is lower, and what no longer fits continues on a new
+// sheet that starts with the page head again. When everything fits, every
+// block sits exactly at its own top. Section pages and reports share it.
+class PageFlow
+{
+public:
+    // Prints the head of a sheet (its header lines) and returns the y, in
+    // twips, where the sheet's content may begin.
+    using PageHead = std::function<double(PagePrinter &)>;
+
+    // Prints the head of the first sheet. gap: the space left between a block
+    // and one pushed down below it.
+    PageFlow(PagePrinter &printer, PageHead head, double gap);
+
+    // The grid's rows from x = left, at top or below the last block; the rows
+    // that do not fit continue on new sheets, every row printed once. Rows
+    // joined by a row span stay on one sheet; a group taller than a whole
+    // sheet is cut between two lines of text and continues on the next sheet.
+    void placeGrid(const grid::SpreadModel &grid, double top, double left);
+
+    // Room for height twips of the caller's own drawing at top or below the
+    // last block: the y where it goes, on a new sheet when it does not fit on
+    // this one.
+    double reserve(double top, double height);
+
+    double end() const { return m_end; }   // below the last block, on the current sheet
+    int sheet() const { return m_sheet; }  // 1-based
+    double contentTop() const { return m_contentTop; }
+
+private:
+    double startAt(double top) const;
+    void newSheet();
+    double groupHeight(const QVector<double> &heights, int first, int last) const;
+    // Rows first..last, taller than a sheet, cut into slices between lines of
+    // text, one slice per sheet from y on; returns the y below the last slice.
+    double placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y, double left);
+
+    PagePrinter &m_printer;
+    PageHead m_head;
+    double m_gap;
+    double m_bottom;
+    double m_contentTop = 0.0;
+    double m_end = 0.0;
+    bool m_placedOnSheet = false;
+    int m_sheet = 1;
+};

@@ -1,0 +1,287 @@
+#include "ExtendedProfile2.h"
+
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "Connection.h"
+#include "EntryPreviewList.h"
+#include "FixedTextGrids.h"
+#include "PagePrinter.h"
+#include "SectionPage.h"
+#include "SpreadGrid.h"
+
+#include <QLineEdit>
+
+using grid::SpreadGrid;
+using grid::SpreadModel;
+using FixedTextGrids::boldLabel;
+
+namespace {
+
+const QString ScreenName = QStringLiteral("frmExtendedProfile2");
+const QString Caption = QStringLiteral("SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+const QString CrLf = QStringLiteral("\r\n");
+
+constexpr int ListCols = 2;
+constexpr int SummaryLimit = 9999;
+
+// Lines of an example list: three spaces, an asterisk and a space before each item.
+QString bulletLines(std::initializer_list<const char *> items)
+{
+    QString lines;
+    for (const char *item : items)
+        lines += CrLf + QStringLiteral("   * ") + QString::fromLatin1(item);
+    return lines;
+}
+
+QString impactSentence(const char *impact)
+{
+    return QStringLiteral("Your answer may include a description of any one or more of the factors below, %1 on the "
+                          "learner's capacity for learning, for example:").arg(QString::fromLatin1(impact));
+}
+
+// What makes one factor tab different from the others.
+struct FactorTab
+{
+    const char *caption;
+    const char *table;
+    const char *enablingField;
+    QString question;
+    QString enablingExample;
+    QString barrierExample;
+    EntryPreviewSpec entry;
+};
+
+QVector<FactorTab> factorTabs()
+{
+    const QString classroomItems = bulletLines({"Teaching methodology", "Curriculum differentiation",
+                                                "Classroom management", "Learning and teaching materials",
+                                                "Language of teaching and learning", "Knowledge of NCS delivery",
+                                                "Peer relationships", "etc"});
+    const QString schoolItems = bulletLines({"Ethos of the school", "Policies", "Attitudes",
+                                             "School buildings and additional rooms", "Space, class size",
+                                             "Access e.g ramps, appropriate toilets / sanitation", "Safe environment",
+                                             "Facilities", "Issues of Governance", "etc"});
+    const QString positive = impactSentence("which have a positive impact");
+    const QString negative = impactSentence("which have had a negative impact");
+
+    const auto entry = [](const char *box, const char *first, const char *second, const char *secondCaption,
+                          const char *add, const char *remove, const char *words) {
+        EntryPreviewSpec spec;
+        spec.textBoxName = QString::fromLatin1(box);
+        spec.firstOptionName = QString::fromLatin1(first);
+        spec.firstOptionCaption = QStringLiteral("Enabling Factors");
+        spec.secondOptionName = QString::fromLatin1(second);
+        spec.secondOptionCaption = QString::fromLatin1(secondCaption);
+        spec.addButtonName = QString::fromLatin1(add);
+        spec.removeButtonName = QString::fromLatin1(remove);
+        spec.emptyMessage = QStringLiteral("You must enter the %1 or Barrier.").arg(QString::fromLatin1(words));
+        spec.noOptionMessage = QStringLiteral("You must select the %1 or Barrier options.").arg(QString::fromLatin1(words));
+        return spec;
+    };
+
+    return {
+        {"COMMUNITY", "SNE_Factors_Community", "Positive_Influence",
+         QStringLiteral("What factors in the community and family are impacting on the child's learning and development?"),
+         QStringLiteral("e.g good relationships with family members, caregiver present, community based support "
+                        "structures, home based care, etc."),
+         QStringLiteral("e.g poverty, violence, physical abuse, substance abuse, sexual abuse, poor parenting or "
+                        "absence of parental figures, trauma, illness. "),
+         entry("txtAddCommunityFactor", "optPositive", "optBarriers", "Barrier", "cmdAddPreview", "cmdRemove",
+               "Positive Infuence")},
+        {"CLASSROOM", "SNE_Factors_Classroom", "Enabling_Factor",
+         QStringLiteral("What factors in the classroom are impacting on the learner's capacity to participate in the "
+                        "learning process?"),
+         positive + classroomItems, negative + classroomItems,
+         entry("txtAddClassroomFactor", "optEnabling", "optClassroomBarrier", "Barriers", "cmdAddToClassPreview",
+               "cmdRemoveFromClassPreview", "Enabling Factor")},
+        {"SCHOOL", "SNE_Factors_School", "Enabling_Factor",
+         QStringLiteral("What factors in the school are impacting on the learner's participation in the programmes "
+                        "offered at the school?"),
+         positive + schoolItems, negative + schoolItems,
+         entry("txtAddSchoolFactor", "optSchoolEnabling", "optSchoolBarrier", "Barriers", "cmdAddToSchoolPreview",
+               "cmdRemoveFromSchoolPreview", "Enabling Factor")},
+    };
+}
+
+const char *const ListGridNames[3] = {"gridCommunity", "gridClassroom", "gridSchool"};
+
+} // namespace
+
+frmExtendedProfile2::frmExtendedProfile2(QWidget *parent)
+    : SectionScreen(ScreenName, Caption, parent)
+    , m_heading(FixedTextGrids::oneColumn("vaSpread1", 1, 100, this))
+    , m_summHeader(FixedTextGrids::oneColumn("gridSummHeader", 1, 100, this))
+    , m_summEnabling(FixedTextGrids::oneColumn("gridSummEnabling", 2, 100, this))
+    , m_summBarriers(FixedTextGrids::oneColumn("gridSummBarriers", 2, 100, this))
+{
+    setNeighbours(true, false);
+    setPrintButtonName(QStringLiteral("cmdPrintPage"));
+    addGrid(m_heading);
+
+    const QVector<FactorTab> tabs = factorTabs();
+    for (int t = 0; t < 3; ++t) {
+        QWidget *page = addPage(QString::fromLatin1(tabs[t].caption));
+        auto *grid = new SpreadGrid(ListCols, FirstEntryRow, this);
+        grid->setObjectName(QString::fromLatin1(ListGridNames[t]));
+        m_lists[t] = new EntryPreviewList(grid, FirstEntryRow, 1, ListCols, tabs[t].entry, this);
+        addToPage(page, m_lists[t]);
+        watchGrid(grid);
+        connect(m_lists[t], &EntryPreviewList::changed, this, &SectionScreen::markChanged);
+    }
+
+    QWidget *summary = addPage(QStringLiteral("SUMMARY OF BARRIERS TO LEARNING"));
+    for (SpreadGrid *grid : {m_summHeader, m_summEnabling, m_summBarriers})
+        addGrid(grid, summary);
+}
+
+void frmExtendedProfile2::prepareGrids()
+{
+    boldLabel(m_heading->cells(), 1, 1,
+              QStringLiteral("2.2 CONTEXTUAL FACTORS IMPACTING ON THE LEARNER, COMMUNITY AND FAMILY") + CrLf);
+    m_heading->applyLayout();
+
+    const QVector<FactorTab> tabs = factorTabs();
+    grid::CellSpec entryCell;
+    entryCell.type = grid::CellType::Static;
+    entryCell.locked = true;
+    for (int t = 0; t < 3; ++t) {
+        SpreadGrid *grid = m_lists[t]->grid();
+        SpreadModel &cells = grid->cells();
+        cells.setColWidths({48, 48});
+        boldLabel(cells, 1, 1, tabs[t].question, ListCols);
+        boldLabel(cells, 1, 2,
+                  QStringLiteral("Select Option below and enter the Factor in the box and then click the "
+                                 "\"Add to Preview\" button."),
+                  ListCols);
+        cells.setLabel(1, 3, QString());
+        cells.addSpan(1, 3, ListCols, 1);
+        boldLabel(cells, 1, 4, QStringLiteral("Preview Captured Information"), ListCols);
+        boldLabel(cells, 1, 5, QStringLiteral("ENABLING FACTORS"));
+        boldLabel(cells, 2, 5, QStringLiteral("BARRIERS"));
+        cells.setLabel(1, 6, tabs[t].enablingExample);
+        cells.setLabel(2, 6, tabs[t].barrierExample);
+        m_lists[t]->list().setEntryCell(1, entryCell);
+        m_lists[t]->list().setEntryCell(2, entryCell);
+        grid->applyLayout();
+    }
+
+    boldLabel(m_summHeader->cells(), 1, 1, QStringLiteral("SUMMARY OF BARRIERS TO LEARNING") + CrLf);
+    boldLabel(m_summEnabling->cells(), 1, 1, QStringLiteral("ENABLING FACTORS"));
+    boldLabel(m_summBarriers->cells(), 1, 1, QStringLiteral("BARRIERS") + CrLf);
+    // The summaries are rebuilt from the store on every load; text typed
+    // there would never be kept, so the cells are shown read-only.
+    for (SpreadGrid *grid : {m_summEnabling, m_summBarriers}) {
+        grid->cells().setStatic(1, 2, QString());
+        grid->cells().setLocked(1, 2, true);
+        grid->cells().setRowHeight(2, 0);
+    }
+    for (SpreadGrid *grid : {m_summHeader, m_summEnabling, m_summBarriers})
+        grid->applyLayout();
+}
+
+// Loading ----------------------------------------------------------------------
+
+StoreRoutine frmExtendedProfile2::getDataRoutine()
+{
+    return {QStringLiteral("getData Routine"), [this](Connection &db) { getData(db); }};
+}
+
+QVector<StoreRoutine> frmExtendedProfile2::loadRoutines()
+{
+    return {getDataRoutine()};
+}
+
+void frmExtendedProfile2::getData(Connection &db)
+{
+    m_summBarriers->cells().setText(1, 2, QString());
+    m_summEnabling->cells().setText(1, 2, QString());
+    QString barriers;
+    QString enabling;
+
+    const QVector<FactorTab> tabs = factorTabs();
+    for (int t = 0; t < 3; ++t) {
+        const Recordset rs = db.query(QStringLiteral("SELECT * FROM %1 ").arg(QString::fromLatin1(tabs[t].table))
+                                      + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                                      + QStringLiteral(" AND Data_Year = ") + dataYearText());
+        if (rs.isEmpty())
+            continue;
+        QVector<QStringList> rows;
+        for (int r = 0; r < rs.recordCount(); ++r) {
+            const QString factor = rs.text(r, QString::fromLatin1(tabs[t].enablingField));
+            const QString barrier = rs.text(r, QStringLiteral("Barrier"));
+            rows.append({factor, barrier});
+            barriers += barrier + CrLf;
+            enabling += factor + CrLf;
+        }
+        m_lists[t]->list().setEntries(rows);
+    }
+    m_summBarriers->cells().setText(1, 2, barriers);
+    m_summEnabling->cells().setText(1, 2, enabling);
+    m_summBarriers->applyLayout();
+    m_summEnabling->applyLayout();
+}
+
+void frmExtendedProfile2::placeCursor()
+{
+    setCurrentPage(Community);
+    m_lists[Community]->textBox()->setFocus();
+}
+
+// Saving -----------------------------------------------------------------------
+
+QVector<StoreRoutine> frmExtendedProfile2::saveRoutines()
+{
+    return {{QStringLiteral("saveData Routine"), [this](Connection &db) { saveData(db); }}};
+}
+
+void frmExtendedProfile2::saveData(Connection &db)
+{
+    const QVector<FactorTab> tabs = factorTabs();
+    for (const FactorTab &tab : tabs)
+        db.execute(QStringLiteral("DELETE * FROM %1 ").arg(QString::fromLatin1(tab.table))
+                   + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ")
+                   + dataYearText());
+
+    for (int t = 0; t < 3; ++t) {
+        const QString insert = QStringLiteral("INSERT INTO %1 (LearnerID, %2, Barrier, Data_Year) ")
+                                   .arg(QString::fromLatin1(tabs[t].table), QString::fromLatin1(tabs[t].enablingField));
+        const QVector<QStringList> rows = m_lists[t]->list().entries();
+        for (const QStringList &row : rows) {
+            if ((row.at(0) + row.at(1)).trimmed().isEmpty())
+                continue;   // gaps close when the list is read back
+            db.execute(insert + QStringLiteral("VALUES (") + learnerIdText() + QStringLiteral(",'") + SqlText(row.at(0))
+                       + QStringLiteral("','") + SqlText(row.at(1)) + QStringLiteral("',") + dataYearText()
+                       + QStringLiteral(")"));
+        }
+    }
+}
+
+// The lists are shown as stored and the summary is rebuilt from them.
+void frmExtendedProfile2::afterSave()
+{
+    reload({getDataRoutine()});
+}
+
+// Printing ---------------------------------------------------------------------
+
+void frmExtendedProfile2::printPage(PagePrinter &printer)
+{
+    printer.setFont(QStringLiteral("Times New Roman"), 12, true);
+    printer.setPosition(140, 130);
+    printer.printLine(QString());
+    SectionPage::printHeader(printer, QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"), 12);
+    SectionPage::printLearnerLine(printer);
+    printer.setBold(false);
+
+    const double right = printer.pageWidth() + 3000;
+    if (currentPage() == Summary) {
+        const QVector<SectionPage::Block> blocks = {{&m_summHeader->cells(), 800, 300},
+                                                    {&m_summEnabling->cells(), 1500, 300},
+                                                    {&m_summBarriers->cells(), 4500, 300}};
+        SectionPage::printStacked(printer, blocks, 3000);
+        return;
+    }
+    const int tab = qBound(0, currentPage(), 2);
+    printer.drawContinuedGrid(m_lists[tab]->grid()->cells(),
+                              QRectF(QPointF(300, 800), QPointF(right, printer.pageHeight())));
+}

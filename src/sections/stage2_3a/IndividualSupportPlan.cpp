@@ -1,0 +1,232 @@
+#include "IndividualSupportPlan.h"
+
+#include "ActionGroup.h"
+#include "AppState.h"
+#include "CentralRoutines.h"
+#include "Connection.h"
+#include "FixedTextGrids.h"
+#include "PagePrinter.h"
+#include "SectionPage.h"
+#include "SpreadGrid.h"
+
+#include <QHBoxLayout>
+
+using grid::SpreadGrid;
+using grid::SpreadModel;
+using FixedTextGrids::boldLabel;
+
+namespace {
+
+const QString ScreenName = QStringLiteral("frmISP");
+const QString CrLf = QStringLiteral("\r\n");
+
+const char *const StoredFields[ActionGroup::Fields] = {"Target", "Strategy", "Achievement_Criteria",
+                                                       "Person_Responsible", "Review_Date", "Review_Comments"};
+
+QVector<ActionGroupSpec> groupSpecs()
+{
+    return {
+        {1, "gridAddAction", "gridActionPreview", "cmdAddPreview", "cmdRemove",
+         QStringLiteral("Whole school development intervention"),
+         QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")},
+        {2, "gridAdd2Action", "gridAction2Preview", "cmdAddTo2Preview", "cmdRemoveFrom2Preview",
+         QStringLiteral("Educator training or other educator support to be given"),
+         QStringLiteral("EDUCATOR TRAINING OR OTHER EDUCATOR SUPPORT TO BE GIVEN")},
+        {3, "gridAdd3Action", "gridAction3Preview", "cmdAddTo3Preview", "cmdRemoveFrom3Preview",
+         QStringLiteral("Learner support to be given(e.g curriculum differentiation,adapted assessment "
+                        "strategies,emotional)"),
+         QStringLiteral("LEARNER SUPPORT TO BE GIVEN")},
+        {4, "gridAdd4Action", "gridAction4Preview", "cmdAddTo4Preview", "cmdRemoveFrom4Preview",
+         QStringLiteral("Consultation with parents / caregivers"),
+         QStringLiteral("CONSULTATION WITH PARENTS/CAREGIVERS")},
+        {5, "gridAdd5Action", "gridAction5Preview", "cmdAddTo5Preview", "cmdRemoveFrom5Preview",
+         QStringLiteral("Support to be provided by DBST"),
+         QStringLiteral("SUPPORT TO BE PROVIDED BY THE DBST")},
+    };
+}
+
+// The review date goes into the statement as the grid shows it, and an empty
+// one stays empty; a loaded text with an apostrophe must not break the statement.
+QString reviewDateLiteral(const QString &shown)
+{
+    return QString(shown).replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+} // namespace
+
+frmISP::frmISP(QWidget *parent)
+    : SectionScreen(ScreenName, QStringLiteral("SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"), parent)
+    , m_gridBarrier(FixedTextGrids::oneColumn("gridBarrier", 1, 55, this))
+    , m_gridStrengths(FixedTextGrids::oneColumn("gridStrengths", 1, 55, this))
+    , m_gridHeading(FixedTextGrids::oneColumn("gridHeading", 1, 112, this))
+    , m_vaSpread3(FixedTextGrids::oneColumn("vaSpread3", 2, 112, this))
+{
+    setPrintButtonName(QStringLiteral("cmdPrintPage"));
+
+    // Barriers and strengths side by side, as on the printed page.
+    auto *beside = new QWidget(this);
+    auto *besideLayout = new QHBoxLayout(beside);
+    besideLayout->setContentsMargins(0, 0, 0, 0);
+    for (SpreadGrid *grid : {m_gridBarrier, m_gridStrengths}) {
+        grid->setFitToContents(true);
+        besideLayout->addWidget(grid, 0, Qt::AlignTop);
+    }
+    besideLayout->addStretch(1);
+    addToBody(beside);
+    addGrid(m_gridHeading);
+    addGrid(m_vaSpread3);
+
+    const QVector<ActionGroupSpec> specs = groupSpecs();
+    for (int g = 0; g < Groups; ++g) {
+        QWidget *page = addPage(QStringLiteral("Action %1").arg(g + 1));
+        m_groups[g] = new ActionGroup(specs[g], this);
+        addToPage(page, m_groups[g]);
+        watchGrid(m_groups[g]->entryGrid());
+        watchGrid(m_groups[g]->previewGrid());
+        connect(m_groups[g], &ActionGroup::changed, this, &SectionScreen::markChanged);
+    }
+}
+
+void frmISP::prepareGrids()
+{
+    boldLabel(m_gridBarrier->cells(), 1, 1, QStringLiteral("Barrier/s or concern:") + CrLf);
+    boldLabel(m_gridStrengths->cells(), 1, 1, QStringLiteral("Strengths:"));
+    boldLabel(m_gridHeading->cells(), 1, 1,
+              QStringLiteral("1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"));
+    SpreadModel &targets = m_vaSpread3->cells();
+    boldLabel(targets, 1, 1, QStringLiteral("SUPPORT TARGETS (To be completed by the educator in consultation with the "
+                                         "ILST, partents and learner)"));
+    targets.setLabel(1, 2, QStringLiteral("Interventions planned by school, class educator with inputs from the "
+                                          "Learning Support educator or counsellor/social auxillary worker, parent "
+                                          "and learner."));
+    for (SpreadGrid *grid : {m_gridBarrier, m_gridStrengths, m_gridHeading, m_vaSpread3})
+        grid->applyLayout();
+    for (ActionGroup *group : m_groups)
+        group->prepare();
+}
+
+// Loading ----------------------------------------------------------------------
+
+QVector<StoreRoutine> frmISP::loadRoutines()
+{
+    QVector<StoreRoutine> routines = {
+        {QStringLiteral("getBarriers Routine"), [this](Connection &db) { getBarries_Strengths(db); }}};
+    for (ActionGroup *group : m_groups)
+        routines.append({QStringLiteral("getAction Routine"), [this, group](Connection &db) { getAction(db, group); }});
+    return routines;
+}
+
+// Both grids keep the records' positions: a record without a barrier leaves
+// its row of the barriers grid empty, and likewise for the strengths.
+void frmISP::getBarries_Strengths(Connection &db)
+{
+    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Factors_Community ")
+                                  + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+                                  + QStringLiteral(" AND Data_Year = ") + dataYearText());
+    if (rs.isEmpty())
+        return;
+    SpreadModel &barriers = m_gridBarrier->cells();
+    SpreadModel &strengths = m_gridStrengths->cells();
+    barriers.setMaxRows(rs.recordCount() + 1);
+    strengths.setMaxRows(rs.recordCount() + 1);
+    for (int k = 0; k < rs.recordCount(); ++k) {
+        const QString barrier = rs.text(k, QStringLiteral("Barrier"));
+        const QString positive = rs.text(k, QStringLiteral("Positive_Influence"));
+        if (!barrier.trimmed().isEmpty())
+            barriers.setText(1, k + 2, barrier);
+        if (!positive.trimmed().isEmpty())
+            strengths.setText(1, k + 2, positive);
+    }
+    m_gridBarrier->applyLayout();
+    m_gridStrengths->applyLayout();
+}
+
+void frmISP::getAction(Connection &db, ActionGroup *group)
+{
+    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_ISP ") + QStringLiteral("WHERE LearnerID = ")
+                                  + learnerIdText() + QStringLiteral(" AND Action = ")
+                                  + QString::number(group->spec().action) + QStringLiteral(" AND Data_Year = ")
+                                  + dataYearText());
+    if (rs.isEmpty())
+        return;
+    QVector<QStringList> actions;
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        QStringList fields;
+        for (const char *field : StoredFields)
+            fields.append(rs.text(r, QString::fromLatin1(field)));
+        actions.append(fields);
+    }
+    group->setActions(actions);
+}
+
+void frmISP::placeCursor()
+{
+    setCurrentPage(0);
+    m_groups[0]->entryGrid()->setActiveCell(1, ActionGroup::EntryRow);
+    m_groups[0]->entryGrid()->setFocus();
+}
+
+// Saving -----------------------------------------------------------------------
+
+QVector<StoreRoutine> frmISP::saveRoutines()
+{
+    QVector<StoreRoutine> routines;
+    for (ActionGroup *group : m_groups)
+        routines.append({QStringLiteral("saveAction Routine"), [this, group](Connection &db) { saveAction(db, group); }});
+    return routines;
+}
+
+void frmISP::saveAction(Connection &db, ActionGroup *group)
+{
+    const QString action = QString::number(group->spec().action);
+    db.execute(QStringLiteral("DELETE * FROM SNE_ISP ") + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
+               + QStringLiteral(" AND Action = ") + action + QStringLiteral(" AND Data_Year = ") + dataYearText());
+
+    const QVector<QStringList> actions = group->actions();
+    for (const QStringList &f : actions) {
+        if (f.join(QString()).trimmed().isEmpty())
+            continue;
+        db.execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, [Action], Target, Strategy, Achievement_Criteria, ")
+                   + QStringLiteral("Person_Responsible, Review_Date, Review_Comments, Data_Year) ")
+                   + QStringLiteral("VALUES (") + learnerIdText() + QStringLiteral(",") + action + QStringLiteral(",'")
+                   + SqlText(f.at(0)) + QStringLiteral("','") + SqlText(f.at(1)) + QStringLiteral("','")
+                   + SqlText(f.at(2)) + QStringLiteral("','") + SqlText(f.at(3)) + QStringLiteral("','")
+                   + reviewDateLiteral(f.at(4)) + QStringLiteral("','") + SqlText(f.at(5)) + QStringLiteral("',")
+                   + dataYearText() + QStringLiteral(")"));
+    }
+}
+
+// Printing ---------------------------------------------------------------------
+
+void frmISP::printPage(PagePrinter &printer)
+{
+    const QString font = QStringLiteral("Times New Roman");
+    printer.setFont(font, 12, true);
+    printer.setPosition(140, 130);
+    printer.printLine(QString());
+    SectionPage::printHeader(printer, QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"), 12);
+    SectionPage::printLearnerLine(printer);
+    printer.setBold(false);
+
+    constexpr double Overhang = 3000;
+    constexpr double HeadingTop = 2300;
+    const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300},
+                                                {&m_gridStrengths->cells(), 800, 6500}};
+    SectionPage::printFirstPages(printer, beside, Overhang);
+    // Long barrier or strength lists would run under the actions: they finish
+    // on sheets of their own, and the actions start on a fresh sheet.
+    if (!SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
+        || !SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang)) {
+        SectionPage::printFurtherPages(printer, beside, Overhang);
+        printer.newPage();
+    }
+    SectionPage::printFirstPages(printer, {{&m_gridHeading->cells(), HeadingTop, 300}}, Overhang);
+
+    const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
+    printer.setFont(font, 9, true);
+    printer.setPosition(260, 2600);
+    printer.printLine(group->spec().paperTitle);
+    printer.setBold(false);
+    printer.drawContinuedGrid(group->previewGrid()->cells(),
+                              QRectF(QPointF(300, 2800), QPointF(printer.pageWidth() + Overhang, printer.pageHeight())));
+}

@@ -1,0 +1,240 @@
+// Texts are never hidden: on every Stage 1 screen each cell's wrapped text
+// fits its row, windows open showing their grids, and long answers print
+// whole, pushing later blocks down or on to the next sheet.
+#include "BackgroundInfo.h"
+#include "ScreenRegistry.h"
+#include "ScreenTestKit.h"
+#include "SpreadDelegate.h"
+#include "Stage1Screens.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+constexpr int Year = 2017;
+
+// A text of about length characters, in words, ending with marker.
+QString longText(int length, const QString &marker)
+{
+    QString text;
+    for (int i = 1; text.size() + marker.size() + 8 < length; ++i)
+        text += QStringLiteral("word%1 ").arg(i);
+    return text + marker;
+}
+
+// The editable cells each screen gets long answers in: grid, column, row, length.
+struct Answer { const char *grid; int col; int row; int length; };
+
+QVector<Answer> answersOf(const QString &screen)
+{
+    if (screen == QLatin1String("frmBackgroundInfo"))
+        return {{"gridEarlyIntervention", 1, 3, 255}, {"gridEarlyIntervention", 3, 3, 255},
+                {"gridFamilySituation", 1, 3, 900}, {"gridParent_Understanding", 1, 3, 2000}};
+    if (screen == QLatin1String("frmHealthReport"))
+        return {{"gridAreas", 2, 11, 2000}};
+    if (screen == QLatin1String("frmCriteriaSelection6"))
+        return {{"gridScores", 2, 12, 600}, {"gridScores", 4, 12, 2000}};
+    return {};
+}
+
+// Whether the cell's wrapped text, measured with the grid's own font metrics,
+// fits the cell as the grid draws it (its span's rectangle less the padding).
+QString cutCell(const grid::SpreadGrid &grid)
+{
+    const grid::SpreadModel &cells = grid.cells();
+    for (int row = 1; row <= cells.maxRows(); ++row) {
+        for (int col = 1; col <= cells.maxCols(); ++col) {
+            const QRect span = cells.spanAt(col, row);
+            const grid::CellSpec &cell = cells.cell(col, row);
+            const bool wraps = ((cell.type == grid::CellType::Edit || cell.type == grid::CellType::Static) && cell.wordWrap)
+                || cell.type == grid::CellType::Button;
+            const QString text = cell.type == grid::CellType::Button ? cell.buttonText : cell.text;
+            if (span.topLeft() != QPoint(col, row) || grid.isColumnHidden(col - 1) || !wraps || text.isEmpty())
+                continue;
+            const QRect rect = grid.visualRect(cells.index(row - 1, col - 1));
+            QFont font = grid.font();
+            font.setBold(cell.bold);
+            const double width = rect.width() - 2 * grid::SpreadDelegate::TextPadH;
+            QString plain = text;
+            plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            const double needed = QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, plain).height()
+                + 2 * grid::SpreadDelegate::TextPadV;
+            if (rect.height() + 0.01 < needed)
+                return QStringLiteral("%1 (%2,%3): %4 px for %5 px of \"%6\"")
+                    .arg(grid.objectName()).arg(col).arg(row).arg(rect.height()).arg(needed).arg(plain.right(30));
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestScreenFit : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<kit::Fixture> fx;
+    int learner = 0;
+
+    std::unique_ptr<SectionScreen> opened(const QString &name)
+    {
+        std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(name)->create(nullptr));
+        screen->loadScreen();
+        return screen;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { registerStage1Screens(ScreenRegistry::instance()); }
+
+    void init()
+    {
+        fx = std::make_unique<kit::Fixture>(false);
+        learner = fx->store.addLearner(QStringLiteral("Dlamini"), QStringLiteral("Sipho"), QStringLiteral("C"), 2,
+                                       QString(), 1, QStringLiteral("B-17"), QStringLiteral("20090412"));
+        fx->store.pickLearner(learner, Year);
+        appState().EmisCode = QStringLiteral("700555111");
+    }
+    void cleanup() { fx.reset(); }
+
+    void everyTextFitsItsRowAndTheWindowShowsTheGrids_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("longAnswers");
+        const QStringList screens = {QStringLiteral("frmBackgroundInfo"), QStringLiteral("frmHealthReport"),
+                                     QStringLiteral("frmCriteriaSelection1"), QStringLiteral("frmCriteriaSelection2"),
+                                     QStringLiteral("frmCriteriaSelection3"), QStringLiteral("frmCriteriaSelection4"),
+                                     QStringLiteral("frmCriteriaSelection5"), QStringLiteral("frmCriteriaSelection6")};
+        for (const QString &screen : screens) {
+            QTest::newRow(qPrintable(screen)) << screen << false;
+            if (!answersOf(screen).isEmpty())
+                QTest::newRow(qPrintable(screen + QStringLiteral(", long answers"))) << screen << true;
+        }
+    }
+
+    void everyTextFitsItsRowAndTheWindowShowsTheGrids()
+    {
+        QFETCH(QString, screen);
+        QFETCH(bool, longAnswers);
+        const auto form = opened(screen);
+        if (longAnswers)
+            for (const Answer &a : answersOf(screen))
+                kit::gridOf(*form, a.grid)->cells().setText(a.col, a.row, longText(a.length, QStringLiteral("END")));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCoreApplication::processEvents();
+
+        const QList<grid::SpreadGrid *> grids = form->findChildren<grid::SpreadGrid *>();
+        QVERIFY(!grids.isEmpty());
+        for (const grid::SpreadGrid *grid : grids) {
+            const QString cut = cutCell(*grid);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut));
+        }
+        // Opened showing the whole page, unless the screen is too small for it.
+        if (longAnswers)
+            return;   // the window was sized for what the screen loaded
+        const auto *page = form->findChild<QScrollArea *>();
+        const QSize room = form->screen()->availableGeometry().size();
+        const bool scrolls = page->verticalScrollBar()->maximum() > 0 || page->horizontalScrollBar()->maximum() > 0;
+        QVERIFY2(!scrolls || form->height() >= room.height() - 60,
+                 qPrintable(QStringLiteral("%1x%2 window scrolls").arg(form->width()).arg(form->height())));
+    }
+
+    // The health report's comments grow their row on screen as they are typed.
+    void furtherCommentsGrowWithTheirText()
+    {
+        const auto form = opened(QStringLiteral("frmHealthReport"));
+        grid::SpreadGrid *areas = kit::gridOf(*form, "gridAreas");
+        form->show();
+        QCoreApplication::processEvents();
+        const int before = areas->rowHeight(10);
+        QVERIFY(kit::type(areas, 2, 11, longText(2000, QStringLiteral("END"))));
+        QTRY_VERIFY(areas->rowHeight(10) > 2 * before);
+        QVERIFY(cutCell(*areas).isEmpty());
+    }
+
+    // Long answers print whole: the end of each lies above the heading of the
+    // block after it, or that block moved on to a later sheet, which starts
+    // with the header lines again.
+    void longAnswersPrintWholeAboveTheNextBlock_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("nextHeading");   // first word of the block below
+        QTest::newRow("early intervention, 255") << "frmBackgroundInfo" << "gridEarlyIntervention" << 1 << 3 << 255
+                                                 << "1.2";
+        QTest::newRow("family situation, 900") << "frmBackgroundInfo" << "gridFamilySituation" << 1 << 3 << 900 << "1.4";
+        QTest::newRow("parent's understanding, 2000") << "frmBackgroundInfo" << "gridParent_Understanding" << 1 << 3
+                                                      << 2000 << QString();
+        QTest::newRow("further comments, 2000") << "frmHealthReport" << "gridAreas" << 2 << 11 << 2000 << QString();
+        QTest::newRow("other conditions, 2000") << "frmCriteriaSelection6" << "gridScores" << 4 << 12 << 2000 << QString();
+    }
+
+    void longAnswersPrintWholeAboveTheNextBlock()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, grid);
+        QFETCH(int, col);
+        QFETCH(int, row);
+        QFETCH(int, length);
+        QFETCH(QString, nextHeading);
+        const auto form = opened(screen);
+        kit::gridOf(*form, qPrintable(grid))->cells().setText(col, row, longText(length, QStringLiteral("ANSWEREND")));
+        int sheets = 0;
+        QVERIFY(!fx->printed(*form, &sheets).isNull());
+        const QVector<PdfText::Word> words = PdfText::words(fx->pdfPath());
+        const PdfText::Word end = PdfText::find(words, QStringLiteral("ANSWEREND"));
+        QVERIFY2(end.page > 0, "the end of the answer is on paper");
+        // Every word once: nothing hidden, nothing cut in two between sheets.
+        const QStringList answer = longText(length, QStringLiteral("ANSWEREND")).split(QLatin1Char(' '));
+        for (const QString &word : answer) {
+            const auto times = std::count_if(words.cbegin(), words.cend(), [&](const PdfText::Word &w) { return w.text == word; });
+            QVERIFY2(times == 1, qPrintable(word + QStringLiteral(" printed %1 times").arg(times)));
+        }
+        for (const QString &sheet : PdfText::pages(fx->pdfPath()))
+            QVERIFY(sheet.contains(QStringLiteral("EMIS NUMBER: 700555111")));
+        if (screen == QLatin1String("frmBackgroundInfo"))
+            QCOMPARE(PdfText::pages(fx->pdfPath()).last().contains(QStringLiteral("LEARNER NAME : DLAMINI Sipho")), true);
+        if (!nextHeading.isEmpty()) {
+            const PdfText::Word heading = PdfText::find(words, nextHeading);
+            QVERIFY(heading.page > 0);
+            QVERIFY2(end.page < heading.page || (end.page == heading.page && end.box.bottom() < heading.box.top()),
+                     qPrintable(QStringLiteral("end %1 on %2, heading %3 on %4").arg(end.box.bottom()).arg(end.page)
+                                    .arg(heading.box.top()).arg(heading.page)));
+        }
+    }
+
+    // Short answers keep the blocks at their specified tops.
+    void shortAnswersKeepTheBlocksAtTheirTops()
+    {
+        const auto form = opened(QStringLiteral("frmBackgroundInfo"));
+        int sheets = 0;
+        QVERIFY(!fx->printed(*form, &sheets).isNull());
+        QCOMPARE(sheets, 1);
+        const QVector<PdfText::Word> words = PdfText::words(fx->pdfPath());
+        // Each heading is its block's first cell: the same distance below each top.
+        const double inset = PdfText::find(words, QStringLiteral("1.1")).box.top() * 20 - 800;
+        const QList<QPair<QString, int>> tops = {{QStringLiteral("1.2"), 2500}, {QStringLiteral("1.3"), 3500},
+                                                 {QStringLiteral("1.4"), 6000}};
+        for (const auto &[heading, top] : tops)
+            QVERIFY2(qAbs(PdfText::find(words, heading).box.top() * 20 - top - inset) < 4, qPrintable(heading));
+    }
+
+    void printJobCarriesTheCaptionAndTheLearner()
+    {
+        const auto form = opened(QStringLiteral("frmBackgroundInfo"));
+        QVERIFY(!fx->printed(*form).isNull());
+        QCOMPARE(PdfText::title(fx->pdfPath()),
+                 QStringLiteral("SNA [Section 1: BACKGROUND INFORMATION ON LEARNER] - DLAMINI Sipho"));
+    }
+};
+
+QTEST_MAIN(TestScreenFit)
+#include "tst_screenfit.moc"
