@@ -1,3 +1,4 @@
+#include "GuardedApplication.h"
 #include "MessageBoxes.h"
 #include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
@@ -8,11 +9,9 @@
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SNA"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());

@@ -12,7 +12,11 @@ namespace {
 
 // Another program (the host system) may hold the file for a moment; wait for it
 // rather than failing at once.
-constexpr int BusyTimeoutMs = 5000;
+int &busyTimeoutMs()
+{
+    static int ms = Connection::DefaultBusyTimeoutMs;
+    return ms;
+}
 
 const QByteArray &storeMagic()
 {
@@ -82,6 +86,11 @@ bool changesRows(const QString &sql)
 
 } // namespace
 
+void Connection::setBusyTimeout(int ms)
+{
+    busyTimeoutMs() = ms;
+}
+
 Connection::Connection(sqlite3 *db, const QString &path)
     : m_db(db), m_path(path)
 {
@@ -118,7 +127,7 @@ std::unique_ptr<Connection> Connection::open(const QString &path)
         throw StoreError(StoreError::CannotOpen, QStringLiteral("Could not open file '%1': %2").arg(path, message));
     }
     std::unique_ptr<Connection> connection(new Connection(db, path));
-    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    sqlite3_busy_timeout(db, busyTimeoutMs());
     SqlDialect::registerFunctions(db);
 
     // Reading the schema catches a damaged file that only has the right header.
@@ -146,7 +155,7 @@ std::unique_ptr<Connection> Connection::create(const QString &path)
         throw StoreError(StoreError::CannotOpen, QStringLiteral("Could not create file '%1': %2").arg(path, message));
     }
     std::unique_ptr<Connection> connection(new Connection(db, path));
-    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    sqlite3_busy_timeout(db, busyTimeoutMs());
     SqlDialect::registerFunctions(db);
     // SQLite writes nothing until the first change; write the header now so the
     // new file is a store that open() accepts.

@@ -23,6 +23,11 @@ public:
     // and test fixtures.
     static std::unique_ptr<Connection> create(const QString &path);
 
+    // How long a connection waits for a lock another program holds before the
+    // statement fails as "database is locked". For connections opened later.
+    static constexpr int DefaultBusyTimeoutMs = 5000;
+    static void setBusyTimeout(int ms);
+
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;

@@ -659,6 +659,21 @@ Tokens rewriteUpdate(const Tokens &in)
     return out;
 }
 
+// The & rewrite descends one level per parenthesis; a statement nested beyond
+// what SQLite itself would take is refused before it starts.
+void refuseDeepNesting(const Tokens &tokens)
+{
+    int depth = 0;
+    for (const Token &token : tokens) {
+        if (isPunct(token, QLatin1String("(")) && ++depth > SqlDialect::MaxNesting)
+            throw StoreError(StoreError::TooComplex,
+                             QStringLiteral("Query is too complex: it nests more than %1 levels of parentheses.")
+                                 .arg(SqlDialect::MaxNesting));
+        if (isPunct(token, QLatin1String(")")))
+            --depth;
+    }
+}
+
 } // namespace
 
 QString SqlDialect::translate(const QString &accessSql)
@@ -667,6 +682,7 @@ QString SqlDialect::translate(const QString &accessSql)
     Tokens tokens = tokenize(accessSql, trailing);
     if (tokens.isEmpty())
         return accessSql;
+    refuseDeepNesting(tokens);
 
     tokens = rewriteLiterals(tokens);
     tokens = rewriteConcat(tokens);

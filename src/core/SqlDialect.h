@@ -8,9 +8,15 @@ struct sqlite3;
 // and collation the translated statements rely on.
 namespace SqlDialect {
 
+// The deepest nesting of parentheses a statement may have: SQLite's own
+// limit on expression depth. The translation's work per level is bounded by it.
+inline constexpr int MaxNesting = 1000;
+
 // Rewrites one statement of the host dialect into SQLite's. Statements SQLite
-// already reads the same way come back unchanged. A #date# literal that names
-// no date throws StoreError (3075), as the host refuses it.
+// already reads the same way come back unchanged. Takes time linear in the
+// statement's length. Throws StoreError: 3075 for a #date# literal that names
+// no date or a literal left open, as the host refuses them; TooComplex for
+// nesting deeper than MaxNesting.
 QString translate(const QString &accessSql);
 
 // Registers jet_concat, jet_isnull, jet_left, Len, Mid, CInt and the Unicode

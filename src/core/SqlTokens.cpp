@@ -120,21 +120,24 @@ Tokens tokenize(const QString &sql, QString &trailing)
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             kind = c == QLatin1Char('\'') ? Kind::String : Kind::Quoted;
             ++i;
-            while (i < n) {
-                if (sql.at(i) == c) {
-                    if (i + 1 < n && sql.at(i + 1) == c) {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+            bool closed = false;
+            while (i < n && !closed) {
+                if (sql.at(i) == c && i + 1 < n && sql.at(i + 1) == c) {
+                    i += 2;   // a doubled quote stands for itself
+                    continue;
                 }
+                closed = sql.at(i) == c;
                 ++i;
             }
+            if (!closed)
+                throw StoreError(3075, QStringLiteral("Syntax error in string in query expression '%1'.")
+                                           .arg(sql.mid(begin, 40)));
         } else if (c == QLatin1Char('[')) {
             kind = Kind::Bracketed;
             const qsizetype close = sql.indexOf(QLatin1Char(']'), i + 1);
-            i = close < 0 ? n : close + 1;
+            if (close < 0)
+                throw StoreError(3075, QStringLiteral("Invalid bracketing of name '%1'.").arg(sql.mid(begin, 40)));
+            i = close + 1;
         } else if (c == QLatin1Char('#')) {
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
             const qsizetype newline = sql.indexOf(QLatin1Char('\n'), i + 1);

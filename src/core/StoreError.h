@@ -23,6 +23,8 @@ public:
         ConnectionClosed = 3704,    // "Operation is not allowed when the object is closed."
         ItemNotFound = 3265,        // field name not in the recordset
         NoSuchTable = 3078,         // table missing from the column schema
+        NotASchoolDatabase = 3011,  // a store without the host's tables
+        TooComplex = 3190,          // a statement nested deeper than the translation takes
         FunctionArgument = 5,       // "Invalid procedure call or argument"
         Overflow = 6,
         TypeMismatch = 13,

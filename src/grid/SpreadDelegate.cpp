@@ -3,6 +3,7 @@
 #include "CellText.h"
 #include "SpreadGrid.h"
 #include "SpreadModel.h"
+#include "TextLimit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,9 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QSignalBlocker>
+
+#include <limits>
 
 namespace grid {
 
@@ -88,29 +92,37 @@ QString plainText(const QString &stored)
     return s;
 }
 
-// How many characters of plain fit within maxLength once stored.
-int fittingLength(const QString &plain, int maxLength)
-{
-    int cost = 0;
-    for (int i = 0; i < plain.size(); ++i) {
-        cost += plain.at(i) == QLatin1Char('\n') ? 2 : 1;
-        if (cost > maxLength)
-            return i;
-    }
-    return int(plain.size());
-}
-
-void limitLength(QPlainTextEdit *edit, int maxLength)
+// Holds the editor's text to what the cell takes: NUL characters removed,
+// whole characters within the limit (a line break counts two, as stored). The
+// limit is fixed when the editor opens, from the cell's own and the length of
+// the text it opened with.
+void limitLength(QPlainTextEdit *edit, int limit)
 {
     const QString text = edit->toPlainText();
-    const int fits = fittingLength(text, maxLength);
-    if (fits >= text.size())
+    QString held = text;
+    held.remove(QChar(u'\0'));
+    held = TextLimit::cut(held, limit);
+    if (held == text)
         return;
-    const int pos = qMin(edit->textCursor().position(), fits);
-    edit->setPlainText(text.left(fits));
+    const int pos = qMin(edit->textCursor().position(), int(held.size()));
+    const QSignalBlocker block(edit);
+    edit->setPlainText(held);
     QTextCursor cursor = edit->textCursor();
     cursor.setPosition(pos);
     edit->setTextCursor(cursor);
+}
+
+void limitLength(QLineEdit *edit, int limit)
+{
+    const QString text = edit->text();
+    QString held = text;
+    held.remove(QChar(u'\0'));
+    held = TextLimit::cut(held, limit);
+    if (held == text)
+        return;
+    const int pos = qMin(edit->cursorPosition(), int(held.size()));
+    edit->setText(held);
+    edit->setCursorPosition(pos);
 }
 
 } // namespace
@@ -217,17 +229,17 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
             edit->document()->setDocumentMargin(0);
             edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-            if (cell.maxLength > 0) {
-                const int maxLength = cell.maxLength;
-                connect(edit, &QPlainTextEdit::textChanged, edit,
-                        [edit, maxLength] { limitLength(edit, maxLength); });
-            }
+            const int limit = TextLimit::editLimit(cell.maxLength, cell.text);
+            connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] { limitLength(edit, limit); });
             editor = edit;
         } else {
             auto *edit = new QLineEdit(parent);
             edit->setFrame(false);
-            if (cell.maxLength > 0)
-                edit->setMaxLength(cell.maxLength);
+            // The line edit's own limit counts halves of characters; ours
+            // counts whole ones, and never cuts the text the cell opened with.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+            const int limit = TextLimit::editLimit(cell.maxLength, cell.text);
+            connect(edit, &QLineEdit::textChanged, edit, [edit, limit] { limitLength(edit, limit); });
             editor = edit;
         }
         break;

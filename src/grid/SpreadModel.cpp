@@ -1,5 +1,7 @@
 #include "SpreadModel.h"
 
+#include "TextLimit.h"
+
 #include <QBrush>
 #include <QFont>
 
@@ -11,11 +13,6 @@ constexpr double DefaultColWidth = 9.0;   // character units
 
 const QString DateFormat = QStringLiteral("dd/MM/yyyy");
 
-QString clipped(const QString &text, int maxLength)
-{
-    return (maxLength > 0 && text.size() > maxLength) ? text.left(maxLength) : text;
-}
-
 // A user's value for a cell, as the cell would hold it; false when the cell
 // refuses it (out of range, not in the list, not a date).
 bool acceptedValue(const CellSpec &cell, const QVariant &value, QString &result)
@@ -26,7 +23,9 @@ bool acceptedValue(const CellSpec &cell, const QVariant &value, QString &result)
     case CellType::Button:
         return false;
     case CellType::Edit:
-        result = clipped(s, cell.maxLength);
+        // The limit binds what the user types; a longer loaded text may be
+        // shortened by an edit, never lengthened.
+        result = TextLimit::accepted(s, cell.maxLength, cell.text);
         return true;
     case CellType::CheckBox:
         if (s != QLatin1String("1") && s != QLatin1String("0"))
@@ -202,7 +201,6 @@ void SpreadModel::setCell(int col, int row, const CellSpec &spec)
         return;
     CellSpec &c = mutableCell(col, row);
     c = spec;
-    c.text = clipped(c.text, c.type == CellType::Edit ? c.maxLength : 0);
     emitCellChanged(col, row);
 }
 
@@ -216,10 +214,11 @@ void SpreadModel::setText(int col, int row, const QString &text)
     if (!valid(col, row))
         return;
     CellSpec &c = mutableCell(col, row);
-    const QString t = clipped(text, c.type == CellType::Edit ? c.maxLength : 0);
-    if (c.text == t)
+    // What the program puts into a cell (a loaded text) is kept whole: limits
+    // bind typing only.
+    if (c.text == text)
         return;
-    c.text = t;
+    c.text = text;
     emitCellChanged(col, row);
 }
 
@@ -253,7 +252,6 @@ void SpreadModel::setEdit(int col, int row, int maxLength, bool wordWrap)
     c.type = CellType::Edit;
     c.maxLength = qMax(0, maxLength);
     c.wordWrap = wordWrap;
-    c.text = clipped(c.text, c.maxLength);
     emitCellChanged(col, row);
 }
 

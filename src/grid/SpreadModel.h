@@ -37,7 +37,7 @@ public:
     void setCell(int col, int row, const CellSpec &spec);
 
     QString text(int col, int row) const;
-    void setText(int col, int row, const QString &text);  // clipped to maxLength
+    void setText(int col, int row, const QString &text);  // kept whole: limits bind typing
 
     // Convenience setters of a cell's type; they keep the cell's text and colours.
     void setStatic(int col, int row, const QString &text);

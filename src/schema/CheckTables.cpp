@@ -3,19 +3,27 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "DataInsert.h"
-#include "DatabaseConnection.h"
+#include "AppState.h"
 #include "SchemaTables.h"
 #include "SqlDialect.h"
 #include "StoreError.h"
 
+#include <QDir>
+
 #include <sqlite3.h>
+#include <memory>
 
 namespace {
 
+enum class Probe { Present, Missing, Failed };
+
 // Opens the statement as a forward-only cursor would: compiled and stepped to
 // its first row, no further. That is all a probe needs to know, and it costs
-// the same on a table of a million rows as on an empty one.
-bool opens(Connection &connection, const QString &sql)
+// the same on a table of a million rows as on an empty one. A table or column
+// that is not there is Missing; anything else that goes wrong (a damaged file,
+// a lock held too long, a vanished file) is Failed, with the store's own words
+// in message.
+Probe probe(Connection &connection, const QString &sql, QString *message = nullptr, int *code = nullptr)
 {
     const QByteArray text = SqlDialect::translate(sql).toUtf8();
     sqlite3_stmt *statement = nullptr;
@@ -23,7 +31,40 @@ bool opens(Connection &connection, const QString &sql)
     if (rc == SQLITE_OK && statement)
         rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
-    return rc == SQLITE_ROW || rc == SQLITE_DONE;
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE)
+        return Probe::Present;
+    const QString error = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
+    if (message)
+        *message = error;
+    if (code)
+        *code = sqlite3_extended_errcode(connection.handle());
+    if (rc == SQLITE_ERROR
+        && (error.startsWith(QLatin1String("no such table")) || error.startsWith(QLatin1String("no such column"))))
+        return Probe::Missing;
+    return Probe::Failed;
+}
+
+bool opens(Connection &connection, const QString &sql)
+{
+    return probe(connection, sql) == Probe::Present;
+}
+
+// True when the table is there; false when it is absent. Throws the store's
+// own failure otherwise, so a damaged table is never taken for a missing one
+// (creating it would only fail again, as "table already exists").
+bool present(Connection &connection, const QString &sql)
+{
+    QString message;
+    int code = 0;
+    switch (probe(connection, sql, &message, &code)) {
+    case Probe::Present:
+        return true;
+    case Probe::Missing:
+        return false;
+    case Probe::Failed:
+        break;
+    }
+    throw StoreError(code, message);
 }
 
 bool hasLearnerKey(Connection &connection, const QString &table)
@@ -31,11 +72,29 @@ bool hasLearnerKey(Connection &connection, const QString &table)
     return opens(connection, QStringLiteral("Select LearnerID from ") + table);
 }
 
+// Refuses a file that is not a school's database before anything is written
+// to it: the program would otherwise add its 22 tables to whatever SQLite file
+// the setting names.
+void requireHostTables(Connection &connection)
+{
+    QStringList missing;
+    for (const QString &table : HostTables()) {
+        if (!connection.tableExists(table))
+            missing << table;
+    }
+    if (missing.isEmpty())
+        return;
+    throw StoreError(StoreError::NotASchoolDatabase,
+                     QStringLiteral("The file %1 is not a school database: it has no %2 table. "
+                                    "Nothing was changed in it. Check which database this computer is set up to use.")
+                         .arg(QDir::toNativeSeparators(connection.path()), missing.join(QStringLiteral(", "))));
+}
+
 void createMissingTable(Connection &connection, DataInsert &inserter, const QString &table,
                         bool lookupPhase, TableCheckResult &result)
 {
-    if (HasOldLearnerColumn(table, lookupPhase)) {
-        if (UpgradeLearnerColumn(table))
+    if (HasOldLearnerColumn(connection, table, lookupPhase)) {
+        if (UpgradeLearnerColumn(connection, table))
             result.upgraded << table;
         else
             result.upgradeFailed << table;
@@ -60,17 +119,24 @@ void createMissingTable(Connection &connection, DataInsert &inserter, const QStr
 
 } // namespace
 
-bool HasOldLearnerColumn(const QString &table, bool lookupPhase)
+const QStringList &HostTables()
 {
-    if (lookupPhase || !IsConnectionOpen())
-        return false;
-    return opens(SharedConnection(), QStringLiteral("Select Learner_ID from ") + table);
+    static const QStringList tables = {QStringLiteral("General_Info"), QStringLiteral("Learner_Info"),
+                                       QStringLiteral("SchoolGrades"), QStringLiteral("Disabilities"),
+                                       QStringLiteral("MultipleDisabilities")};
+    return tables;
 }
 
-bool UpgradeLearnerColumn(const QString &table)
+bool HasOldLearnerColumn(Connection &connection, const QString &table, bool lookupPhase)
+{
+    if (lookupPhase)
+        return false;
+    return opens(connection, QStringLiteral("Select Learner_ID from ") + table);
+}
+
+bool UpgradeLearnerColumn(Connection &connection, const QString &table)
 {
     try {
-        Connection &connection = SharedConnection();
         // One transaction: a failure half way leaves the old layout intact, and
         // the next start tries again, instead of leaving a table with two keys
         // or with neither.
@@ -92,19 +158,22 @@ bool UpgradeLearnerColumn(const QString &table)
 
 TableCheckResult CheckTables()
 {
-    TableCheckResult result;
-    ConnectionScope scope;
-    // When the open failed it has been reported already; there is nothing to
-    // check, and the caller ends the start-up with this failure.
-    Connection &connection = SharedConnection();
-    DataInsert inserter(connection);
+    std::unique_ptr<Connection> connection = Connection::open(appState().DatabasePath);
+    return CheckTables(*connection);
+}
 
+TableCheckResult CheckTables(Connection &connection)
+{
+    requireHostTables(connection);
+
+    TableCheckResult result;
+    DataInsert inserter(connection);
     for (const QString &table : SchemaTables::dataTables()) {
-        if (!opens(connection, QStringLiteral("Select LearnerID from ") + table))
+        if (!present(connection, QStringLiteral("Select LearnerID from ") + table))
             createMissingTable(connection, inserter, table, false, result);
     }
     for (const QString &table : SchemaTables::lookupTables()) {
-        if (!opens(connection, QStringLiteral("Select ID from ") + table))
+        if (!present(connection, QStringLiteral("Select ID from ") + table))
             createMissingTable(connection, inserter, table, true, result);
     }
 
@@ -113,7 +182,7 @@ TableCheckResult CheckTables()
     // without the column) are of no interest. A table whose upgrade failed
     // keeps it: there it is still the only learner key.
     const QStringList &dataTables = SchemaTables::dataTables();
-    if (HasOldLearnerColumn(dataTables.first(), false)) {
+    if (HasOldLearnerColumn(connection, dataTables.first(), false)) {
         for (const QString &table : dataTables) {
             if (!hasLearnerKey(connection, table))
                 continue;

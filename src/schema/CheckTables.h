@@ -21,24 +21,35 @@ struct TableCheckResult
     }
 };
 
-// The start-up check of the program's 22 tables, on the shared connection to
-// appState().DatabasePath: creates missing tables, upgrades data tables of the
-// old layout, fills newly created lookup tables, and drops a left-over
-// Learner_ID column. On a database whose tables are all present and current
-// only the probes run and nothing is written.
+class Connection;
+
+// The start-up check of the program's 22 tables: creates missing tables,
+// upgrades data tables of the old layout, fills newly created lookup tables,
+// and drops a left-over Learner_ID column. On a database whose tables are all
+// present and current only the probes run and nothing is written.
 //
-// Throws StoreError when the database cannot be opened (after the "Database
-// Access Error" report) and when a create statement or a fill fails; the table
-// concerned is then left as it was, never half filled.
-TableCheckResult CheckTables();
+// Before anything is created the host's own tables must be there: a file that
+// is not a school's database (another program's SQLite file) is refused with
+// StoreError NotASchoolDatabase, naming the path, and left untouched.
+//
+// Throws StoreError when the database cannot be opened, when a table cannot be
+// read for any reason other than being absent (a damaged file is reported in
+// the store's own words, never as a table to create), and when a create
+// statement or a fill fails; the table concerned is then left as it was,
+// never half filled. Nothing is reported here: the caller shows the failure.
+TableCheckResult CheckTables();                      // opens appState().DatabasePath
+TableCheckResult CheckTables(Connection &connection);
+
+// The host tables the program reads; all of them must exist in a school's database.
+const QStringList &HostTables();
 
 // True when lookupPhase is false and the table has the old learner column
-// Learner_ID. Needs the shared connection; never throws.
-bool HasOldLearnerColumn(const QString &table, bool lookupPhase);
+// Learner_ID. Never throws.
+bool HasOldLearnerColumn(Connection &connection, const QString &table, bool lookupPhase);
 
 // Moves a data table from the host's older learner number (Learner_ID) to the
 // host's learner key (LearnerID = Learner_Info.ID, matched through
 // Learner_Info.LearnerID; unmatched rows get NULL). All or nothing: a failure
 // is reported as "Alter/Update IDs" / "addID", the table stays as it was, and
 // the result is false.
-bool UpgradeLearnerColumn(const QString &table);
+bool UpgradeLearnerColumn(Connection &connection, const QString &table);

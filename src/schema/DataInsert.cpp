@@ -2,7 +2,6 @@
 
 #include "CentralRoutines.h"
 #include "Connection.h"
-#include "DatabaseConnection.h"
 #include "LookupContents.h"
 
 namespace {
@@ -19,14 +18,9 @@ QString rowText(const QStringList &values)
 
 } // namespace
 
-Connection &DataInsert::connection() const
-{
-    return m_connection ? *m_connection : SharedConnection();
-}
-
 int DataInsert::insertRows(const QString &table)
 {
-    Connection &target = connection();
+    Connection &target = m_connection;
     int inserted = 0;
     for (const QString &row : std::as_const(m_rows)) {
         target.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + m_columns

@@ -12,9 +12,7 @@ class Connection;
 class DataInsert
 {
 public:
-    // Works on the shared connection, which must be open when a routine runs.
-    DataInsert() = default;
-    explicit DataInsert(Connection &connection) : m_connection(&connection) {}
+    explicit DataInsert(Connection &connection) : m_connection(connection) {}
 
     // Each returns the number of rows it inserted.
     int InsertIA();     // SNE_lu_Impairment_Area
@@ -28,9 +26,7 @@ public:
 
 private:
     int insertRows(const QString &table);
-    Connection &connection() const;
-
-    Connection *m_connection = nullptr;
+    Connection &m_connection;
     QString m_columns;
     QStringList m_rows;
 };

@@ -10,6 +10,7 @@
 #include "ReportScreens.h"
 #include "SpreadGrid.h"
 #include "StoreError.h"
+#include "StoreWork.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 enum Column { ColId = 1, ColName, ColAccession, ColGrade, ColBirth };
@@ -129,8 +132,8 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
 
     EnterPressesButton::install(this);
 
-    connect(m_current, &QRadioButton::clicked, this, &frmSelectLearner::getLearners);
-    connect(m_archived, &QRadioButton::clicked, this, &frmSelectLearner::getLearners);
+    connect(m_current, &QRadioButton::clicked, this, [this] { getLearners(); });
+    connect(m_archived, &QRadioButton::clicked, this, [this] { getLearners(); });
     connect(m_grid, &grid::SpreadGrid::cellClicked, this, [this](int, int row) { pickLearner(row); });
     connect(searchButton, &QPushButton::clicked, this, [this] { search(); });
     connect(m_search, &QLineEdit::returnPressed, this, [this] { search(); });
@@ -167,40 +170,61 @@ bool frmSelectLearner::startUp()
     try {
         step = QStringLiteral("reading the settings entry");
         ReadDatabaseSetting();
+        // The whole start-up is one operation on one connection.
+        step = QStringLiteral("opening the database");
+        std::unique_ptr<Connection> connection = Connection::open(appState().DatabasePath);
         step = QStringLiteral("checking the program's tables");
-        CheckTables();
+        CheckTables(*connection);
         step = QStringLiteral("reading the school's details");
-        LoadSchoolDetails();
+        LoadSchoolDetails(*connection);
         step = QStringLiteral("listing the learners");
-        getLearners();
+        fillLearners(*connection);
         return true;
     } catch (const std::exception &error) {
-        const QString path = appState().DatabasePath.isEmpty()
-            ? QStringLiteral("(no database is set up for this computer)")
-            : appState().DatabasePath;
-        ShowMessageBoxEx(QStringLiteral("The program cannot start: it failed while %1.\r\n\r\nDatabase: %2\r\n%3")
-                             .arg(step, path, QString::fromUtf8(error.what())),
-                         MsgCode::OkOnly, QStringLiteral("Select Learner"), Picture::Error);
-        CloseConnection();
+        showStartUpFailure(step, error);
         return false;
     }
 }
 
-void frmSelectLearner::getLearners()
+void frmSelectLearner::showStartUpFailure(const QString &step, const std::exception &error)
+{
+    const auto *storeError = dynamic_cast<const StoreError *>(&error);
+    QString text;
+    if (storeError && storeError->number() == StoreError::NotASchoolDatabase) {
+        // Already plain words naming the file; nothing to add.
+        text = storeError->description();
+    } else {
+        const QString path = appState().DatabasePath.isEmpty()
+            ? QStringLiteral("(no database is set up for this computer)")
+            : appState().DatabasePath;
+        const QString reason = storeError ? storeError->description() : QString::fromUtf8(error.what());
+        text = QStringLiteral("The program cannot start: it failed while %1.\r\n\r\nDatabase: %2\r\n%3")
+                   .arg(step, path, reason);
+    }
+    ShowMessageBoxEx(text, MsgCode::OkOnly, QStringLiteral("Select Learner"), Picture::Error);
+}
+
+bool frmSelectLearner::getLearners()
+{
+    // The list stays as it was when the store cannot be read; the failure is
+    // reported once and the screen stays usable.
+    return StoreWork::run(objectName(), QStringLiteral("getLearners Routine"),
+                          [this](Connection &connection) { fillLearners(connection); });
+}
+
+void frmSelectLearner::fillLearners(Connection &connection)
 {
     const QString status = m_archived->isChecked() ? QStringLiteral("A") : QStringLiteral("C");
-    grid::SpreadModel &cells = m_grid->cells();
-    cells.clearText(1, 1, 5, cells.maxRows());
-
     const QString sql = QStringLiteral("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ")
         + QStringLiteral("FROM Learner_Info l ")
         + QStringLiteral("LEFT JOIN SchoolGrades s ON s.ID = l.Grade ")
         + QStringLiteral("WHERE l.Status = '") + status + QStringLiteral("' AND ")
         + QStringLiteral("(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') ")
         + QStringLiteral("ORDER BY l.SName");
+    Recordset rs = connection.query(sql);
 
-    ConnectionScope scope;
-    Recordset rs = SharedConnection().query(sql);
+    grid::SpreadModel &cells = m_grid->cells();
+    cells.clearText(1, 1, 5, cells.maxRows());
     // The list always shows exactly the learners found, none included.
     const int count = rs.recordCount();
     m_number->setText(QString::number(count));
@@ -222,17 +246,31 @@ void frmSelectLearner::pickLearner(int row)
     const grid::SpreadModel &cells = m_grid->cells();
     if (row < 1 || row > cells.maxRows())
         return;
-    for (int col = ColId; col <= ColBirth; ++col)
-        m_picked[col - 1] = cells.text(col, row);
-
-    AppState &state = appState();
-    // The leading number of the ID text, 0 when there is none; 32 bits wide.
-    const QString idText = m_picked[0].trimmed();
+    // The leading number of the ID text, 0 when there is none.
+    const QString idText = cells.text(ColId, row).trimmed();
     int digits = 0;
     while (digits < idText.size() && (idText.at(digits).isDigit() || (digits == 0 && idText.at(0) == QLatin1Char('-'))))
         ++digits;
+    const QString number = idText.left(digits);
     bool ok = false;
-    const qint32 id = idText.left(digits).toInt(&ok);
+    const qint32 id = number.toInt(&ok);
+    AppState &state = appState();
+    if (!ok && !number.isEmpty() && number != QLatin1String("-")) {
+        // A host ID beyond 32 bits would turn into another learner's (or 0):
+        // refuse the pick, so nothing is loaded or saved under a wrong ID.
+        clearPicked();
+        state.CurrentLearnerID = 0;
+        state.CurrentLearnerName.clear();
+        state.CurrentAccessionNo.clear();
+        state.CurrentLearnerDOB.clear();
+        ShowUserMessage(QStringLiteral("The learner %1 has the identifier %2 in the school's database, which is too "
+                                       "large for this program. The learner cannot be selected, and nothing is "
+                                       "loaded or saved for this learner.")
+                            .arg(cells.text(ColName, row).trimmed(), number));
+        return;
+    }
+    for (int col = ColId; col <= ColBirth; ++col)
+        m_picked[col - 1] = cells.text(col, row);
     state.CurrentLearnerID = ok ? id : 0;
     state.CurrentLearnerName = m_picked[1];
     state.CurrentAccessionNo = m_picked[2];

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include <exception>
+
+class Connection;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,8 +24,9 @@ public:
     // failed, and returns false: the program then ends.
     bool startUp();
 
-    // Refills the list with the learners of the chosen status.
-    void getLearners();
+    // Refills the list with the learners of the chosen status. A failure is
+    // reported once and the list stays as it was; false then.
+    bool getLearners();
     void pickLearner(int row);
     // Search; returns the row found, 0 when none.
     int search();
@@ -50,6 +54,8 @@ protected:
 
 private:
     void buildGrid();
+    void fillLearners(Connection &connection);
+    void showStartUpFailure(const QString &step, const std::exception &error);
     void clearPicked();
 
     grid::SpreadGrid *m_grid;

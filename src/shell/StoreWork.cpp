@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include <sqlite3.h>
+
 namespace {
 
 std::unique_ptr<Connection> openReported()
@@ -20,23 +22,56 @@ std::unique_ptr<Connection> openReported()
     return nullptr;
 }
 
-bool runAll(const QString &location, const QVector<StoreRoutine> &routines, bool ownTransactions)
+enum class Mode { Load, Save };
+
+// Failures of the store as a whole (locked by another program, gone, damaged)
+// rather than of one routine's statements: every routine after it would fail
+// the same way, and report the same cause again.
+bool storeUnavailable(const StoreError &error)
+{
+    switch (error.number() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+    case SQLITE_READONLY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool runAll(const QString &location, const QVector<StoreRoutine> &routines, Mode mode)
 {
     std::unique_ptr<Connection> connection = openReported();
     if (!connection)
         return false;
     bool allCompleted = true;
     for (const StoreRoutine &routine : routines) {
-        const bool completed = trapped(location, routine.procedure, [&] {
-            if (!ownTransactions) {
+        bool unavailable = false;
+        try {
+            if (mode == Mode::Load) {
                 routine.body(*connection);
-                return;
+            } else {
+                Transaction transaction(*connection);
+                routine.body(*connection);
+                transaction.commit();
             }
-            Transaction transaction(*connection);
-            routine.body(*connection);
-            transaction.commit();
-        });
-        allCompleted = allCompleted && completed;
+            continue;
+        } catch (const StoreError &error) {
+            ReportError(location, error.description(), routine.procedure, double(error.number()));
+            unavailable = storeUnavailable(error);
+        } catch (const std::exception &error) {
+            ReportError(location, QString::fromUtf8(error.what()), routine.procedure, 0);
+        }
+        allCompleted = false;
+        // A load that failed once has failed: the routines after it would only
+        // report the same cause again. A save goes on with its other routines
+        // unless the store itself is out of reach.
+        if (mode == Mode::Load || unavailable)
+            break;
     }
     return allCompleted;
 }
@@ -47,17 +82,17 @@ namespace StoreWork {
 
 bool load(const QString &location, const QVector<StoreRoutine> &routines)
 {
-    return runAll(location, routines, false);
+    return runAll(location, routines, Mode::Load);
 }
 
 bool save(const QString &location, const QVector<StoreRoutine> &routines)
 {
-    return runAll(location, routines, true);
+    return runAll(location, routines, Mode::Save);
 }
 
 bool run(const QString &location, const QString &procedure, const std::function<void(Connection &)> &body)
 {
-    return runAll(location, {StoreRoutine{procedure, body}}, false);
+    return runAll(location, {StoreRoutine{procedure, body}}, Mode::Load);
 }
 
 } // namespace StoreWork

@@ -21,12 +21,15 @@ struct StoreRoutine
 // the location and its own procedure name.
 namespace StoreWork {
 
-// Runs the routines in order; a failing one does not stop the ones after it.
-// True when the connection opened and every routine completed.
+// Runs the routines in order, stopping at the first that fails (its report is
+// the load's one report). True when the connection opened and every routine
+// completed.
 bool load(const QString &location, const QVector<StoreRoutine> &routines);
 
-// The same, with each routine in a transaction of its own: a failing routine
-// leaves the store as it was before it, and the routines before it stand.
+// Each routine in a transaction of its own: a failing routine leaves the
+// store as it was before it, the routines before it stand, and the ones after
+// it still run, unless the store itself is out of reach (locked, gone,
+// damaged): then the one report stands for all.
 bool save(const QString &location, const QVector<StoreRoutine> &routines);
 
 // One-off store work (a button that looks something up, a tick saved at once).

@@ -26,10 +26,9 @@ const QString CommandName = QStringLiteral("print-section");
 
 // The learner as the learner list shows them: surname in capitals, a blank,
 // the first name; the accession number and birth date as the host holds them.
-bool pickLearner(qint32 learnerId)
+bool pickLearner(Connection &connection, qint32 learnerId)
 {
-    std::unique_ptr<Connection> connection = Connection::open(appState().DatabasePath);
-    Recordset rs = connection->query(
+    Recordset rs = connection.query(
         QStringLiteral("SELECT ID, FName, SName, AccessionNo, BirthDate FROM Learner_Info WHERE ID = ")
         + QString::number(learnerId));
     if (rs.isEmpty())
@@ -94,9 +93,10 @@ int runPrintSection(const QStringList &args)
 
     try {
         // The same start-up as the program: the tables it needs, the school.
-        CheckTables();
-        LoadSchoolDetails();
-        if (!pickLearner(learnerId)) {
+        std::unique_ptr<Connection> connection = Connection::open(database);
+        CheckTables(*connection);
+        LoadSchoolDetails(*connection);
+        if (!pickLearner(*connection, learnerId)) {
             Admin::printError(QStringLiteral("sna-admin print-section: no learner has the ID %1 in %2").arg(learnerId).arg(database));
             return Admin::ExitFailed;
         }

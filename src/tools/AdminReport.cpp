@@ -96,9 +96,9 @@ int runReport(const QStringList &args)
 
     const QString pdf = QFileInfo(parser.value(QStringLiteral("pdf"))).absoluteFilePath();
     try {
-        CheckTables();
-        LoadSchoolDetails();
         std::unique_ptr<Connection> connection = Connection::open(path);
+        CheckTables(*connection);
+        LoadSchoolDetails(*connection);
         ReportRequest request;
         request.mode = mode;
         request.reportYear = year;

@@ -1,4 +1,4 @@
-// The shared connection every operation opens and closes, on real stores.
+// Opening the store and reading the school, on real stores.
 #include "AppState.h"
 #include "DatabaseConnection.h"
 #include "MessageRecorder.h"
@@ -11,16 +11,15 @@ class TestDatabaseConnection : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetAppState(); CloseConnection(); }
+    void init() { resetAppState(); }
 
-    void openFailuresAreReportedAndTouchNothing_data();
-    void openFailuresAreReportedAndTouchNothing();
-    void eachOperationOpensAndClosesItsOwn();
+    void openFailuresThrowTheRealReasonAndTouchNothing_data();
+    void openFailuresThrowTheRealReasonAndTouchNothing();
     void schoolDetailsComeFromTheFirstRow_data();
     void schoolDetailsComeFromTheFirstRow();
 };
 
-void TestDatabaseConnection::openFailuresAreReportedAndTouchNothing_data()
+void TestDatabaseConnection::openFailuresThrowTheRealReasonAndTouchNothing_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("exists");
@@ -32,7 +31,7 @@ void TestDatabaseConnection::openFailuresAreReportedAndTouchNothing_data()
     QTest::newRow("empty file") << QByteArray() << true;
 }
 
-void TestDatabaseConnection::openFailuresAreReportedAndTouchNothing()
+void TestDatabaseConnection::openFailuresThrowTheRealReasonAndTouchNothing()
 {
     QFETCH(QByteArray, contents);
     QFETCH(bool, exists);
@@ -42,53 +41,22 @@ void TestDatabaseConnection::openFailuresAreReportedAndTouchNothing()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
     }
-    appState().DatabasePath = QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty setting") ? QString() : path;
+    const QString setting = QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("empty setting") ? QString() : path;
 
+    // Opening reports nothing itself: the one report is the caller's, with
+    // the reason the open gives.
     MessageRecorder boxes;
-    OpenConnection();
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
-    QVERIFY(boxes.last().text.contains(QStringLiteral("\r\nLocation: modDatabaseConnection\r\nProcedure: Database Access Error")));
-    QVERIFY(!IsConnectionOpen());
-    // The caller's next statement fails in turn, as a failure of its own.
-    QVERIFY_THROWS_EXCEPTION(StoreError, SharedConnection());
+    try {
+        Connection::open(setting);
+        QFAIL("the open succeeded");
+    } catch (const StoreError &error) {
+        QVERIFY(error.description().contains(QStringLiteral("'") + setting + QStringLiteral("'")));
+        QVERIFY(error.number() == StoreError::CannotOpen || error.number() == StoreError::NotAStore);
+    }
+    QCOMPARE(boxes.count(), 0);
     QFile file(path);
     QCOMPARE(file.open(QIODevice::ReadOnly), exists);
     QCOMPARE(file.readAll(), contents);
-}
-
-void TestDatabaseConnection::eachOperationOpensAndClosesItsOwn()
-{
-    TestStore store(false, false);
-    MessageRecorder boxes;
-    {
-        ConnectionScope scope;
-        QVERIFY(IsConnectionOpen());
-        SharedConnection().execute(QStringLiteral("INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (1, 'Grade 1', 'Yes')"));
-    }
-    QVERIFY(!IsConnectionOpen());
-    {
-        ConnectionScope scope;
-        QCOMPARE(SharedConnection().query(QStringLiteral("SELECT Name FROM SchoolGrades")).text(QStringLiteral("Name")),
-                 QStringLiteral("Grade 1"));
-    }
-    QVERIFY(!IsConnectionOpen());
-
-    // The count query opens the connection itself and leaves its rows behind.
-    QCOMPARE(RunCountQuery(QStringLiteral("SELECT * FROM Disabilities")), 0);
-    QVERIFY(IsConnectionOpen());
-    QVERIFY(SharedRecordset().isEmpty());
-    store.exec(QStringLiteral("INSERT INTO Disabilities (id, Name) VALUES (1, 'Deaf'), (2, 'Visual')"));
-    QCOMPARE(RunCountQuery(QStringLiteral("SELECT * FROM Disabilities ORDER BY id")), 2);
-    QCOMPARE(SharedRecordset().text(QStringLiteral("Name")), QStringLiteral("Deaf"));
-
-    // A connection left open by a routine that failed half way is replaced.
-    OpenConnection();
-    QVERIFY(IsConnectionOpen());
-    CloseConnection();
-    CloseConnection();   // closing twice reports nothing
-    QVERIFY(!IsConnectionOpen());
-    QCOMPARE(boxes.count(), 0);
 }
 
 void TestDatabaseConnection::schoolDetailsComeFromTheFirstRow_data()
@@ -113,10 +81,9 @@ void TestDatabaseConnection::schoolDetailsComeFromTheFirstRow()
     AppState &state = appState();
     state.SchoolName = state.District = state.Circuit = state.EmisCode = QStringLiteral("stale");
     MessageRecorder boxes;
-    LoadSchoolDetails();
+    LoadSchoolDetails(*store.connect());
     QCOMPARE(QStringList({state.SchoolName, state.District, state.Circuit, state.EmisCode}), expected);
     QCOMPARE(boxes.count(), 0);
-    QVERIFY(!IsConnectionOpen());
 }
 
 QTEST_MAIN(TestDatabaseConnection)

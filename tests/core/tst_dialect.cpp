@@ -323,6 +323,51 @@ private slots:
             outcomes << outcome(statement);
         QCOMPARE(outcomes.join(QStringLiteral(" ; ")), expected);
     }
+
+    void nestingHasALimitNotACliff()
+    {
+        const auto nested = [](int depth) {
+            return QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QStringLiteral("1 & 2")
+                + QString(depth, QLatin1Char(')')) + QStringLiteral(" AS x");
+        };
+        QCOMPARE(SqlDialect::translate(nested(3)), QStringLiteral("SELECT (((jet_concat(1, 2)))) AS x"));
+        QVERIFY(SqlDialect::translate(nested(SqlDialect::MaxNesting)).contains(QStringLiteral("jet_concat(1, 2)")));
+        // Far deeper than the limit: a store error, not a stack overflow.
+        try {
+            SqlDialect::translate(nested(12000));
+            QFAIL("12,000 nested parentheses were translated");
+        } catch (const StoreError &error) {
+            QCOMPARE(error.number(), long(StoreError::TooComplex));
+            QVERIFY(error.description().contains(QString::number(SqlDialect::MaxNesting)));
+        }
+    }
+
+    void literalsLeftOpenAreRefused_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("string") << QStringLiteral("SELECT 'O''Brien FROM t");
+        QTest::newRow("quoted") << QStringLiteral("SELECT \"abc FROM t");
+        QTest::newRow("bracketed") << QStringLiteral("SELECT [Level FROM t");
+    }
+    void literalsLeftOpenAreRefused()
+    {
+        QFETCH(QString, sql);
+        try {
+            SqlDialect::translate(sql);
+            QFAIL("an open literal was translated");
+        } catch (const StoreError &error) {
+            QCOMPARE(error.number(), 3075L);
+        }
+    }
+
+    // The host reads a number followed at once by a keyword as two tokens;
+    // the area-level statements rely on it.
+    void numberFollowedByKeyword()
+    {
+        QCOMPARE(SqlDialect::translate(QStringLiteral("SELECT GridID FROM t WHERE Data_Year = 2014AND GridID > 3")),
+                 QStringLiteral("SELECT GridID FROM t WHERE Data_Year = 2014 AND GridID > 3"));
+        QCOMPARE(SqlDialect::translate(QStringLiteral("SELECT 1e3 AS x")), QStringLiteral("SELECT 1e3 AS x"));
+    }
 };
 
 QTEST_GUILESS_MAIN(DialectTest)

@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QtTest>
 
 using grid::SpreadGrid;
@@ -176,6 +178,40 @@ private Q_SLOTS:
         type(keys.right(1));
         QTRY_COMPARE(g->cells().text(col, 1), text);
         QCOMPARE(changed.count(), text == before ? 0 : 1);
+    }
+
+    // An editor opened on a loaded text longer than the cell's limit shows it
+    // whole and hands it back whole; typed text never splits a character.
+    void editorsKeepLoadedTextsWhole_data()
+    {
+        QTest::addColumn<bool>("multiLine");
+        QTest::newRow("line") << false;
+        QTest::newRow("multi-line") << true;
+    }
+    void editorsKeepLoadedTextsWhole()
+    {
+        QFETCH(bool, multiLine);
+        auto g = shownGrid();
+        g->cells().setEdit(1, 1, 5, multiLine);
+        const QString loaded = QString(40000, QLatin1Char('w'));
+        g->cells().setText(1, 1, loaded);
+        const QModelIndex index = g->model()->index(0, 0);
+        std::unique_ptr<QWidget> editor(g->itemDelegate()->createEditor(g->viewport(), QStyleOptionViewItem(), index));
+        g->itemDelegate()->setEditorData(editor.get(), index);
+        const char *property = multiLine ? "plainText" : "text";
+        QCOMPARE(editor->property(property).toString().size(), loaded.size());
+        g->itemDelegate()->setModelData(editor.get(), g->model(), index);
+        QCOMPARE(g->cells().text(1, 1), loaded);
+
+        // A short cell: four letters and an emoji fit, a second emoji does not.
+        g->cells().setText(1, 1, QString());
+        std::unique_ptr<QWidget> fresh(g->itemDelegate()->createEditor(g->viewport(), QStyleOptionViewItem(), index));
+        g->itemDelegate()->setEditorData(fresh.get(), index);
+        if (auto *plain = qobject_cast<QPlainTextEdit *>(fresh.get()))
+            plain->insertPlainText(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
+        else
+            qobject_cast<QLineEdit *>(fresh.get())->insert(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
+        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abcd\U0001F600"));
     }
 };
 

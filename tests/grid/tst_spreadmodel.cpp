@@ -145,6 +145,42 @@ private Q_SLOTS:
         QCOMPARE(m.searchRow(1, 1, 3, QStringLiteral(" a-17"), true), -1);
         QCOMPARE(m.searchRow(1, 1, 9, QStringLiteral("a-1"), true), 3);
     }
+
+    // Limits bind typing: a loaded text stays whole, an edit of it may shorten
+    // it but not lengthen it, and limits count whole characters.
+    void limitsBindTypingOnly_data()
+    {
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        const QString long30 = QString(30, QLatin1Char('x'));
+        QTest::newRow("short loaded, long typed") << QStringLiteral("ab") << QString(12, QLatin1Char('y'))
+                                                 << QString(10, QLatin1Char('y'));
+        QTest::newRow("long loaded, shortened") << long30 << QString(20, QLatin1Char('z')) << QString(20, QLatin1Char('z'));
+        QTest::newRow("long loaded, lengthened") << long30 << long30 + QStringLiteral("more")  << long30;
+        QTest::newRow("emoji at the limit kept whole") << QString() << QStringLiteral("abcdefghi\U0001F600")
+                                                      << QStringLiteral("abcdefghi\U0001F600");
+        QTest::newRow("emoji past the limit left out whole") << QString() << QStringLiteral("abcdefghij\U0001F600")
+                                                            << QStringLiteral("abcdefghij");
+        QTest::newRow("NUL removed") << QString() << QStringLiteral("a\u0000b") << QStringLiteral("ab");
+        QTest::newRow("byte-order mark kept") << QString() << QStringLiteral("\uFEFFabc") << QStringLiteral("\uFEFFabc");
+        QTest::newRow("line break pair kept whole") << QString() << QStringLiteral("abcdefghi\r\nj")
+                                                   << QStringLiteral("abcdefghi");
+    }
+    void limitsBindTypingOnly()
+    {
+        QFETCH(QString, loaded);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        SpreadModel m(1, 1);
+        m.setEdit(1, 1, 10);
+        m.setText(1, 1, loaded);
+        QCOMPARE(m.text(1, 1), loaded);   // never cut on load
+        m.setEdit(1, 1, 10);              // nor by setting the cell up again
+        QCOMPARE(m.text(1, 1), loaded);
+        QVERIFY(m.setData(m.index(0, 0), typed, Qt::EditRole));
+        QCOMPARE(m.text(1, 1), kept);
+    }
 };
 
 QTEST_MAIN(TstSpreadModel)

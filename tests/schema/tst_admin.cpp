@@ -1,3 +1,4 @@
+#include "Connection.h"
 #include "PdfText.h"
 #include "Settings.h"
 
@@ -266,8 +267,18 @@ private slots:
         const QString missing = path("nowhere.db");
         run = admin({"check-tables", "--db", missing});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("Database Access Error")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("Could not find file")), qPrintable(run.err));
         QVERIFY(!QFile::exists(missing));
+
+        // Another program's SQLite file is refused in words and left byte for byte as it was.
+        const QString foreign = path("recipes.db");
+        Connection::create(foreign)->executeNative(QStringLiteral("CREATE TABLE Recipes (Name TEXT)"));
+        const QByteArray before = contents(foreign);
+        run = admin({"check-tables", "--db", foreign});
+        QVERIFY(run.exitCode != 0);
+        QVERIFY2(run.err.contains(QStringLiteral("is not a school database")), qPrintable(run.err));
+        QVERIFY(run.err.contains(QStringLiteral("recipes.db")));
+        QCOMPARE(contents(foreign), before);
     }
 
     void settingsReadAPathWithCommasWhole()

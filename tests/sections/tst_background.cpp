@@ -109,31 +109,62 @@ private Q_SLOTS:
             storeRow(Year, QStringLiteral("Speech therapy"), QStringLiteral("Lives with gran"));
         auto screen = kit::opened<frmBackgroundInfo>();
 
-        // The provider is NULL in the store and shows empty. Without a known
-        // primary nothing of the row shows, and the list offers everything.
+        // The provider is NULL in the store and shows empty. The stored row
+        // and the additional disabilities show whatever the primary code is.
         const QStringList row{QStringLiteral("Speech therapy"), QString(), QStringLiteral("Tel 012"),
                               QStringLiteral("Lives with gran"), QStringLiteral("Likes music")};
-        QCOMPARE(shownTexts(*screen), known && rowThisYear ? row : QStringList(5, QString()));
+        QCOMPARE(shownTexts(*screen), rowThisYear ? row : QStringList(5, QString()));
         QCOMPARE(text(screen->gridDisability(), 1, 2), known ? QStringLiteral("Hearing impairment") : QString());
         const QStringList items = screen->gridDisability()->cells().cell(1, 2).items;
-        QCOMPARE(items.size(), known ? 11 : 13);
-        if (known) {   // the list leaves out the additional disabilities
-            QCOMPARE(text(screen->gridDisability(), 2, 2), QStringLiteral("Physical disability, Cerebral palsy"));
-            QVERIFY(!items.contains(QStringLiteral("Physical disability")) && !items.contains(QStringLiteral("Cerebral palsy")));
-        }
+        QCOMPARE(items.size(), 11);
+        // The list leaves out the additional disabilities.
+        QCOMPARE(text(screen->gridDisability(), 2, 2), QStringLiteral("Physical disability, Cerebral palsy"));
+        QVERIFY(!items.contains(QStringLiteral("Physical disability")) && !items.contains(QStringLiteral("Cerebral palsy")));
         QVERIFY(!screen->hasUnsavedChanges());
         QCOMPARE(screen->gridEarlyIntervention()->activeRow(), 3);
         QCOMPARE(fx->boxes.count(), 0);
 
-        // Saved as shown: the code of the primary in the cell (0 for none), then the chosen one's.
+        // An unrelated edit keeps the stored code, whatever it is (one the
+        // screen cannot name included); a chosen name writes its code.
         QVERIFY(type(screen->gridEarlyIntervention(), 1, 3, QStringLiteral("Home visits")));
         QVERIFY(screen->save());
-        QCOMPARE(storedPrimary(), known ? 2 : 0);
+        const QVariant code = fx->store.scalar(QStringLiteral("SELECT LSENDisabilities FROM Learner_Info WHERE ID = %1").arg(learner));
+        QCOMPARE(code.isNull() ? QStringLiteral("NULL") : code.toString(), primary);
         QCOMPARE(stored(QStringLiteral("Nature_Of_Support_Received")).toString(), QStringLiteral("Home visits"));
+        QCOMPARE(stored(QStringLiteral("Family_Situation")).toString(),
+                 rowThisYear ? QStringLiteral("Lives with gran") : QStringLiteral(" "));
         QVERIFY(type(screen->gridDisability(), 1, 2, QStringLiteral("Autism spectrum disorder")));
         QVERIFY(screen->save());
         QCOMPARE(storedPrimary(), 5);
         QCOMPARE(stored(QStringLiteral("count(*)")).toInt(), 1);
+    }
+
+    void sharedDisabilityNameKeepsItsCode()
+    {
+        // Two disabilities named alike: the learner's own code stays.
+        fx->store.exec(QStringLiteral("INSERT INTO Disabilities (id, Name) VALUES (40, 'Hearing impairment')"));
+        learner = addLearner(40);
+        auto screen = kit::opened<frmBackgroundInfo>();
+        QCOMPARE(text(screen->gridDisability(), 1, 2), QStringLiteral("Hearing impairment"));
+        QVERIFY(type(screen->gridEarlyIntervention(), 1, 3, QStringLiteral("Home visits")));
+        QVERIFY(screen->save());
+        QCOMPARE(storedPrimary(), 40);
+    }
+
+    void learnerRemovedWhileOpenStoresNothing()
+    {
+        learner = addLearner(2);
+        auto screen = kit::opened<frmBackgroundInfo>();
+        fx->store.exec(QStringLiteral("DELETE FROM Learner_Info WHERE ID = %1").arg(learner));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            QVERIFY(type(screen->gridEarlyIntervention(), 1, 3, QStringLiteral("Home visits")));
+            QVERIFY(!screen->save());
+        }
+        QCOMPARE(fx->boxes.count(), 2);
+        QVERIFY(fx->boxes.last().text.contains(QStringLiteral("is no longer in the school's database")));
+        QVERIFY(!fx->boxes.sawText(Saved));
+        QCOMPARE(stored(QStringLiteral("count(*)")).toInt(), 0);
+        QVERIFY(screen->hasUnsavedChanges());
     }
 
     void primaryAlsoAdditionalIsRefused_data()
@@ -260,6 +291,20 @@ private Q_SLOTS:
         QVERIFY(plain);
         plain->insertPlainText(QString(300, QLatin1Char('a')));
         QCOMPARE(plain->toPlainText().size(), 255);
+    }
+
+    void emojiAtTheLimitIsStoredWhole()
+    {
+        learner = addLearner(2);
+        auto screen = kit::opened<frmBackgroundInfo>();
+        // 254 letters and an emoji: 255 characters as the store counts them.
+        const QString fits = QString(254, QLatin1Char('a')) + QStringLiteral("\U0001F600");
+        QVERIFY(type(screen->gridEarlyIntervention(), 1, 3, fits + QStringLiteral("\U0001F600")));
+        QVERIFY(type(screen->gridEarlyIntervention(), 2, 3, QStringLiteral("nul\u0000here")));
+        QVERIFY(screen->save());
+        QCOMPARE(stored(QStringLiteral("Nature_Of_Support_Received")).toString(), fits);
+        QCOMPARE(stored(QStringLiteral("length(Nature_Of_Support_Received)")).toInt(), 255);
+        QCOMPARE(stored(QStringLiteral("Name_Of_Provider")).toString(), QStringLiteral("nulhere"));
     }
 
     void printedPage_data()

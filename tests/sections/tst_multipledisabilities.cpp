@@ -6,6 +6,7 @@
 #include "ScreenTestKit.h"
 
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -158,6 +159,45 @@ private Q_SLOTS:
         QVERIFY(!window->isVisible());
         QCOMPARE(fx->boxes.count(), 2);
         QVERIFY(storedRows().isEmpty());
+    }
+
+    void failedLoadNeverSaves_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("stored rows unreadable") << QStringLiteral("MultipleDisabilities");
+        QTest::newRow("list unreadable") << QStringLiteral("Disabilities");
+        QTest::newRow("locked by another program") << QStringLiteral("locked");
+        QTest::newRow("renamed away") << QStringLiteral("renamed");
+    }
+    void failedLoadNeverSaves()
+    {
+        QFETCH(QString, fault);
+        storeRows({3, 12}, QStringLiteral("K9"), QStringLiteral("2013-02-01"));
+        const QString before = fx->store.dump();
+        {
+            std::unique_ptr<Connection> other;
+            if (fault == QLatin1String("locked"))
+                other = fx->store.lockedByAnotherProgram();
+            else if (fault == QLatin1String("renamed"))
+                QVERIFY(QFile::rename(fx->store.path(), fx->store.path() + QStringLiteral(".old")));
+            else
+                fx->store.failReadsFrom(fault);
+            auto window = open();
+            QVERIFY(!window->loadCompleted());
+            // One report, then a window that cannot replace the stored rows.
+            QCOMPARE(fx->boxes.count(), 1);
+            QVERIFY(fx->boxes.last().title.startsWith(QStringLiteral("Error : ")));
+            QVERIFY(!window->saveButton()->isEnabled());
+            other.reset();
+            if (fault == QLatin1String("renamed"))
+                QVERIFY(QFile::rename(fx->store.path() + QStringLiteral(".old"), fx->store.path()));
+            else if (fault != QLatin1String("locked"))
+                fx->store.allowReadsFrom(fault);
+            window->kNumberBox()->setText(QStringLiteral("changed"));
+            QVERIFY(!window->save());
+        }
+        QCOMPARE(fx->boxes.count(), 1);
+        QCOMPARE(fx->store.dump(), before);
     }
 };
 

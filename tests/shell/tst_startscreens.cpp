@@ -1,7 +1,6 @@
 // The data year screen and the learner selection screen on fixture databases.
 #include "AppState.h"
 #include "ChangeFlag.h"
-#include "DatabaseConnection.h"
 #include "MessageRecorder.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
@@ -10,6 +9,7 @@
 #include "TestStore.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -189,6 +189,67 @@ private Q_SLOTS:
         QCOMPARE(appState().CurrentLearnerID, 0);   // a search picks nothing
     }
 
+    void learnerIdBeyond32BitsIsRefused()
+    {
+        TestStore store(false);
+        store.exec(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
+                                  "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES "
+                                  "(4294967297, 'Big', 'Number', 1, 'B-1', '20090102', 'C', 2, '', 0, 6)"));
+        MessageRecorder boxes;
+        frmSelectLearner screen;
+        QVERIFY(screen.getLearners());
+        screen.pickLearner(1);
+        // Not taken as learner 1 (its low 32 bits) nor as 0: refused, in words.
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains(QStringLiteral("4294967297")));
+        QVERIFY(boxes.last().text.contains(QStringLiteral("too large")));
+        QCOMPARE(appState().CurrentLearnerID, 0);
+        QVERIFY(screen.pickedName().isEmpty());
+        screen.openMainMenu();
+        QCOMPARE(boxes.last().text, QStringLiteral("Please select the Learner to continue."));
+    }
+
+    void statusOptionsSurviveAnUnreachableStore_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("renamed away") << QStringLiteral("renamed") << QStringLiteral("Could not find file");
+        QTest::newRow("truncated") << QStringLiteral("truncated") << QStringLiteral("Unrecognized database format");
+        QTest::newRow("locked by another program") << QStringLiteral("locked") << QStringLiteral("database is locked");
+    }
+
+    void statusOptionsSurviveAnUnreachableStore()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        TestStore store(true);
+        MessageRecorder boxes;
+        frmSelectLearner screen;
+        QVERIFY(screen.getLearners());
+        const QStringList listed = listedNames(screen);
+        QVERIFY(!listed.isEmpty());
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+        std::unique_ptr<Connection> other;
+        if (fault == QLatin1String("renamed")) {
+            QVERIFY(QFile::rename(store.path(), store.path() + QStringLiteral(".old")));
+        } else if (fault == QLatin1String("truncated")) {
+            QFile file(store.path());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        } else {
+            other = store.lockedByAnotherProgram();
+        }
+        // Clicked as the user clicks: the handler runs from the event loop.
+        QTest::mouseClick(screen.archivedOption(), Qt::LeftButton);
+        QTest::mouseClick(screen.currentOption(), Qt::LeftButton);
+        QCOMPARE(boxes.count(), 2);   // one report per click
+        QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
+        QVERIFY(boxes.sawText(reason));
+        QVERIFY(!boxes.sawText(QStringLiteral("Operation is not allowed when the object is closed.")));
+        QCOMPARE(listedNames(screen), listed);   // still usable, list as it was
+    }
+
     void startUpFailsClearly_data()
     {
         QTest::addColumn<bool>("databaseMissing");
@@ -209,13 +270,14 @@ private Q_SLOTS:
         QVERIFY(!screen.startUp());
         QVERIFY(boxes.last().text.contains(path));
         QCOMPARE(QFile::exists(path), !databaseMissing);
-        QVERIFY(!IsConnectionOpen());
+        // One failure, one box, with the real reason.
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(!boxes.sawText(QStringLiteral("Operation is not allowed when the object is closed.")));
         if (databaseMissing) {
-            // First the connection's own report, then why the program cannot start.
-            QVERIFY(boxes.calls().first().title.startsWith(QStringLiteral("Error : ")));
-            QVERIFY(boxes.calls().first().text.contains(QStringLiteral("Location: modDatabaseConnection")));
+            QVERIFY(boxes.last().text.contains(QStringLiteral("Could not find file")));
         } else {
-            QVERIFY(boxes.last().text.contains(QStringLiteral("school's details")));
+            // Refused before anything of the program's was created in it.
+            QVERIFY(boxes.last().text.contains(QStringLiteral("is not a school database")));
             QVERIFY(boxes.last().text.contains(QStringLiteral("General_Info")));
         }
     }
@@ -235,7 +297,6 @@ private Q_SLOTS:
         QVERIFY(!appState().EmisCode.isEmpty());
         QVERIFY(appState().EmisCode != QStringLiteral("999"));
         QVERIFY(screen.countBox()->text().toInt() > 0);
-        QVERIFY(!IsConnectionOpen());
     }
 };
 

@@ -18,7 +18,7 @@ public:
 
     QString path() const { return m_path; }
     QString dir() const { return m_dir.path(); }
-    // A fresh connection (the program's own operations use the shared one).
+    // A fresh connection of the test's own.
     std::unique_ptr<Connection> connect() const;
 
     // Convenience: run statements natively / read one value.
@@ -38,6 +38,28 @@ public:
     // Makes every INSERT (or UPDATE/DELETE) on table fail, through a trigger.
     void failWritesTo(const QString &table, const QString &operation = QStringLiteral("INSERT")) const;
     void allowWritesTo(const QString &table, const QString &operation = QStringLiteral("INSERT")) const;
+
+    // Makes every read of table fail ("no such function"), as a damaged or
+    // unreadable table would, until allowReadsFrom. Writes to it fail too.
+    void failReadsFrom(const QString &table) const;
+    void allowReadsFrom(const QString &table) const;
+
+    // Another program holding the whole file (an exclusive lock) for as long
+    // as the returned connection lives; the program's own statements then fail
+    // with "database is locked" after the busy timeout (kept short in tests).
+    std::unique_ptr<Connection> lockedByAnotherProgram() const;
+
+    // Every row of every table and the schema, as text: equal dumps mean the
+    // stored data is the same.
+    QString dump() const;
+    QString dump(const QString &table) const;   // one table's rows
+    // The file's bytes, hashed.
+    QByteArray fileHash() const;
+
+    // A learner with a row in every table of the program for year, every
+    // column filled (read from the table itself, so tables added later are
+    // filled too), long texts in the long-text columns. Returns the learner's ID.
+    int addFullLearner(int year, const QString &longText) const;
 
 private:
     QTemporaryDir m_dir;

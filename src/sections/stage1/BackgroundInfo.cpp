@@ -8,6 +8,7 @@
 #include "ScreenRegistry.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
+#include "StoreError.h"
 #include "Stage1Screens.h"
 
 #include <QVBoxLayout>
@@ -186,10 +187,15 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
         QStringLiteral("SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis ")
         + QStringLiteral("FROM (SNE_Learner_Background_Info as BI Right Join ")
         + QStringLiteral("Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = ") + year + QStringLiteral(")) ")
-        + QStringLiteral("INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
+        // An outer join: the stored texts and the additional disabilities load
+        // whatever the primary code is (0, NULL, a deleted code), so a save
+        // never overwrites texts the screen did not show.
+        + QStringLiteral("LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
         + QStringLiteral("WHERE LI.ID = ") + learner);
 
     if (rs.isEmpty()) {
+        // The learner is not (or no longer) in the host's records.
+        m_storedPrimaryName.clear();
         LoadDisabilityChoices(db, QStringLiteral("Select Di.ID, Di.Name from Disabilities as Di "), DisabilityChoices,
                               QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
         return;
@@ -211,7 +217,10 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
 
     m_disability->cells().setText(AdditionalCol, DisabilityRow, loadDis(db, appState().CurrentLearnerID));
 
-    CheckPrimaryDisability(rs.text(QStringLiteral("MainDis")), rs.value(QStringLiteral("MainDisID")).toInt(), true);
+    // What the primary cell shows now; a save leaves the stored code alone
+    // unless the user chose another name.
+    m_storedPrimaryName = rs.text(QStringLiteral("MainDis"));
+    CheckPrimaryDisability(m_storedPrimaryName, rs.value(QStringLiteral("MainDisID")).toInt(), true);
 }
 
 QString frmBackgroundInfo::loadDis(Connection &db, qint32 LID)
@@ -288,8 +297,14 @@ QVector<StoreRoutine> frmBackgroundInfo::saveRoutines()
     return {{QStringLiteral("saveBackgroundInfo Routine"), [this](Connection &db) { saveBackgroundInfo(db); }}};
 }
 
+void frmBackgroundInfo::afterSave()
+{
+    m_storedPrimaryName = m_savedPrimaryName;
+}
+
 void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
 {
+    m_savedPrimaryName = m_storedPrimaryName;
     const QString learner = learnerIdText();
     const QString year = dataYearText();
 
@@ -299,7 +314,13 @@ void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
     const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
     const QString family = m_family->cells().text(1, 3);
     const QString parent = m_parent->cells().text(1, 3);
-    const qint32 code = LookupCodeByText(name, DisabilityChoices);
+
+    // A learner removed from the host's records while the screen was open:
+    // the rows would belong to nobody (and one more would be added per save).
+    if (db.query(QStringLiteral("SELECT ID FROM Learner_Info WHERE ID = ") + learner).isEmpty())
+        throw StoreError(StoreError::ItemNotFound,
+                         QStringLiteral("The learner %1 is no longer in the school's database, so nothing was saved.")
+                             .arg(appState().CurrentLearnerName));
 
     // The save's one transaction: a failure half way leaves the stored row and
     // the learner's disability code as they were.
@@ -315,8 +336,15 @@ void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
                    + SqlText(provider) + QStringLiteral("','") + SqlText(contact) + QStringLiteral("','")
                    + SqlText(family) + QStringLiteral("','") + SqlText(parent) + QStringLiteral("',") + year
                    + QStringLiteral(")"));
-        db.execute(QStringLiteral("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = ") + QString::number(code)
-                   + QStringLiteral(" WHERE Learner_Info.ID = ") + learner);
+        // The code is written only from a choice the user made: a stored code
+        // the screen cannot name stays as it is (never 0), and a name shared
+        // by two disabilities never turns one code into the other.
+        if (name != m_storedPrimaryName) {
+            const qint32 code = LookupCodeByText(name, DisabilityChoices);
+            db.execute(QStringLiteral("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = ") + QString::number(code)
+                       + QStringLiteral(" WHERE Learner_Info.ID = ") + learner);
+            m_savedPrimaryName = name;
+        }
     }
 }
 

@@ -39,6 +39,7 @@ protected:
     QVector<StoreRoutine> loadRoutines() override;
     bool validate() override;
     QVector<StoreRoutine> saveRoutines() override;
+    void afterSave() override;
     void printPage(PagePrinter &printer) override;
     void placeCursor() override;
 
@@ -63,4 +64,6 @@ private:
     CodeTable DisabilityChoices;
     QString m_choiceListText;   // the primary cell's list, names each followed by a tab
     QString PrimaryDisabilityName;
+    QString m_storedPrimaryName;   // the stored code's name as last read ("" when it has none)
+    QString m_savedPrimaryName;    // what it becomes once the running save commits
 };

@@ -3,9 +3,10 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
-#include "DatabaseConnection.h"
+#include "Connection.h"
 #include "EnterPressesButton.h"
 #include "MessageBoxes.h"
+#include "StoreWork.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -59,6 +60,9 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     , lvwDisabilities(new QTreeWidget(this))
     , cmdSave(new QPushButton(QStringLiteral("Save"), this))
     , cmdDone(new QPushButton(QStringLiteral("Done"), this))
+    , lblLoadFailed(new QLabel(QStringLiteral("The learner's additional disabilities could not be read, so they "
+                                              "cannot be saved from this window. Close it and open it again once "
+                                              "the database can be reached."), this))
 {
     setObjectName(ScreenName);
     setWindowTitle(QStringLiteral("Multiple Disabilities per Learner"));
@@ -95,6 +99,12 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     legend->setPalette(red);
 
+    // Shown only when the learner's rows could not be read.
+    lblLoadFailed->setObjectName(QStringLiteral("lblLoadFailed"));
+    lblLoadFailed->setWordWrap(true);
+    lblLoadFailed->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    lblLoadFailed->hide();
+
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdSave);
@@ -105,6 +115,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     layout->addWidget(instruction);
     layout->addWidget(lvwDisabilities, 1);
     layout->addWidget(legend);
+    layout->addWidget(lblLoadFailed);
     layout->addLayout(buttons);
 
     EnterPressesButton::install(this);
@@ -134,13 +145,21 @@ void frmMultipleDisabilities::showEvent(QShowEvent *event)
         loadData();
 }
 
-void frmMultipleDisabilities::loadData()
+bool frmMultipleDisabilities::loadData()
 {
     m_loaded = true;
     m_loading = true;
-    getDisabilities();
-    getData();
+    lvwDisabilities->clear();
+    m_loadCompleted = StoreWork::load(
+        objectName(), {{QStringLiteral("Get Disabilities Routine"), [this](Connection &db) { getDisabilities(db); }},
+                       {QStringLiteral("Get Data Routine"), [this](Connection &db) { getData(db); }}});
     m_loading = false;
+    if (!m_loadCompleted) {
+        // Saving would replace the learner's stored rows with what could not be read.
+        cmdSave->setEnabled(false);
+        lblLoadFailed->show();
+    }
+    return m_loadCompleted;
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QTreeWidgetItem *item)
@@ -160,53 +179,46 @@ QTreeWidgetItem *frmMultipleDisabilities::itemForCode(int code) const
 
 // Loading ---------------------------------------------------------------------
 
-bool frmMultipleDisabilities::getDisabilities()
+void frmMultipleDisabilities::getDisabilities(Connection &db)
 {
-    lvwDisabilities->clear();
-    return trapped(objectName(), QStringLiteral("Get Disabilities Routine"), [this] {
-        ConnectionScope scope;
-        Recordset rs = SharedConnection().query(QStringLiteral("Select * from disabilities order by id"));
-        for (; !rs.eof(); rs.moveNext()) {
-            auto *item = new QTreeWidgetItem(lvwDisabilities, {rs.text(QStringLiteral("Name"))});
-            item->setData(0, KeyRole, QStringLiteral("K") + rs.text(QStringLiteral("id")).trimmed());
-            item->setCheckState(0, Qt::Unchecked);
-            if (rs.text(QStringLiteral("name")) == txtPrimary->text()) {
-                // The primary barrier shows, but can be neither ticked nor selected.
-                item->setData(0, PrimaryRole, true);
-                item->setForeground(0, QColor(255, 0, 0));
-                item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsSelectable));
-            }
+    Recordset rs = db.query(QStringLiteral("Select * from disabilities order by id"));
+    for (; !rs.eof(); rs.moveNext()) {
+        auto *item = new QTreeWidgetItem(lvwDisabilities, {rs.text(QStringLiteral("Name"))});
+        item->setData(0, KeyRole, QStringLiteral("K") + rs.text(QStringLiteral("id")).trimmed());
+        item->setCheckState(0, Qt::Unchecked);
+        if (rs.text(QStringLiteral("name")) == txtPrimary->text()) {
+            // The primary barrier shows, but can be neither ticked nor selected.
+            item->setData(0, PrimaryRole, true);
+            item->setForeground(0, QColor(255, 0, 0));
+            item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsSelectable));
         }
-    });
+    }
 }
 
-bool frmMultipleDisabilities::getData()
+void frmMultipleDisabilities::getData(Connection &db)
 {
-    return trapped(objectName(), QStringLiteral("Get Data Routine"), [this] {
-        ConnectionScope scope;
-        Recordset rs = SharedConnection().query(QStringLiteral("Select * from Multipledisabilities where learnerid = ")
-                                                + learnerIdText());
-        if (!rs.isEmpty()) {
-            const QSignalBlocker blockDate(dtTest);
-            if (!rs.isNull(QStringLiteral("Knumber")))
-                txtKNumber->setText(rs.text(QStringLiteral("Knumber")));
-            if (!rs.isNull(QStringLiteral("testdate"))) {
-                const QDate date = storedDate(rs.value(QStringLiteral("testdate")));
-                if (date.isValid())
-                    dtTest->setDate(date);
-            }
+    Recordset rs = db.query(QStringLiteral("Select * from Multipledisabilities where learnerid = ")
+                            + learnerIdText());
+    if (!rs.isEmpty()) {
+        const QSignalBlocker blockDate(dtTest);
+        if (!rs.isNull(QStringLiteral("Knumber")))
+            txtKNumber->setText(rs.text(QStringLiteral("Knumber")));
+        if (!rs.isNull(QStringLiteral("testdate"))) {
+            const QDate date = storedDate(rs.value(QStringLiteral("testdate")));
+            if (date.isValid())
+                dtTest->setDate(date);
         }
-        for (; !rs.eof(); rs.moveNext()) {
-            if (rs.isNull(QStringLiteral("disabilityid")))
-                continue;
-            const int code = rs.value(QStringLiteral("disabilityid")).toInt();
-            for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
-                QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
-                if (!isPrimaryItem(item) && DropFirstChar(item->data(0, KeyRole).toString()).toInt() == code)
-                    item->setCheckState(0, Qt::Checked);
-            }
+    }
+    for (; !rs.eof(); rs.moveNext()) {
+        if (rs.isNull(QStringLiteral("disabilityid")))
+            continue;
+        const int code = rs.value(QStringLiteral("disabilityid")).toInt();
+        for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
+            if (!isPrimaryItem(item) && DropFirstChar(item->data(0, KeyRole).toString()).toInt() == code)
+                item->setCheckState(0, Qt::Checked);
         }
-    });
+    }
 }
 
 // Changes ---------------------------------------------------------------------
@@ -236,16 +248,15 @@ void frmMultipleDisabilities::markChanged()
 
 bool frmMultipleDisabilities::save()
 {
-    const bool saved = trapped(objectName(), QStringLiteral("Save Data Routine"), [this] {
-        ConnectionScope scope;
+    if (!m_loadCompleted)
+        return false;
+    const bool saved = StoreWork::save(objectName(), {{QStringLiteral("Save Data Routine"), [this](Connection &db) {
         const QString learner = learnerIdText();
         const QString kNumber = SqlText(txtKNumber->text());
         const QString date = dtTest->date().toString(QStringLiteral("yyyy-MM-dd"));
 
-        // The learner's rows go and come back in one transaction, so a failure
-        // leaves every stored row in place.
-        Connection &db = SharedConnection();
-        Transaction transaction(db);
+        // The learner's rows go and come back in the routine's one
+        // transaction, so a failure leaves every stored row in place.
         db.execute(QStringLiteral("Delete from multipledisabilities where learnerid = ") + learner);
         int inserted = 0;
         for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
@@ -262,8 +273,7 @@ bool frmMultipleDisabilities::save()
             db.execute(QStringLiteral("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(")
                        + learner + QStringLiteral(",0,'") + kNumber + QStringLiteral("',#") + date
                        + QStringLiteral("#)"));
-        transaction.commit();
-    });
+    }}});
     if (saved) {
         ChangeFlag::markSaved(cmdSave);
         ShowDataSaved();

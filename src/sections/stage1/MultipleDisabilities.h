@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+class Connection;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -11,7 +13,9 @@ class QTreeWidgetItem;
 // The learner's additional disabilities (barriers) besides the primary one,
 // with the K number and the date of testing. Writes the host table
 // MultipleDisabilities, which belongs to the learner, not to a data year.
-// Every operation opens the shared connection for itself and closes it again.
+// Its store work runs through the same runner as the section screens: one
+// connection per operation, one report per failure, the save in one
+// transaction, and no save once the load did not complete.
 class frmMultipleDisabilities : public QDialog
 {
     Q_OBJECT
@@ -24,7 +28,10 @@ public:
 
     // The list, then the learner's stored rows. Runs once, when the window is
     // first shown (tests call it directly).
-    void loadData();
+    // False when it did not complete: the failure has been reported once and
+    // the window cannot save.
+    bool loadData();
+    bool loadCompleted() const { return m_loadCompleted; }
     bool save();
 
     QLineEdit *learnerBox() const { return txtLearner; }
@@ -47,8 +54,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    bool getDisabilities();
-    bool getData();
+    void getDisabilities(Connection &db);
+    void getData(Connection &db);
     void itemChanged(QTreeWidgetItem *item);
     void markChanged();
 
@@ -59,6 +66,8 @@ private:
     QTreeWidget *lvwDisabilities;
     QPushButton *cmdSave;
     QPushButton *cmdDone;
+    QLabel *lblLoadFailed;
     bool m_loaded = false;
+    bool m_loadCompleted = false;
     bool m_loading = false;
 };

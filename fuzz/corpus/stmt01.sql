@@ -1,0 +1,1 @@
+SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate FROM Learner_Info l LEFT JOIN SchoolGrades s ON s.ID = l.Grade WHERE l.Status = 'C' AND (l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') ORDER BY l.SName

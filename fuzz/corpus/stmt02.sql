@@ -1,0 +1,1 @@
+SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis FROM (SNE_Learner_Background_Info as BI Right Join Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = 2014)) LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id WHERE LI.ID = 7

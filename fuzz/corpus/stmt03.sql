@@ -1,0 +1,1 @@
+DELETE SNE_Learner_Background_Info.* FROM SNE_Learner_Background_Info INNER JOIN Learner_Info on SNE_Learner_Background_Info.LearnerID = Learner_Info.ID WHERE SNE_Learner_Background_Info.LearnerID = 7 AND SNE_Learner_Background_Info.Data_Year = 2014

@@ -1,0 +1,1 @@
+UPDATE Learner_Info SET Learner_Info.LSENDisabilities = 5 WHERE Learner_Info.ID = 7

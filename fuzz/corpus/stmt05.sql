@@ -1,0 +1,1 @@
+INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(7,3,'K''9',#2014-03-05#)

@@ -1,0 +1,1 @@
+DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report WHERE LearnerID = 7 AND Data_Year = 2014

@@ -1,0 +1,1 @@
+INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES (7,'PERM',True,False,2014,'O''Brien')

@@ -1,0 +1,1 @@
+SELECT c.Sub_Section, c.Score, s.Activity_Domain FROM SNE_Criteria_For_Selection c INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID WHERE c.LearnerID = 7 AND c.Data_Year = 2014 ORDER By s.Activity_Domain

@@ -1,0 +1,1 @@
+Create Table SNE_ISP(ID COUNTER, LearnerID LONG, [Action] INTEGER, Target TEXT(255), Strategy TEXT(255), Achievement_Criteria TEXT(255), Person_Responsible TEXT(255), Review_Date TEXT(30), Review_Comments TEXT(255), Data_Year INTEGER, Constraint ISP_PK Primary Key (ID))

@@ -1,0 +1,1 @@
+UPDATE SNE_ISP INNER JOIN Learner_Info as LI ON SNE_ISP.Learner_ID = LI.LearnerID SET SNE_ISP.LearnerID = LI.ID

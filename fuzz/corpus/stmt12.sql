@@ -1,0 +1,1 @@
+SELECT GridID, Support_Area, [Level] FROM SNE_Assessment_Supp_Req WHERE LearnerID = 7 AND Data_Year = 2014AND GridID < 12

@@ -1,0 +1,1 @@
+SELECT LI.SName & ' ' & LI.FName AS LName, IIF(IsNull(HPR.Comments), '', Left(HPR.Comments, 3)) AS c, CInt(Avg(CFS.Score)/1) AS lvl, Mid(LI.BirthDate, 5, 2) & '/' & Len(LI.BirthDate) AS b FROM Learner_Info AS LI GROUP BY LI.SName & ' ' & LI.FName ORDER BY LI.SName & ' ' & LI.FName

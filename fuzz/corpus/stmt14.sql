@@ -1,0 +1,1 @@
+DELETE * FROM SNE_Factors_Community WHERE LearnerID = 7 AND Data_Year = 2014
