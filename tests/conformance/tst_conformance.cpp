@@ -231,6 +231,9 @@ private Q_SLOTS:
     void refusedWriteRollsBackItsRoutine()
     {
         QFETCH(QString, screen);
+        // A full learner, so every save routine has stored rows to replace:
+        // on an empty one a routine may have nothing to write.
+        openFullLearner();
         int refusedSaves = 0;
         for (const QString &table : dataTables(*m_store)) {
             MessageRecorder boxes;

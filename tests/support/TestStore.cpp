@@ -270,6 +270,9 @@ int TestStore::addFullLearner(int year, const QString &longText) const
             const QRegularExpressionMatch m = it.next();
             limits.insert(m.captured(1).toLower(), m.captured(2).toInt());
         }
+        // Levels rated per item and support area must be ones a rating screen
+        // shows, or its save would have nothing of them to write back.
+        const bool ratedPerItem = sql.contains(QLatin1String("GridID"), Qt::CaseInsensitive);
         Recordset columns = connection->query(
             QStringLiteral("SELECT name, type, \"notnull\" AS required FROM pragma_table_info('%1') ORDER BY cid").arg(table));
         // Rows 1 to 45: a row for every item number a screen keeps (the most
@@ -293,6 +296,10 @@ int TestStore::addFullLearner(int year, const QString &longText) const
                 else if (type.startsWith(QLatin1String("INT")) && (name.contains(QLatin1String("Score"), Qt::CaseInsensitive)
                                                                   || name.contains(QLatin1String("Rating"), Qt::CaseInsensitive)))
                     value = QString::number((k - 1) % 3 + 1);
+                else if (ratedPerItem && name.compare(QLatin1String("Support_Area"), Qt::CaseInsensitive) == 0)
+                    value = QString::number((k - 1) % 5 + 1);   // the five areas an item is rated in
+                else if (ratedPerItem && name.compare(QLatin1String("Level"), Qt::CaseInsensitive) == 0)
+                    value = quoted(QStringLiteral("Level %1").arg((k - 1) % 5 + 1));
                 else if (type.startsWith(QLatin1String("INT")))
                     value = QString::number(k);
                 else if (limits.contains(name.toLower()))
