@@ -73,10 +73,31 @@ void PagePrinter::printLine(const QString &text)
     p.setFont(m_font);
     p.setPen(Qt::black);
     const QFontMetricsF metrics(m_font, &m_printer);
-    const QPointF topLeft(toDevice(m_position.x()), toDevice(m_position.y()));
-    p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    const double lineTwips = metrics.height() * 1440.0 / m_printer.logicalDpiY();
+    const double x = toDevice(m_position.x());
+    const double room = toDevice(pageWidth()) - x;
+    // A line longer than the sheet is wide wraps at its blanks, each further
+    // line at the same x, so no word of a title runs off the paper.
+    QStringList lines;
+    QString current;
+    for (const QString &word : text.split(QLatin1Char(' '))) {
+        const QString tried = current.isNull() ? word : current + QLatin1Char(' ') + word;
+        if (!current.isNull() && metrics.horizontalAdvance(tried) > room) {
+            lines << current;
+            current = word;
+        } else {
+            current = tried;
+        }
+    }
+    lines << current;
+    double y = m_position.y();
+    for (const QString &line : lines) {
+        p.drawText(QPointF(x, toDevice(y) + metrics.ascent()), line);
+        y += lineTwips;
+    }
     // The next line starts at the left edge, one line lower.
-    m_position = QPointF(0, m_position.y() + metrics.height() * 1440.0 / m_printer.logicalDpiY());
+    m_position = QPointF(0, y);
+    m_wrappedHeight = (lines.size() - 1) * lineTwips;
 }
 
 int PagePrinter::gridPageCount(const grid::SpreadModel &grid, const QRectF &twips)

@@ -26,7 +26,11 @@ public:
     void setBold(bool bold);
     void setPosition(double xTwips, double yTwips);
     // Prints at the current position and moves to the start of the next line.
+    // A text wider than the rest of the sheet wraps at its blanks.
     void printLine(const QString &text);
+    // How much lower than one line the last printLine ended, in twips (0
+    // unless it wrapped).
+    double wrappedHeight() const { return m_wrappedHeight; }
     // Where the next text line would start, in twips from the top.
     double positionY() const { return m_position.y(); }
 
@@ -63,5 +67,6 @@ private:
     QPainter m_painter;
     QFont m_font;
     QPointF m_position;     // twips
+    double m_wrappedHeight = 0.0;
     bool m_ended = false;
 };

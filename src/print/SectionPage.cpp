@@ -31,7 +31,8 @@ void printHeader(PagePrinter &printer, const QString &title, double pointSize)
 void printLearnerLine(PagePrinter &printer)
 {
     printer.setFont(PageFont, 9, true);
-    printer.setPosition(500, 360);
+    // Lower by what a header too wide for one line needed more.
+    printer.setPosition(500, 360 + printer.wrappedHeight());
     printer.printLine(learnerLineText());
 }
 

@@ -234,6 +234,45 @@ private Q_SLOTS:
         QVERIFY2(qAbs((lower - first) - 1870 / 20.0) < 2.0, qPrintable(QString::number(lower - first)));
     }
 
+    void headerTooWideForTheSheetWrapsAndPushesTheLearnerLineDown()
+    {
+        appState().EmisCode = QStringLiteral("700310455");
+        appState().CurrentLearnerName = QStringLiteral("MOLEFE Thabo");
+        const QString pdf = printed(m_dir, QStringLiteral("wide-header.pdf"), [](PagePrinter &page) {
+            SectionPage::printHeader(page, QStringLiteral(" [ Section 4: ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING ]"));
+            SectionPage::printLearnerLine(page);
+        });
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        const PdfText::Word first = PdfText::find(words, QStringLiteral("EMIS"));
+        const PdfText::Word last = PdfText::find(words, QStringLiteral("MONITORING"));
+        const PdfText::Word learner = PdfText::find(words, QStringLiteral("LEARNER"));
+        QCOMPARE(last.page, 1);
+        // A4 portrait with 10 mm margins: the printable area ends 585 pt in.
+        QVERIFY2(last.box.right() <= 586.0, qPrintable(QString::number(last.box.right())));
+        QVERIFY(last.box.top() > first.box.bottom() - 0.5);     // on the next line
+        // The second line starts where the header starts (the header's own
+        // leading blank aside).
+        double secondLineLeft = last.box.left();
+        for (const PdfText::Word &word : words)
+            if (qAbs(word.box.top() - last.box.top()) < 0.5)
+                secondLineLeft = qMin(secondLineLeft, word.box.left());
+        QVERIFY(secondLineLeft <= first.box.left() && first.box.left() - secondLineLeft < 4.0);
+        QVERIFY(learner.box.top() > last.box.bottom() - 1.0);    // the learner line below both
+    }
+
+    void headerThatFitsKeepsItsPositions()
+    {
+        appState().EmisCode = QStringLiteral("700310455");
+        const QString pdf = printed(m_dir, QStringLiteral("short-header.pdf"), [](PagePrinter &page) {
+            SectionPage::printHeader(page, QStringLiteral(" [ PROBE ]"));
+            SectionPage::printLearnerLine(page);
+        });
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        // 360 twips from the printable area's top (10 mm = 28.35 pt), in points.
+        const double learnerTop = PdfText::find(words, QStringLiteral("LEARNER")).box.top();
+        QVERIFY2(learnerTop > 28.35 + 18.0 - 1.0 && learnerTop < 28.35 + 18.0 + 3.0, qPrintable(QString::number(learnerTop)));
+    }
+
 private:
     QTemporaryDir m_dir;
 };
