@@ -17,6 +17,7 @@
 #include <QTime>
 #include <QVector>
 
+#include <algorithm>
 #include <functional>
 
 using namespace SqlTokens;
@@ -90,14 +91,40 @@ QString quoted(const QString &text)
     return QLatin1Char('\'') + out + QLatin1Char('\'');
 }
 
-// Date literals, double-quoted texts, IsNull(, Left( and the always-real '/'.
-Tokens rewriteLiterals(const Tokens &in)
+// Grows a token list into its rewritten form in place, each old token giving
+// one or more new ones in order. The old tokens first move to the end of the
+// grown list; the new list is then written from the front and never reaches
+// an old token before it has been taken. A large statement so needs no second
+// list (fresh memory is what a long statement's translation pays most for).
+class GrowInPlace
 {
-    Tokens out;
-    out.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        Token token = in.at(i);
-        const bool call = isPunctAt(in, i + 1, QLatin1String("("));
+public:
+    GrowInPlace(Tokens &tokens, qsizetype grownSize)
+        : m_tokens(tokens)
+        , m_offset(grownSize - tokens.size())
+    {
+        const qsizetype oldSize = tokens.size();
+        m_tokens.resize(grownSize);
+        std::move_backward(m_tokens.begin(), m_tokens.begin() + oldSize, m_tokens.end());
+    }
+
+    Token take(qsizetype old) { return std::move(m_tokens[m_offset + old]); }
+    void put(Token token) { m_tokens[m_written++] = std::move(token); }
+
+private:
+    Tokens &m_tokens;
+    const qsizetype m_offset;
+    qsizetype m_written = 0;
+};
+
+// Date literals, double-quoted texts, IsNull( and Left( are rewritten where
+// they stand; only the always-real '/' needs a new token list.
+Tokens rewriteLiterals(Tokens tokens)
+{
+    qsizetype divisions = 0;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        Token &token = tokens[i];
+        const bool call = isPunctAt(tokens, i + 1, QLatin1String("("));
         if (token.kind == Kind::Date) {
             const QString iso = isoFromDateLiteral(token.text);
             if (iso.isEmpty())
@@ -115,102 +142,159 @@ Tokens rewriteLiterals(const Tokens &in)
         } else if (call && is(token, QLatin1String("Left"))) {
             token.text = QStringLiteral("jet_left");
         } else if (isPunct(token, QLatin1String("/"))) {
-            out << punct(QStringLiteral("*"), token.lead) << Token{Kind::Number, QStringLiteral("1.0"), QString()};
+            ++divisions;
+        }
+    }
+    if (divisions == 0)
+        return tokens;
+    const qsizetype count = tokens.size();
+    GrowInPlace grow(tokens, count + 2 * divisions);
+    for (qsizetype i = 0; i < count; ++i) {
+        Token token = grow.take(i);
+        if (isPunct(token, QLatin1String("/"))) {
+            grow.put(punct(QStringLiteral("*"), token.lead));
+            grow.put(Token{Kind::Number, QStringLiteral("1.0"), QString()});
             token.lead.clear();
         }
-        out << token;
+        grow.put(std::move(token));
     }
-    return out;
+    return tokens;
 }
 
 // --- & chains -------------------------------------------------------------
 
-bool endsOperand(const Token &token)
+// The & rewrite: within one bracket level, a run of operands between two
+// operand ends ("a & b + 1 & c") becomes jet_concat(a, b + 1, c); & binds more
+// loosely than arithmetic on the host. A parenthesised group is one operand
+// whose inside is a level of its own. One walk over the tokens marks where
+// each run begins and ends and which & become commas; a second writes the
+// result, so each token is handled a fixed number of times at any depth.
+class ConcatPlan
 {
-    static const QSet<QString> marks{QStringLiteral(","), QStringLiteral(";"), QStringLiteral("="),
-                                     QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<="),
-                                     QStringLiteral(">="), QStringLiteral("<>"), QStringLiteral("!="),
-                                     QStringLiteral("==")};
-    if (token.kind == Kind::Punct)
-        return marks.contains(token.text);
-    return isWordIn(token, clauseWords());
-}
-
-// One run of operands between two operand ends: "a & b + 1 & c" becomes
-// jet_concat(a, b + 1, c). & binds more loosely than arithmetic on the host.
-Tokens concatSegment(const QVector<Tokens> &items)
-{
-    Tokens flat;
-    QVector<Tokens> operands(1);
-    bool chain = false;
-    for (const Tokens &item : items) {
-        flat += item;
-        if (item.size() == 1 && isPunct(item.first(), QLatin1String("&"))) {
-            chain = true;
-            operands.append(Tokens());
-        } else {
-            operands.last() += item;
+public:
+    explicit ConcatPlan(const Tokens &tokens)
+        : m_opens(tokens.size(), false)
+        , m_commas(tokens.size(), false)
+        , m_closes(tokens.size(), 0)
+    {
+        QVector<Run> levels(1);
+        for (qsizetype i = 0; i < tokens.size(); ++i) {
+            const Token &token = tokens.at(i);
+            Run &run = levels.last();
+            if (isPunct(token, QLatin1String(")"))) {
+                finish(run);
+                if (levels.size() == 1) {
+                    run = Run{m_ampersands.size()}; // an unbalanced ')': left for SQLite to refuse
+                } else {
+                    levels.removeLast();
+                    levels.last().last = i; // the group, ')' included, is one operand
+                }
+            } else if (isPunct(token, QLatin1String("("))) {
+                run.addOperandPart(i);
+                levels.append(Run{m_ampersands.size()});
+            } else if (endsOperand(token)) {
+                finish(run);
+                run = Run{m_ampersands.size()};
+            } else if (isPunct(token, QLatin1String("&"))) {
+                run.addAmpersand(i);
+                m_ampersands.append(i);
+            } else {
+                run.addOperandPart(i);
+            }
+        }
+        // Groups left open run to the end, the innermost closing first.
+        while (!levels.isEmpty()) {
+            Run &run = levels.last();
+            if (run.first >= 0)
+                run.last = tokens.size() - 1;
+            finish(run);
+            levels.removeLast();
         }
     }
-    if (!chain)
-        return flat;
-    for (const Tokens &operand : operands) {
-        if (operand.isEmpty())
-            return flat;
-    }
-    Tokens out{word(QStringLiteral("jet_concat"), operands.first().first().lead), punct(QStringLiteral("("))};
-    for (qsizetype i = 0; i < operands.size(); ++i) {
-        Tokens operand = operands.at(i);
-        if (i == 0)
-            operand.first().lead.clear();
-        else
-            out << punct(QStringLiteral(","));
-        out += operand;
-    }
-    out << punct(QStringLiteral(")"));
-    return out;
-}
 
-// Reads one bracket level from i up to its closing ')' (left at i).
-Tokens concatLevel(const Tokens &in, qsizetype &i)
-{
-    QVector<Tokens> items;
-    while (i < in.size() && !isPunct(in.at(i), QLatin1String(")"))) {
-        Tokens item{in.at(i)};
-        if (isPunct(in.at(i), QLatin1String("("))) {
-            ++i;
-            item += concatLevel(in, i);
-            if (i < in.size())
-                item << in.at(i);
+    Tokens applyTo(Tokens in) const
+    {
+        if (m_rewrites == 0)
+            return in;
+        const qsizetype count = in.size();
+        GrowInPlace grow(in, count + 3 * m_rewrites); // jet_concat ( ... ) each
+        for (qsizetype i = 0; i < count; ++i) {
+            Token token = grow.take(i);
+            if (m_opens.at(i)) {
+                grow.put(word(QStringLiteral("jet_concat"), token.lead));
+                grow.put(punct(QStringLiteral("(")));
+                token.lead.clear();
+            }
+            grow.put(m_commas.at(i) ? punct(QStringLiteral(",")) : std::move(token));
+            for (int c = 0; c < m_closes.at(i); ++c)
+                grow.put(punct(QStringLiteral(")")));
         }
-        ++i;
-        items << item;
+        return in;
     }
-    Tokens out;
-    QVector<Tokens> segment;
-    for (const Tokens &item : items) {
-        if (item.size() == 1 && endsOperand(item.first())) {
-            out += concatSegment(segment);
-            segment.clear();
-            out += item;
-        } else {
-            segment << item;
-        }
-    }
-    out += concatSegment(segment);
-    return out;
-}
 
-Tokens rewriteConcat(const Tokens &in)
-{
-    Tokens out;
-    qsizetype i = 0;
-    while (i < in.size()) {
-        out += concatLevel(in, i);
-        if (i < in.size())
-            out << in.at(i++); // an unbalanced ')': leave it for SQLite to refuse
+private:
+    // The run of operands being read at one bracket level.
+    struct Run
+    {
+        qsizetype firstAmpersand = 0; // its &s are m_ampersands from here on
+        qsizetype first = -1;         // its first token; -1 while it has none
+        qsizetype last = -1;          // its last token
+        bool operandHasPart = false;
+        bool emptyOperand = false;
+
+        void addOperandPart(qsizetype at)
+        {
+            if (first < 0)
+                first = at;
+            last = at;
+            operandHasPart = true;
+        }
+        void addAmpersand(qsizetype at)
+        {
+            if (first < 0)
+                first = at;
+            last = at;
+            emptyOperand = emptyOperand || !operandHasPart;
+            operandHasPart = false;
+        }
+    };
+
+    static bool endsOperand(const Token &token)
+    {
+        static const QSet<QString> marks{QStringLiteral(","), QStringLiteral(";"), QStringLiteral("="),
+                                         QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<="),
+                                         QStringLiteral(">="), QStringLiteral("<>"), QStringLiteral("!="),
+                                         QStringLiteral("==")};
+        if (token.kind == Kind::Punct)
+            return marks.contains(token.text);
+        return isWordIn(token, clauseWords());
     }
-    return out;
+
+    // A run with an & and no empty operand is rewritten; its &s are done with.
+    void finish(const Run &run)
+    {
+        const bool chain = m_ampersands.size() > run.firstAmpersand;
+        if (chain && !run.emptyOperand && run.operandHasPart) {
+            m_opens[run.first] = true;
+            ++m_closes[run.last];
+            for (qsizetype a = run.firstAmpersand; a < m_ampersands.size(); ++a)
+                m_commas[m_ampersands.at(a)] = true;
+            ++m_rewrites;
+        }
+        m_ampersands.resize(run.firstAmpersand);
+    }
+
+    QVector<bool> m_opens;   // jet_concat( goes in front of the token
+    QVector<bool> m_commas;  // the & becomes a comma
+    QVector<int> m_closes;   // how many ')' follow the token
+    QVector<qsizetype> m_ampersands; // the &s of the runs still open, outermost first
+    qsizetype m_rewrites = 0;
+};
+
+Tokens rewriteConcat(Tokens tokens)
+{
+    const ConcatPlan plan(tokens);
+    return plan.applyTo(std::move(tokens));
 }
 
 // --- SELECT lists, ORDER BY and GROUP BY -------------------------------------
@@ -242,84 +326,141 @@ QString itemName(const Tokens &tokens, qsizetype from, qsizetype to)
     return QString();
 }
 
-// Unaliased "T.Column" items get "AS Column": SQLite names such an item after
-// its column only by chance (a nested join can make it "Column:1"). When two
-// items share a column name they are named "T.Column", as the host does.
-void aliasSelectList(const Tokens &tokens, qsizetype select, QMultiHash<qsizetype, Token> &inserts)
+// Tokens to put in front of positions of a statement, all written in one pass
+// at the end; at one position they keep the order they were added in.
+class Insertions
 {
-    qsizetype from = select + 1;
-    while (from < tokens.size()
-           && (isAt(tokens, from, QLatin1String("DISTINCT")) || isAt(tokens, from, QLatin1String("ALL"))))
-        ++from;
-    const qsizetype end = scan(tokens, from, [](const Token &t) {
-        return is(t, QLatin1String("FROM")) || is(t, QLatin1String("WHERE")) || is(t, QLatin1String("UNION"))
-            || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP")) || isPunct(t, QLatin1String(";"));
-    });
-    const auto items = splitAtCommas(tokens, from, end);
-    QHash<QString, int> uses;
-    for (const auto &item : items)
-        ++uses[itemName(tokens, item.first, item.second)];
-    for (const auto &item : items) {
-        if (!isQualifiedColumn(tokens, item.first, item.second))
-            continue;
-        const Token &table = tokens.at(item.first);
-        const Token &column = tokens.at(item.first + 2);
-        const QString alias = uses.value(bareName(column).toLower()) > 1
-            ? QLatin1Char('[') + bareName(table) + QLatin1Char('.') + bareName(column) + QLatin1Char(']')
-            : column.text;
-        inserts.insert(item.second, word(QStringLiteral("AS")));
-        inserts.insert(item.second, Token{column.kind == Kind::Word && alias == column.text ? Kind::Word : Kind::Bracketed,
-                                          alias, QStringLiteral(" ")});
-    }
-}
+public:
+    void add(qsizetype before, const Token &token) { m_inserts.append({before, token}); }
 
-// Sort and group keys that are expressions carry no column collation; give
-// them the case-insensitive one the host compares texts with.
-void collateSortKeys(const Tokens &tokens, qsizetype by, QMultiHash<qsizetype, Token> &inserts)
-{
-    const qsizetype end = scan(tokens, by + 1, [](const Token &t) {
-        return is(t, QLatin1String("HAVING")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("LIMIT"))
-            || is(t, QLatin1String("UNION")) || is(t, QLatin1String("EXCEPT")) || is(t, QLatin1String("INTERSECT"))
-            || is(t, QLatin1String("WINDOW")) || isPunct(t, QLatin1String(";"));
-    });
-    for (const auto &term : splitAtCommas(tokens, by + 1, end)) {
-        qsizetype last = term.second;
-        if (last > term.first && (is(tokens.at(last - 1), QLatin1String("ASC")) || is(tokens.at(last - 1), QLatin1String("DESC"))))
-            --last;
-        if (last <= term.first || isSimpleTerm(tokens, term.first, last))
-            continue;
-        bool collated = false;
-        for (qsizetype i = term.first; i < last; ++i)
-            collated = collated || is(tokens.at(i), QLatin1String("COLLATE"));
-        if (collated)
-            continue;
-        inserts.insert(last, word(QStringLiteral("COLLATE")));
-        inserts.insert(last, word(QStringLiteral("NOCASE")));
-    }
-}
+    Tokens applyTo(Tokens in) const
+    {
+        if (m_inserts.isEmpty())
+            return in;
+        // Bucketed by position: where the insertions in front of i begin.
+        QVector<qsizetype> begins(in.size() + 2, 0);
+        for (const Insert &insert : m_inserts)
+            ++begins[insert.before + 1];
+        for (qsizetype i = 1; i < begins.size(); ++i)
+            begins[i] += begins[i - 1];
+        QVector<const Token *> ordered(m_inserts.size());
+        QVector<qsizetype> next = begins;
+        for (const Insert &insert : m_inserts)
+            ordered[next[insert.before]++] = &insert.token;
 
-Tokens rewriteSelects(const Tokens &in)
-{
-    QMultiHash<qsizetype, Token> inserts;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (is(in.at(i), QLatin1String("SELECT")))
-            aliasSelectList(in, i, inserts);
-        else if ((is(in.at(i), QLatin1String("ORDER")) || is(in.at(i), QLatin1String("GROUP")))
-                 && isAt(in, i + 1, QLatin1String("BY")))
-            collateSortKeys(in, i + 1, inserts);
-    }
-    if (inserts.isEmpty())
+        const qsizetype count = in.size();
+        GrowInPlace grow(in, count + m_inserts.size());
+        for (qsizetype i = 0; i <= count; ++i) {
+            Token token = i < count ? grow.take(i) : Token{};
+            for (qsizetype k = begins.at(i); k < begins.at(i + 1); ++k)
+                grow.put(*ordered.at(k));
+            if (i < count)
+                grow.put(std::move(token));
+        }
         return in;
-    Tokens out;
-    for (qsizetype i = 0; i <= in.size(); ++i) {
-        // QMultiHash hands back the latest insert first.
-        QList<Token> before = inserts.values(i);
-        for (auto it = before.crbegin(); it != before.crend(); ++it)
-            out << *it;
-        if (i < in.size())
-            out << in.at(i);
     }
-    return out;
+
+private:
+    struct Insert
+    {
+        qsizetype before;
+        Token token;
+    };
+    QVector<Insert> m_inserts;
+};
+
+// Finds the select lists and the ORDER BY and GROUP BY lists of a statement,
+// subqueries included, and the additions they need. Every scan steps over
+// bracketed groups, and lists of one kind at one depth never overlap, so each
+// token is looked at a fixed number of times however the lists nest.
+class SelectRewrite
+{
+public:
+    explicit SelectRewrite(const Tokens &tokens)
+        : m_tokens(tokens)
+        , m_brackets(tokens)
+        , m_collatesBefore(tokens.size() + 1, 0)
+    {
+        for (qsizetype i = 0; i < tokens.size(); ++i)
+            m_collatesBefore[i + 1] = m_collatesBefore[i] + (is(tokens.at(i), QLatin1String("COLLATE")) ? 1 : 0);
+        for (qsizetype i = 0; i < tokens.size(); ++i) {
+            if (is(tokens.at(i), QLatin1String("SELECT")))
+                aliasSelectList(i);
+            else if ((is(tokens.at(i), QLatin1String("ORDER")) || is(tokens.at(i), QLatin1String("GROUP")))
+                     && isAt(tokens, i + 1, QLatin1String("BY")))
+                collateSortKeys(i + 1);
+        }
+    }
+
+    const Insertions &insertions() const { return m_inserts; }
+
+private:
+    // Unaliased "T.Column" items get "AS Column": SQLite names such an item
+    // after its column only by chance (a nested join can make it "Column:1").
+    // When two items share a column name they are named "T.Column", as the
+    // host does. A list ends where a clause or another SELECT of its depth
+    // begins.
+    void aliasSelectList(qsizetype select)
+    {
+        qsizetype from = select + 1;
+        while (from < m_tokens.size()
+               && (isAt(m_tokens, from, QLatin1String("DISTINCT")) || isAt(m_tokens, from, QLatin1String("ALL"))))
+            ++from;
+        const qsizetype end = m_brackets.scan(from, [](const Token &t) {
+            return is(t, QLatin1String("FROM")) || is(t, QLatin1String("WHERE")) || is(t, QLatin1String("UNION"))
+                || is(t, QLatin1String("SELECT")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP")) || isPunct(t, QLatin1String(";"));
+        });
+        const auto items = m_brackets.splitAtCommas(from, end);
+        QHash<QString, int> uses;
+        for (const auto &item : items)
+            ++uses[itemName(m_tokens, item.first, item.second)];
+        for (const auto &item : items) {
+            if (!isQualifiedColumn(m_tokens, item.first, item.second))
+                continue;
+            const Token &table = m_tokens.at(item.first);
+            const Token &column = m_tokens.at(item.first + 2);
+            const QString alias = uses.value(bareName(column).toLower()) > 1
+                ? QLatin1Char('[') + bareName(table) + QLatin1Char('.') + bareName(column) + QLatin1Char(']')
+                : column.text;
+            m_inserts.add(item.second, word(QStringLiteral("AS")));
+            m_inserts.add(item.second, Token{column.kind == Kind::Word && alias == column.text ? Kind::Word : Kind::Bracketed,
+                                             alias, QStringLiteral(" ")});
+        }
+    }
+
+    // Sort and group keys that are expressions carry no column collation; give
+    // them the case-insensitive one the host compares texts with.
+    void collateSortKeys(qsizetype by)
+    {
+        const qsizetype end = m_brackets.scan(by + 1, [](const Token &t) {
+            return is(t, QLatin1String("HAVING")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP"))
+                || is(t, QLatin1String("LIMIT")) || is(t, QLatin1String("UNION")) || is(t, QLatin1String("EXCEPT"))
+                || is(t, QLatin1String("INTERSECT")) || is(t, QLatin1String("WINDOW")) || isPunct(t, QLatin1String(";"));
+        });
+        for (const auto &term : m_brackets.splitAtCommas(by + 1, end)) {
+            qsizetype last = term.second;
+            if (last > term.first
+                && (is(m_tokens.at(last - 1), QLatin1String("ASC")) || is(m_tokens.at(last - 1), QLatin1String("DESC"))))
+                --last;
+            if (last <= term.first || isSimpleTerm(m_tokens, term.first, last))
+                continue;
+            if (m_collatesBefore.at(last) > m_collatesBefore.at(term.first))
+                continue; // collated already, perhaps inside a call
+            m_inserts.add(last, word(QStringLiteral("COLLATE")));
+            m_inserts.add(last, word(QStringLiteral("NOCASE")));
+        }
+    }
+
+    const Tokens &m_tokens;
+    const Brackets m_brackets;
+    QVector<qsizetype> m_collatesBefore; // how many COLLATE words precede each token
+    Insertions m_inserts;
+};
+
+Tokens rewriteSelects(Tokens tokens)
+{
+    const Insertions insertions = SelectRewrite(tokens).insertions();
+    return insertions.applyTo(std::move(tokens));
 }
 
 // --- CREATE TABLE and ALTER TABLE -----------------------------------------
@@ -385,7 +526,7 @@ Tokens columnDefinition(const Tokens &def, bool addingColumn)
     qsizetype rest = 2;
     QString size;
     if (isPunctAt(def, 2, QLatin1String("("))) {
-        const qsizetype close = matching(def, 2);
+        const qsizetype close = Brackets(def).closing(2);
         for (qsizetype i = 3; i < close; ++i)
             size += def.at(i).text;
         rest = close + 1;
@@ -411,7 +552,7 @@ Tokens columnDefinition(const Tokens &def, bool addingColumn)
 }
 
 // "[CONSTRAINT name] PRIMARY KEY (column)" naming exactly one of the columns.
-bool isKeyOn(const Tokens &def, const QVector<Token> &columns)
+bool isKeyOn(const Tokens &def, const QSet<QString> &columnKeys)
 {
     qsizetype i = 0;
     if (is(def.value(0, Token{}), QLatin1String("CONSTRAINT")))
@@ -420,11 +561,7 @@ bool isKeyOn(const Tokens &def, const QVector<Token> &columns)
         || !isPunctAt(def, i + 2, QLatin1String("(")) || !isPunctAt(def, i + 4, QLatin1String(")"))
         || def.size() != i + 5)
         return false;
-    for (const Token &column : columns) {
-        if (sameName(column, def.at(i + 3)))
-            return true;
-    }
-    return false;
+    return columnKeys.contains(nameKey(def.at(i + 3)));
 }
 
 Tokens rewriteCreateTable(const Tokens &in)
@@ -434,13 +571,14 @@ Tokens rewriteCreateTable(const Tokens &in)
         ++open;
     if (open >= in.size())
         return in;
-    const qsizetype close = matching(in, open);
-    const auto parts = splitAtCommas(in, open + 1, close);
+    const Brackets brackets(in);
+    const qsizetype close = brackets.closing(open);
+    const auto parts = brackets.splitAtCommas(open + 1, close);
 
-    QVector<Token> counters;
+    QSet<QString> counters;
     for (const auto &part : parts) {
         if (part.second - part.first >= 2 && isCounterType(in.at(part.first + 1)))
-            counters << in.at(part.first);
+            counters << nameKey(in.at(part.first));
     }
     Tokens out = slice(in, 0, open + 1);
     bool first = true;
@@ -526,7 +664,8 @@ Tokens rewriteDelete(const Tokens &in)
         && isPunct(tokens.at(3), QLatin1String("*")) && is(tokens.at(4), QLatin1String("FROM"))) {
         const Token target = tokens.at(1);
         const qsizetype fromClause = 5;
-        const qsizetype whereAt = scan(tokens, fromClause, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
+        const qsizetype whereAt
+            = Brackets(tokens).scan(fromClause, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
         bool joined = false;
         for (qsizetype i = fromClause; i < whereAt; ++i)
             joined = joined || is(tokens.at(i), QLatin1String("JOIN")) || isPunct(tokens.at(i), QLatin1String(","));
@@ -564,7 +703,7 @@ Tokens rewriteDelete(const Tokens &in)
 Tokens stripSetTargets(const Tokens &tokens, qsizetype from, qsizetype to)
 {
     Tokens out;
-    for (const auto &part : splitAtCommas(tokens, from, to)) {
+    for (const auto &part : Brackets(tokens).splitAtCommas(from, to)) {
         if (!out.isEmpty())
             out << punct(QStringLiteral(","));
         Tokens assignment = slice(tokens, part.first, part.second);
@@ -596,10 +735,11 @@ Tokens rewriteUpdate(const Tokens &in)
 {
     if (in.size() < 2 || !isName(in.at(1)))
         return in; // a joined target in brackets: SQLite reports it as it stands
-    const qsizetype setAt = scan(in, 1, [](const Token &t) { return is(t, QLatin1String("SET")); });
+    const Brackets brackets(in);
+    const qsizetype setAt = brackets.scan(1, [](const Token &t) { return is(t, QLatin1String("SET")); });
     if (setAt >= in.size() || !is(in.at(setAt), QLatin1String("SET")))
         return in;
-    const qsizetype whereAt = scan(in, setAt + 1, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
+    const qsizetype whereAt = brackets.scan(setAt + 1, [](const Token &t) { return is(t, QLatin1String("WHERE")); });
 
     qsizetype i = 2; // after the target table
     if (isAt(in, i, QLatin1String("AS")))
@@ -620,10 +760,10 @@ Tokens rewriteUpdate(const Tokens &in)
             return is(t, QLatin1String("ON")) || is(t, QLatin1String("INNER")) || is(t, QLatin1String("JOIN"))
                 || is(t, QLatin1String("LEFT")) || is(t, QLatin1String("RIGHT")) || is(t, QLatin1String("SET"));
         };
-        const qsizetype onAt = scan(in, joinAt + 1, stopAt);
+        const qsizetype onAt = brackets.scan(joinAt + 1, stopAt);
         if (onAt >= setAt || !is(in.at(onAt), QLatin1String("ON")))
             return in;
-        const qsizetype conditionEnd = std::min(scan(in, onAt + 1, stopAt), setAt);
+        const qsizetype conditionEnd = std::min(brackets.scan(onAt + 1, stopAt), setAt);
         sources << slice(in, joinAt + 1, onAt);
         conditions << slice(in, onAt + 1, conditionEnd);
         i = conditionEnd;
@@ -684,9 +824,9 @@ QString SqlDialect::translate(const QString &accessSql)
         return accessSql;
     refuseDeepNesting(tokens);
 
-    tokens = rewriteLiterals(tokens);
-    tokens = rewriteConcat(tokens);
-    tokens = rewriteSelects(tokens);
+    tokens = rewriteLiterals(std::move(tokens));
+    tokens = rewriteConcat(std::move(tokens));
+    tokens = rewriteSelects(std::move(tokens));
 
     const Token &first = tokens.first();
     if (is(first, QLatin1String("CREATE")) && isAt(tokens, 1, QLatin1String("TABLE")))

@@ -89,6 +89,12 @@ bool sameName(const Token &a, const Token &b)
     return bareName(a).compare(bareName(b), Qt::CaseInsensitive) == 0;
 }
 
+// A case-insensitive comparison folds each character the way toCaseFolded() does.
+QString nameKey(const Token &token)
+{
+    return bareName(token).toCaseFolded();
+}
+
 // --- tokens ---------------------------------------------------------------
 
 namespace {
@@ -98,18 +104,46 @@ bool isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
+// A piece of the statement, sharing its characters: a statement cut into
+// many thousands of tokens allocates nothing per token.
+QString characters(const QString &sql, qsizetype from, qsizetype to)
+{
+    return QString::fromRawData(sql.constData() + from, to - from);
+}
+
+QString blanks(const QString &sql, qsizetype from, qsizetype to)
+{
+    if (from == to)
+        return QString();
+    return characters(sql, from, to);
+}
+
+bool isPairedMark(QChar first, QChar second)
+{
+    static const QStringList pairs{QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                                   QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
+    for (const QString &pair : pairs) {
+        if (pair.at(0) == first && pair.at(1) == second)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 Tokens tokenize(const QString &sql, QString &trailing)
 {
     Tokens tokens;
     const qsizetype n = sql.size();
+    // Room for the most tokens the text can hold, so the list never moves while
+    // it fills: moving a large one costs more than the unused room.
+    tokens.reserve(n + 1);
     qsizetype i = 0;
     while (true) {
         const qsizetype blankStart = i;
         while (i < n && sql.at(i).isSpace())
             ++i;
-        const QString lead = sql.mid(blankStart, i - blankStart);
+        const QString lead = blanks(sql, blankStart, i);
         if (i >= n) {
             trailing = lead;
             break;
@@ -139,9 +173,10 @@ Tokens tokenize(const QString &sql, QString &trailing)
                 throw StoreError(3075, QStringLiteral("Invalid bracketing of name '%1'.").arg(sql.mid(begin, 40)));
             i = close + 1;
         } else if (c == QLatin1Char('#')) {
+            // A date ends at the next '#' on the same line. Only the text up to
+            // that '#' is looked at, so a statement of many dates is read once.
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
-            const qsizetype newline = sql.indexOf(QLatin1Char('\n'), i + 1);
-            if (close > i + 1 && (newline < 0 || newline > close)) {
+            if (close > i + 1 && !QStringView(sql).sliced(i + 1, close - i - 1).contains(QLatin1Char('\n'))) {
                 kind = Kind::Date;
                 i = close + 1;
             } else {
@@ -171,73 +206,72 @@ Tokens tokenize(const QString &sql, QString &trailing)
             while (i < n && isNameChar(sql.at(i)))
                 ++i;
         } else {
-            static const QStringList pairs{QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
-                                           QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
-            const QString two = sql.mid(i, 2);
-            i += pairs.contains(two) ? 2 : 1;
+            i += i + 1 < n && isPairedMark(c, sql.at(i + 1)) ? 2 : 1;
         }
-        Token token{kind, sql.mid(begin, i - begin), lead};
+        Token token{kind, characters(sql, begin, i), lead};
         // The host reads "2014AND" as 2014 followed by AND; SQLite refuses it.
         if (kind == Kind::Word && lead.isEmpty() && !tokens.isEmpty() && tokens.last().kind == Kind::Number)
             token.lead = QStringLiteral(" ");
-        tokens << token;
+        tokens.append(std::move(token));
     }
     return tokens;
 }
 
 QString join(const Tokens &tokens, const QString &trailing)
 {
-    QString out;
+    qsizetype length = trailing.size();
     for (const Token &token : tokens)
-        out += token.lead + token.text;
+        length += token.lead.size() + token.text.size();
+    QString out;
+    out.reserve(length);
+    for (const Token &token : tokens) {
+        out += token.lead;
+        out += token.text;
+    }
     return out + trailing;
 }
 
-// The index of the ')' matching the '(' at open, or the end.
-qsizetype matching(const Tokens &tokens, qsizetype open)
+Brackets::Brackets(const Tokens &tokens)
+    : m_tokens(tokens)
+    , m_closing(tokens.size(), tokens.size())
 {
-    int depth = 0;
-    for (qsizetype i = open; i < tokens.size(); ++i) {
-        if (isPunct(tokens.at(i), QLatin1String("(")))
-            ++depth;
-        else if (isPunct(tokens.at(i), QLatin1String(")")) && --depth == 0)
-            return i;
-    }
-    return tokens.size();
-}
-
-// The first index from `from` at the same bracket depth for which stop() holds,
-// or where that depth closes, or the end.
-qsizetype scan(const Tokens &tokens, qsizetype from, const std::function<bool(const Token &)> &stop)
-{
-    int depth = 0;
-    for (qsizetype i = from; i < tokens.size(); ++i) {
-        const Token &token = tokens.at(i);
-        if (isPunct(token, QLatin1String("("))) {
-            ++depth;
-        } else if (isPunct(token, QLatin1String(")"))) {
-            if (--depth < 0)
-                return i;
-        } else if (depth == 0 && stop(token)) {
-            return i;
+    QVector<qsizetype> open;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (isPunct(tokens.at(i), QLatin1String("("))) {
+            open.append(i);
+        } else if (isPunct(tokens.at(i), QLatin1String(")")) && !open.isEmpty()) {
+            m_closing[open.last()] = i;
+            open.removeLast();
         }
     }
-    return tokens.size();
 }
 
-// Splits [from, to) at the commas of its own depth.
-QVector<QPair<qsizetype, qsizetype>> splitAtCommas(const Tokens &tokens, qsizetype from, qsizetype to)
+qsizetype Brackets::closing(qsizetype open) const
+{
+    return m_closing.at(open);
+}
+
+qsizetype Brackets::scan(qsizetype from, const std::function<bool(const Token &)> &stop) const
+{
+    for (qsizetype i = from; i < m_tokens.size(); ++i) {
+        const Token &token = m_tokens.at(i);
+        if (isPunct(token, QLatin1String("(")))
+            i = m_closing.at(i); // an unclosed group runs to the end
+        else if (isPunct(token, QLatin1String(")")) || stop(token))
+            return i;
+    }
+    return m_tokens.size();
+}
+
+QVector<QPair<qsizetype, qsizetype>> Brackets::splitAtCommas(qsizetype from, qsizetype to) const
 {
     QVector<QPair<qsizetype, qsizetype>> parts;
     qsizetype start = from;
-    int depth = 0;
     for (qsizetype i = from; i < to; ++i) {
-        const Token &token = tokens.at(i);
-        if (isPunct(token, QLatin1String("(")))
-            ++depth;
-        else if (isPunct(token, QLatin1String(")")))
-            --depth;
-        else if (depth == 0 && isPunct(token, QLatin1String(","))) {
+        const Token &token = m_tokens.at(i);
+        if (isPunct(token, QLatin1String("("))) {
+            i = m_closing.at(i);
+        } else if (isPunct(token, QLatin1String(","))) {
             parts.append({start, i});
             start = i + 1;
         }

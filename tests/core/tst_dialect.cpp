@@ -324,6 +324,62 @@ private slots:
         QCOMPARE(outcomes.join(QStringLiteral(" ; ")), expected);
     }
 
+    // Rewrites that meet, nest or are left out, each translated exactly.
+    void rewritesTogether_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *sql, const char *expected) {
+            QTest::newRow(name) << str(sql) << str(expected);
+        };
+        row("& at every depth",
+            "SELECT a & (b & (c & d)) & e, (f & g), ((h)) & i FROM t WHERE x & y = z & 'w' ORDER BY p & q, r",
+            "SELECT jet_concat(a, (jet_concat(b, (jet_concat(c, d)))), e), (jet_concat(f, g)), jet_concat(((h)), i) FROM t "
+            "WHERE jet_concat(x, y) = jet_concat(z, 'w') ORDER BY jet_concat(p, q) COLLATE NOCASE, r");
+        row("& with an operand missing", "SELECT & a, a &, a & & b, a & , b & c FROM t",
+            "SELECT & a, a &, a & & b, a & , jet_concat(b, c) FROM t");
+        row("& without blanks", "SELECT a&b&c FROM t", "SELECT jet_concat(a,b,c) FROM t");
+        row("group left open", "SELECT 'a' & ('b' & 'c'", "SELECT jet_concat('a', (jet_concat('b', 'c'))");
+        row("stray closing bracket", "SELECT a & b) & c & d", "SELECT jet_concat(a, b)) & c & d");
+        row("aliases, subquery and sort keys",
+            "SELECT t.a, u.a, t.b, (SELECT v.c FROM v ORDER BY v.c & 'x'), t.c & t.d AS e FROM t, u "
+            "GROUP BY t.a & '', Mid(t.b COLLATE NOCASE, 1) ORDER BY 1 & 2 DESC, t.a ASC",
+            "SELECT t.a AS [t.a], u.a AS [u.a], t.b AS b, (SELECT v.c AS c FROM v ORDER BY jet_concat(v.c, 'x') COLLATE NOCASE), "
+            "jet_concat(t.c, t.d) AS e FROM t, u GROUP BY jet_concat(t.a, '') COLLATE NOCASE, Mid(t.b COLLATE NOCASE, 1) "
+            "ORDER BY jet_concat(1, 2) COLLATE NOCASE DESC, t.a ASC");
+        row("literals, division and calls",
+            "SELECT DISTINCT t.a, [t].[b], t.a / 2 & #1/2/2014#, \"q\" & IsNull(x) & Left(y, 1) FROM t",
+            "SELECT DISTINCT t.a AS a, [t].[b] AS [b], jet_concat(t.a *1.0/ 2, '2014-01-02'), "
+            "jet_concat('q', jet_isnull(x), jet_left(y, 1)) FROM t");
+        row("dates in a list, # across lines",
+            "SELECT a FROM t WHERE d IN (#1/2/2014#, #2014-03-05 14:30#, #3/4/2014#) AND e = 1 / 2\n#a\n#",
+            "SELECT a FROM t WHERE d IN ('2014-01-02', '2014-03-05 14:30:00', '2014-03-04') AND e = 1 *1.0/ 2\n#a\n#");
+        row("key clause naming the counter in brackets",
+            "CREATE TABLE t (ID COUNTER, Name TEXT(50), Note MEMO, CONSTRAINT pk PRIMARY KEY ([id]))",
+            "CREATE TABLE t (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT COLLATE NOCASE CHECK (length(Name) <= 50), "
+            "Note TEXT COLLATE NOCASE)");
+
+        // Every rewrite at hundreds of positions in one statement.
+        QString sql = QStringLiteral("SELECT ");
+        QString expected = sql;
+        QString keys, expectedKeys;
+        for (int i = 0; i < 300; ++i) {
+            const QString comma = i ? QStringLiteral(", ") : QString();
+            sql += comma + QStringLiteral("t.c%1, t.d%1 / 2 & #%2/1/2014#").arg(i).arg(i % 12 + 1);
+            expected += comma + QStringLiteral("t.c%1 AS c%1, jet_concat(t.d%1 *1.0/ 2, '2014-%2-01')").arg(i).arg(i % 12 + 1, 2, 10, QLatin1Char('0'));
+            keys += comma + QStringLiteral("t.c%1 & 'x' DESC, t.c%1").arg(i);
+            expectedKeys += comma + QStringLiteral("jet_concat(t.c%1, 'x') COLLATE NOCASE DESC, t.c%1").arg(i);
+        }
+        QTest::newRow("many positions") << sql + QStringLiteral(" FROM t ORDER BY ") + keys + QStringLiteral(" ;")
+                                        << expected + QStringLiteral(" FROM t ORDER BY ") + expectedKeys + QStringLiteral(" ;");
+    }
+    void rewritesTogether()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, expected);
+        QCOMPARE(SqlDialect::translate(sql), expected);
+    }
+
     void nestingHasALimitNotACliff()
     {
         const auto nested = [](int depth) {
