@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 using namespace SqlTokens;
 
@@ -378,11 +379,7 @@ class SelectRewrite
 public:
     explicit SelectRewrite(const Tokens &tokens)
         : m_tokens(tokens)
-        , m_brackets(tokens)
-        , m_collatesBefore(tokens.size() + 1, 0)
     {
-        for (qsizetype i = 0; i < tokens.size(); ++i)
-            m_collatesBefore[i + 1] = m_collatesBefore[i] + (is(tokens.at(i), QLatin1String("COLLATE")) ? 1 : 0);
         for (qsizetype i = 0; i < tokens.size(); ++i) {
             if (is(tokens.at(i), QLatin1String("SELECT")))
                 aliasSelectList(i);
@@ -406,11 +403,11 @@ private:
         while (from < m_tokens.size()
                && (isAt(m_tokens, from, QLatin1String("DISTINCT")) || isAt(m_tokens, from, QLatin1String("ALL"))))
             ++from;
-        const qsizetype end = m_brackets.scan(from, [](const Token &t) {
+        const qsizetype end = brackets().scan(from, [](const Token &t) {
             return is(t, QLatin1String("FROM")) || is(t, QLatin1String("WHERE")) || is(t, QLatin1String("UNION"))
                 || is(t, QLatin1String("SELECT")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP")) || isPunct(t, QLatin1String(";"));
         });
-        const auto items = m_brackets.splitAtCommas(from, end);
+        const auto items = brackets().splitAtCommas(from, end);
         QHash<QString, int> uses;
         for (const auto &item : items)
             ++uses[itemName(m_tokens, item.first, item.second)];
@@ -432,19 +429,20 @@ private:
     // them the case-insensitive one the host compares texts with.
     void collateSortKeys(qsizetype by)
     {
-        const qsizetype end = m_brackets.scan(by + 1, [](const Token &t) {
+        const qsizetype end = brackets().scan(by + 1, [](const Token &t) {
             return is(t, QLatin1String("HAVING")) || is(t, QLatin1String("ORDER")) || is(t, QLatin1String("GROUP"))
                 || is(t, QLatin1String("LIMIT")) || is(t, QLatin1String("UNION")) || is(t, QLatin1String("EXCEPT"))
                 || is(t, QLatin1String("INTERSECT")) || is(t, QLatin1String("WINDOW")) || isPunct(t, QLatin1String(";"));
         });
-        for (const auto &term : m_brackets.splitAtCommas(by + 1, end)) {
+        for (const auto &term : brackets().splitAtCommas(by + 1, end)) {
             qsizetype last = term.second;
             if (last > term.first
                 && (is(m_tokens.at(last - 1), QLatin1String("ASC")) || is(m_tokens.at(last - 1), QLatin1String("DESC"))))
                 --last;
             if (last <= term.first || isSimpleTerm(m_tokens, term.first, last))
                 continue;
-            if (m_collatesBefore.at(last) > m_collatesBefore.at(term.first))
+            const QVector<qsizetype> &collates = collatesBefore();
+            if (collates.at(last) > collates.at(term.first))
                 continue; // collated already, perhaps inside a call
             m_inserts.add(last, word(QStringLiteral("COLLATE")));
             m_inserts.add(last, word(QStringLiteral("NOCASE")));
@@ -452,8 +450,27 @@ private:
     }
 
     const Tokens &m_tokens;
-    const Brackets m_brackets;
-    QVector<qsizetype> m_collatesBefore; // how many COLLATE words precede each token
+    // Found when the first list needs them: most statements have none.
+    const Brackets &brackets()
+    {
+        if (!m_brackets)
+            m_brackets.emplace(m_tokens);
+        return *m_brackets;
+    }
+    // How many COLLATE words precede each token.
+    const QVector<qsizetype> &collatesBefore()
+    {
+        if (m_collatesBefore.isEmpty()) {
+            m_collatesBefore.resize(m_tokens.size() + 1);
+            m_collatesBefore[0] = 0;
+            for (qsizetype i = 0; i < m_tokens.size(); ++i)
+                m_collatesBefore[i + 1] = m_collatesBefore[i] + (is(m_tokens.at(i), QLatin1String("COLLATE")) ? 1 : 0);
+        }
+        return m_collatesBefore;
+    }
+
+    std::optional<Brackets> m_brackets;
+    QVector<qsizetype> m_collatesBefore;
     Insertions m_inserts;
 };
 
@@ -652,9 +669,8 @@ QVector<TableRef> tableRefs(const Tokens &tokens, qsizetype from, qsizetype to)
     return refs;
 }
 
-Tokens rewriteDelete(const Tokens &in)
+Tokens rewriteDelete(Tokens tokens)
 {
-    Tokens tokens = in;
     // DELETE * FROM t
     if (isPunctAt(tokens, 1, QLatin1String("*")) && isAt(tokens, 2, QLatin1String("FROM")))
         tokens.remove(1);
@@ -682,13 +698,15 @@ Tokens rewriteDelete(const Tokens &in)
             table.lead = QStringLiteral(" ");
             Token qualifier = target;
             qualifier.lead = QStringLiteral(" ");
-            Tokens out{tokens.at(0), word(QStringLiteral("FROM")), table, word(QStringLiteral("WHERE")),
-                       word(QStringLiteral("rowid")), word(QStringLiteral("IN")), punct(QStringLiteral("("), QStringLiteral(" ")),
-                       word(QStringLiteral("SELECT"), QString()), qualifier, punct(QStringLiteral(".")),
-                       word(QStringLiteral("rowid"), QString())};
-            out += slice(tokens, 4, tokens.size());
-            out << punct(QStringLiteral(")"));
-            return out;
+            // "t . *" (three tokens) gives way to ten, the rest staying where it is.
+            const Tokens head{word(QStringLiteral("FROM")), table, word(QStringLiteral("WHERE")),
+                              word(QStringLiteral("rowid")), word(QStringLiteral("IN")), punct(QStringLiteral("("), QStringLiteral(" ")),
+                              word(QStringLiteral("SELECT"), QString()), qualifier, punct(QStringLiteral(".")),
+                              word(QStringLiteral("rowid"), QString())};
+            tokens.insert(4, head.size() - 3, Token{});
+            std::copy(head.cbegin(), head.cend(), tokens.begin() + 1);
+            tokens << punct(QStringLiteral(")"));
+            return tokens;
         }
     }
 
@@ -699,38 +717,45 @@ Tokens rewriteDelete(const Tokens &in)
     return tokens;
 }
 
-// Strips the table from SET targets: "SET t.col = e" becomes "SET col = e".
-Tokens stripSetTargets(const Tokens &tokens, qsizetype from, qsizetype to)
+using Range = QPair<qsizetype, qsizetype>;
+
+// Appends tokens [range.first, range.second) of in, the first one with lead
+// `lead` when one is given.
+void appendRange(Tokens &out, const Tokens &in, Range range, const std::optional<QString> &lead = std::nullopt)
 {
-    Tokens out;
-    for (const auto &part : Brackets(tokens).splitAtCommas(from, to)) {
-        if (!out.isEmpty())
-            out << punct(QStringLiteral(","));
-        Tokens assignment = slice(tokens, part.first, part.second);
-        if (assignment.size() > 3 && isName(assignment.at(0)) && isPunct(assignment.at(1), QLatin1String("."))
-            && isPunct(assignment.at(3), QLatin1String("="))) {
-            const QString lead = assignment.at(0).lead;
-            assignment.remove(0, 2);
-            assignment.first().lead = lead;
-        }
-        out += assignment;
+    for (qsizetype k = range.first; k < range.second; ++k) {
+        out << in.at(k);
+        if (k == range.first && lead)
+            out.last().lead = *lead;
     }
-    return out;
 }
 
-Tokens parenthesized(const Tokens &condition)
+// Appends the SET list with the table stripped from its targets: "SET t.col = e"
+// becomes "SET col = e".
+void appendSetList(Tokens &out, const Tokens &in, const Brackets &brackets, qsizetype from, qsizetype to)
 {
-    Tokens out{punct(QStringLiteral("("), QStringLiteral(" "))};
-    Tokens inner = condition;
-    if (!inner.isEmpty())
-        inner.first().lead.clear();
-    out += inner;
+    const qsizetype start = out.size();
+    for (const Range &part : brackets.splitAtCommas(from, to)) {
+        if (out.size() > start)
+            out << punct(QStringLiteral(","));
+        if (part.second - part.first > 3 && isName(in.at(part.first)) && isPunct(in.at(part.first + 1), QLatin1String("."))
+            && isPunct(in.at(part.first + 3), QLatin1String("=")))
+            appendRange(out, in, {part.first + 2, part.second}, in.at(part.first).lead);
+        else
+            appendRange(out, in, part);
+    }
+}
+
+void appendParenthesized(Tokens &out, const Tokens &in, Range condition)
+{
+    out << punct(QStringLiteral("("), QStringLiteral(" "));
+    appendRange(out, in, condition, QString());
     out << punct(QStringLiteral(")"));
-    return out;
 }
 
 // UPDATE t [AS a] INNER JOIN x [AS b] ON c ... SET t.col = e [WHERE w]
 // becomes UPDATE t [AS a] SET col = e FROM x [AS b], ... WHERE c [AND w].
+// The parts are found as ranges and copied once, straight into the result.
 Tokens rewriteUpdate(const Tokens &in)
 {
     if (in.size() < 2 || !isName(in.at(1)))
@@ -746,10 +771,10 @@ Tokens rewriteUpdate(const Tokens &in)
         i += 2;
     else if (i < setAt && isName(in.at(i)))
         i += 1;
-    Tokens head = slice(in, 0, i);
+    const qsizetype headEnd = std::min(i, in.size());
 
-    QVector<Tokens> sources;
-    QVector<Tokens> conditions;
+    QVector<Range> sources;
+    QVector<Range> conditions;
     while (i < setAt) {
         qsizetype joinAt = i;
         if (is(in.at(joinAt), QLatin1String("INNER")))
@@ -764,36 +789,38 @@ Tokens rewriteUpdate(const Tokens &in)
         if (onAt >= setAt || !is(in.at(onAt), QLatin1String("ON")))
             return in;
         const qsizetype conditionEnd = std::min(brackets.scan(onAt + 1, stopAt), setAt);
-        sources << slice(in, joinAt + 1, onAt);
-        conditions << slice(in, onAt + 1, conditionEnd);
+        sources << Range{joinAt + 1, onAt};
+        conditions << Range{onAt + 1, conditionEnd};
         i = conditionEnd;
     }
     if (i != setAt)
         return in; // an outer or nested join: SQLite reports it as it stands
 
-    Tokens out = head;
+    Tokens out;
+    out.reserve(in.size() + 2 * conditions.size() + sources.size() + 4);
+    appendRange(out, in, {0, headEnd});
     out << in.at(setAt);
-    out += stripSetTargets(in, setAt + 1, whereAt);
+    appendSetList(out, in, brackets, setAt + 1, whereAt);
     if (sources.isEmpty()) {
-        out += slice(in, whereAt, in.size());
+        appendRange(out, in, {whereAt, in.size()});
         return out;
     }
     out << word(QStringLiteral("FROM"));
     for (qsizetype s = 0; s < sources.size(); ++s) {
         if (s > 0)
             out << punct(QStringLiteral(","));
-        out += sources.at(s);
+        appendRange(out, in, sources.at(s));
     }
     if (whereAt < in.size())
-        conditions << slice(in, whereAt + 1, in.size());
+        conditions << Range{whereAt + 1, in.size()};
     out << word(QStringLiteral("WHERE"));
     if (conditions.size() == 1) {
-        out += conditions.first();
+        appendRange(out, in, conditions.first());
     } else {
         for (qsizetype c = 0; c < conditions.size(); ++c) {
             if (c > 0)
                 out << word(QStringLiteral("AND"));
-            out += parenthesized(conditions.at(c));
+            appendParenthesized(out, in, conditions.at(c));
         }
     }
     return out;
@@ -834,7 +861,7 @@ QString SqlDialect::translate(const QString &accessSql)
     else if (is(first, QLatin1String("ALTER")) && isAt(tokens, 1, QLatin1String("TABLE")))
         tokens = rewriteAlterTable(tokens);
     else if (is(first, QLatin1String("DELETE")))
-        tokens = rewriteDelete(tokens);
+        tokens = rewriteDelete(std::move(tokens));
     else if (is(first, QLatin1String("UPDATE")))
         tokens = rewriteUpdate(tokens);
 
