@@ -228,7 +228,8 @@ QString join(const Tokens &tokens, const QString &trailing)
         out += token.lead;
         out += token.text;
     }
-    return out + trailing;
+    out += trailing;
+    return out;
 }
 
 Brackets::Brackets(const Tokens &tokens)
