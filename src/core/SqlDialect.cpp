@@ -119,7 +119,7 @@ private:
 };
 
 // Date literals, double-quoted texts, IsNull( and Left( are rewritten where
-// they stand; only the always-real '/' needs a new token list.
+// they stand; only the always-real '/' adds tokens.
 Tokens rewriteLiterals(Tokens tokens)
 {
     qsizetype divisions = 0;
