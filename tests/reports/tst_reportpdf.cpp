@@ -39,10 +39,7 @@ Printed print(const School &school, ReportRequest request)
 
 ReportRequest listRequest(const QString &mode, int year, std::optional<QString> barrier = {})
 {
-    ListReportFilter filter;
-    filter.formMode = mode;
-    filter.reportYear = year;
-    filter.currentDataYear = ThisYear;
+    ListReportFilter filter = listFilter(mode, year);
     filter.barrier = std::move(barrier);
     ReportRequest request;
     request.mode = mode;
@@ -117,14 +114,8 @@ void tst_ReportPdf::everyReportCarriesTitleSchoolAndPageNumbers()
     QFETCH(QString, title);
     QFETCH(QStringList, shown);
     QFETCH(QString, paper);
-    School school;
-    const int obrien = school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
-    const int adams = school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
-    const int zulu = school.learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"), 3, 2);
-    school.background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
-    school.background(adams, ThisYear, QStringLiteral("Clinic North"));
-    school.background(zulu, ThisYear, QStringLiteral("St Mary's Clinic"));
-    school.score(zulu, 1, 2, ThisYear);
+    Classroom school(true);
+    school.score(school.zulu, 1, 2, ThisYear);
 
     const ReportRequest request = (mode == ReportModes::LearnerSummary || mode == ReportModes::LearnerList)
         ? listRequest(mode, ThisYear) : learnerRequest(mode);
