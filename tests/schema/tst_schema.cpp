@@ -8,19 +8,12 @@
 #include "StoreError.h"
 #include "TestStore.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <stdexcept>
 
 namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
-}
 
 qlonglong pragma(Connection &connection, const char *name)
 {
@@ -125,7 +118,7 @@ private slots:
     {
         TestStore store;
         store.exec(QStringLiteral("INSERT INTO SNE_Factors_School (LearnerID, Enabling_Factor, Data_Year) VALUES (101, 'a', 2014)"));
-        const QByteArray before = fileHash(store.path());
+        const QByteArray before = store.fileHash();
         std::unique_ptr<Connection> watcher = store.connect();
         const qlonglong dataVersion = pragma(*watcher, "data_version");
         const qlonglong schemaVersion = pragma(*watcher, "schema_version");
@@ -134,7 +127,7 @@ private slots:
         // Another connection committing anything would move data_version.
         QCOMPARE(pragma(*watcher, "data_version"), dataVersion);
         QCOMPARE(pragma(*watcher, "schema_version"), schemaVersion);
-        QCOMPARE(fileHash(store.path()), before);
+        QCOMPARE(store.fileHash(), before);
     }
 
     void oldLayoutTableMovesToTheLearnerKey()
