@@ -92,16 +92,20 @@ QString plainText(const QString &stored)
     return s;
 }
 
-// Holds the editor's text to what the cell takes: NUL characters removed,
+// What an editor may hold of the text typed into it: NUL characters removed,
 // whole characters within the limit (a line break counts two, as stored). The
 // limit is fixed when the editor opens, from the cell's own and the length of
 // the text it opened with.
+QString heldText(QString text, int limit)
+{
+    text.remove(QChar(u'\0'));
+    return TextLimit::cut(text, limit);
+}
+
 void limitLength(QPlainTextEdit *edit, int limit)
 {
     const QString text = edit->toPlainText();
-    QString held = text;
-    held.remove(QChar(u'\0'));
-    held = TextLimit::cut(held, limit);
+    const QString held = heldText(text, limit);
     if (held == text)
         return;
     const int pos = qMin(edit->textCursor().position(), int(held.size()));
@@ -115,9 +119,7 @@ void limitLength(QPlainTextEdit *edit, int limit)
 void limitLength(QLineEdit *edit, int limit)
 {
     const QString text = edit->text();
-    QString held = text;
-    held.remove(QChar(u'\0'));
-    held = TextLimit::cut(held, limit);
+    const QString held = heldText(text, limit);
     if (held == text)
         return;
     const int pos = qMin(edit->cursorPosition(), int(held.size()));

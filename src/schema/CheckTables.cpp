@@ -1,6 +1,5 @@
 #include "CheckTables.h"
 
-#include "CentralRoutines.h"
 #include "Connection.h"
 #include "DataInsert.h"
 #include "AppState.h"
@@ -94,10 +93,14 @@ void createMissingTable(Connection &connection, DataInsert &inserter, const QStr
                         bool lookupPhase, TableCheckResult &result)
 {
     if (HasOldLearnerColumn(connection, table, lookupPhase)) {
-        if (UpgradeLearnerColumn(connection, table))
+        try {
+            UpgradeLearnerColumn(connection, table);
             result.upgraded << table;
-        else
+        } catch (const StoreError &error) {
+            // The rest of the check goes on; the caller reports the reason.
             result.upgradeFailed << table;
+            result.upgradeErrors.push_back(error);
+        }
         return;
     }
 
@@ -134,26 +137,18 @@ bool HasOldLearnerColumn(Connection &connection, const QString &table, bool look
     return opens(connection, QStringLiteral("Select Learner_ID from ") + table);
 }
 
-bool UpgradeLearnerColumn(Connection &connection, const QString &table)
+void UpgradeLearnerColumn(Connection &connection, const QString &table)
 {
-    try {
-        // One transaction: a failure half way leaves the old layout intact, and
-        // the next start tries again, instead of leaving a table with two keys
-        // or with neither.
-        Transaction transaction(connection);
-        connection.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD LearnerID LONG"));
-        connection.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" INNER JOIN Learner_Info as LI ON ")
-                           + table + QStringLiteral(".Learner_ID = LI.LearnerID ") + QStringLiteral("SET ") + table
-                           + QStringLiteral(".LearnerID = LI.ID"));
-        connection.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" DROP COLUMN Learner_ID"));
-        transaction.commit();
-        return true;
-    } catch (const StoreError &error) {
-        if (!error.description().isEmpty())
-            ReportError(QStringLiteral("Alter/Update IDs"), error.description(), QStringLiteral("addID"),
-                        double(error.number()));
-    }
-    return false;
+    // One transaction: a failure half way leaves the old layout intact, and
+    // the next start tries again, instead of leaving a table with two keys or
+    // with neither.
+    Transaction transaction(connection);
+    connection.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD LearnerID LONG"));
+    connection.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" INNER JOIN Learner_Info as LI ON ")
+                       + table + QStringLiteral(".Learner_ID = LI.LearnerID ") + QStringLiteral("SET ") + table
+                       + QStringLiteral(".LearnerID = LI.ID"));
+    connection.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" DROP COLUMN Learner_ID"));
+    transaction.commit();
 }
 
 TableCheckResult CheckTables()

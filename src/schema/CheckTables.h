@@ -3,13 +3,17 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "StoreError.h"
 
 // What one start-up table check did. Every list keeps the order of the check.
 struct TableCheckResult
 {
     QStringList created;            // tables created (data tables first, then lookup tables)
     QStringList upgraded;           // data tables moved from Learner_ID to LearnerID
-    QStringList upgradeFailed;      // upgrades that were reported and rolled back
+    QStringList upgradeFailed;      // upgrades that failed and were rolled back
+    std::vector<StoreError> upgradeErrors;   // why each of upgradeFailed failed, in its order
     QStringList filled;             // lookup tables filled right after their creation
     QMap<QString, int> filledRows;  // rows written into each filled table
     QStringList learnerIdDropped;   // tables the left-over Learner_ID column was dropped from
@@ -36,7 +40,9 @@ class Connection;
 // read for any reason other than being absent (a damaged file is reported in
 // the store's own words, never as a table to create), and when a create
 // statement or a fill fails; the table concerned is then left as it was,
-// never half filled. Nothing is reported here: the caller shows the failure.
+// never half filled. A failed upgrade of one table does not stop the check:
+// it is rolled back and listed with its reason in the result. Nothing is
+// reported here: the caller shows the failures (ReportUpgradeFailures).
 TableCheckResult CheckTables();                      // opens appState().DatabasePath
 TableCheckResult CheckTables(Connection &connection);
 
@@ -49,7 +55,6 @@ bool HasOldLearnerColumn(Connection &connection, const QString &table, bool look
 
 // Moves a data table from the host's older learner number (Learner_ID) to the
 // host's learner key (LearnerID = Learner_Info.ID, matched through
-// Learner_Info.LearnerID; unmatched rows get NULL). All or nothing: a failure
-// is reported as "Alter/Update IDs" / "addID", the table stays as it was, and
-// the result is false.
-bool UpgradeLearnerColumn(Connection &connection, const QString &table);
+// Learner_Info.LearnerID; unmatched rows get NULL). All or nothing: on a
+// failure the table stays as it was and the StoreError is thrown.
+void UpgradeLearnerColumn(Connection &connection, const QString &table);

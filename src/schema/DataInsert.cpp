@@ -1,6 +1,6 @@
 #include "DataInsert.h"
 
-#include "CentralRoutines.h"
+#include "TextRoutines.h"
 #include "Connection.h"
 #include "LookupContents.h"
 

@@ -11,6 +11,7 @@
 #include "SpreadGrid.h"
 #include "StoreError.h"
 #include "StoreWork.h"
+#include "TableCheckReport.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -174,7 +175,7 @@ bool frmSelectLearner::startUp()
         step = QStringLiteral("opening the database");
         std::unique_ptr<Connection> connection = Connection::open(appState().DatabasePath);
         step = QStringLiteral("checking the program's tables");
-        CheckTables(*connection);
+        ReportUpgradeFailures(CheckTables(*connection));
         step = QStringLiteral("reading the school's details");
         LoadSchoolDetails(*connection);
         step = QStringLiteral("listing the learners");

@@ -8,6 +8,7 @@
 #include "Connection.h"
 #include "PreviousYearAppend.h"
 #include "StoreError.h"
+#include "TableCheckReport.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -38,7 +39,7 @@ int runAppend(const QStringList &args)
     appState().DatabasePath = path;
 
     try {
-        CheckTables();
+        ReportUpgradeFailures(CheckTables());
         std::unique_ptr<Connection> connection = Connection::open(path);
         const qint32 total = PreviousYearAppend::copyAll(*connection, year, [](const QString &table, int rows) {
             Admin::printLine(QStringLiteral("%1: %2 rows copied").arg(table).arg(rows));

@@ -29,8 +29,8 @@ void printResult(const TableCheckResult &result)
             Admin::printLine(QStringLiteral("filled %1 (%2 rows)").arg(table).arg(result.filledRows.value(table)));
         if (result.upgraded.contains(table))
             Admin::printLine(QStringLiteral("upgraded ") + table);
-        if (result.upgradeFailed.contains(table))
-            Admin::printLine(QStringLiteral("upgrade failed ") + table);
+        if (const qsizetype failed = result.upgradeFailed.indexOf(table); failed >= 0)
+            Admin::printLine(QStringLiteral("upgrade failed %1: %2").arg(table, result.upgradeErrors[size_t(failed)].description()));
     }
     for (const QString &table : result.learnerIdDropped)
         Admin::printLine(QStringLiteral("dropped Learner_ID from ") + table);

@@ -9,6 +9,7 @@
 #include "DemoHost.h"
 #include "Settings.h"
 #include "StoreError.h"
+#include "TableCheckReport.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -85,7 +86,7 @@ int runDemoHost(const QStringList &args)
             // year's assessments (and some of this year's).
             try {
                 appState().DatabasePath = path;
-                CheckTables();
+                ReportUpgradeFailures(CheckTables());
                 std::unique_ptr<Connection> connection = Connection::open(path);
                 counts = DemoAssessments::fill(*connection, assessed, QDate::currentDate().year());
             } catch (...) {

@@ -15,6 +15,7 @@
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
 #include "StoreError.h"
+#include "TableCheckReport.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -94,7 +95,7 @@ int runPrintSection(const QStringList &args)
     try {
         // The same start-up as the program: the tables it needs, the school.
         std::unique_ptr<Connection> connection = Connection::open(database);
-        CheckTables(*connection);
+        ReportUpgradeFailures(CheckTables(*connection));
         LoadSchoolDetails(*connection);
         if (!pickLearner(*connection, learnerId)) {
             Admin::printError(QStringLiteral("sna-admin print-section: no learner has the ID %1 in %2").arg(learnerId).arg(database));

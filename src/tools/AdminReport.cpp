@@ -3,7 +3,7 @@
 
 #include "AdminCommand.h"
 #include "AppState.h"
-#include "CentralRoutines.h"
+#include "TextRoutines.h"
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
@@ -12,6 +12,7 @@
 #include "ReportDesign.h"
 #include "StoreError.h"
 #include "clsSQL.h"
+#include "TableCheckReport.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -97,7 +98,7 @@ int runReport(const QStringList &args)
     const QString pdf = QFileInfo(parser.value(QStringLiteral("pdf"))).absoluteFilePath();
     try {
         std::unique_ptr<Connection> connection = Connection::open(path);
-        CheckTables(*connection);
+        ReportUpgradeFailures(CheckTables(*connection));
         LoadSchoolDetails(*connection);
         ReportRequest request;
         request.mode = mode;

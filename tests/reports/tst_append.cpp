@@ -88,6 +88,10 @@ void tst_Append::copiesCurrentLearnersWithoutRowsThisYear()
     QVERIFY(AppendPreviousYear(ThisYear));
     QCOMPARE(school.boxes.texts(), QStringList{QStringLiteral("Append Complete: 0 Rows Affected")});
     QCOMPARE(rowsIn(school, QStringLiteral("SNE_Factors_Classroom"), three, ThisYear), 3);
+    // The learner-and-year lookup the copy makes per row has an index in each
+    // of the nine tables, made once.
+    QCOMPARE(school.store.count(QStringLiteral("sqlite_master"),
+                                QStringLiteral("type = 'index' AND sql LIKE '%([LearnerID], [Data_Year])'")), 9);
 }
 
 void tst_Append::copiesEveryColumnExactly()

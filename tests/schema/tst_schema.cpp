@@ -6,6 +6,7 @@
 #include "MessageRecorder.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "TableCheckReport.h"
 #include "TestStore.h"
 
 #include <QFile>
@@ -170,6 +171,9 @@ private slots:
         const TableCheckResult result = CheckTables();
         QCOMPARE(result.upgradeFailed, QStringList{table});
         QVERIFY(result.upgraded.isEmpty());
+        QCOMPARE(result.upgradeErrors.size(), size_t(1));
+        QCOMPARE(recorder.count(), 0);   // the check itself shows nothing
+        ReportUpgradeFailures(result);
         QCOMPARE(recorder.count(), 1);
         QVERIFY(recorder.sawText(QStringLiteral("\r\nLocation: Alter/Update IDs\r\nProcedure: addID")));
         // The table is as it was: its only learner key is not dropped by the clean-up.

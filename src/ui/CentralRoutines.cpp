@@ -36,13 +36,6 @@ bool trapped(const QString &location, const QString &procedure, const std::funct
     return false;
 }
 
-QString SqlText(const QString &text)
-{
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return quoted.isEmpty() ? QStringLiteral(" ") : quoted;
-}
-
 bool ConfirmLeaveSection(QPushButton *saveButton, QWidget *screen)
 {
     if (ChangeFlag::isChanged(saveButton)) {
@@ -75,20 +68,4 @@ bool CheckReportYear(QComboBox *list)
         return false;
     }
     return true;
-}
-
-QString DropFirstChar(const QString &text)
-{
-    return text.mid(1);
-}
-
-qint32 LookupCodeByText(const QString &description, const CodeTable &table)
-{
-    if (description.trimmed().isEmpty())
-        return 0;
-    for (const CodeEntry &entry : table) {
-        if (entry.description == description)
-            return entry.code.trimmed().toInt();
-    }
-    return 0;
 }

@@ -1,0 +1,24 @@
+#include "TextRoutines.h"
+
+QString SqlText(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return quoted.isEmpty() ? QStringLiteral(" ") : quoted;
+}
+
+QString DropFirstChar(const QString &text)
+{
+    return text.mid(1);
+}
+
+qint32 LookupCodeByText(const QString &description, const CodeTable &table)
+{
+    if (description.trimmed().isEmpty())
+        return 0;
+    for (const CodeEntry &entry : table) {
+        if (entry.description == description)
+            return entry.code.trimmed().toInt();
+    }
+    return 0;
+}
