@@ -1,15 +1,11 @@
 // What every registered section screen must do, whatever it shows: open
 // without a word, never save after a load that failed, report one failure
-// once, roll back a failing save routine and withhold the confirmation, keep
-// stored texts whole, print its header, and leave without a question when
-// nothing was edited. Screens registered later are covered the day they are.
-#include "AppState.h"
+// once naming its routine, roll back a failing save routine and withhold the
+// confirmation, keep stored texts whole, print its header, and leave without
+// a question when nothing was edited. Screens registered later are covered
+// the day they are.
 #include "EveryScreen.h"
-#include "MessageRecorder.h"
-#include "PdfText.h"
-#include "PrinterChoice.h"
-#include "SectionScreen.h"
-#include "TestStore.h"
+#include "../sections/ScreenTestKit.h"
 
 #include <QFile>
 #include <QLabel>
@@ -59,13 +55,6 @@ class TestConformance : public QObject
 private:
     std::unique_ptr<TestStore> m_store;
     int m_learner = 0;
-
-    std::unique_ptr<SectionScreen> open(const QString &name)
-    {
-        std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(name)->create(nullptr));
-        screen->loadScreen();
-        return screen;
-    }
 
     void openFullLearner(const QString &longText = QStringLiteral("Stored text"))
     {
@@ -126,7 +115,7 @@ private Q_SLOTS:
             const int learner = full ? m_learner : m_store->addLearner(QStringLiteral("Empty"), QStringLiteral("Ella"));
             m_store->pickLearner(learner, Year);
             MessageRecorder boxes;
-            std::unique_ptr<SectionScreen> opened = open(screen);
+            std::unique_ptr<SectionScreen> opened = kit::opened(screen);
             QVERIFY2(boxes.count() == 0, qPrintable(boxes.texts().join(QStringLiteral(" / "))));
             QVERIFY(opened->loadCompleted());
             QVERIFY(opened->saveButton()->isEnabled());
@@ -147,7 +136,7 @@ private Q_SLOTS:
             m_store->failReadsFrom(table);
             {
                 MessageRecorder boxes;
-                std::unique_ptr<SectionScreen> opened = open(screen);
+                std::unique_ptr<SectionScreen> opened = kit::opened(screen);
                 if (opened->loadCompleted()) {
                     QCOMPARE(boxes.count(), 0);   // a table the screen does not read
                 } else {
@@ -170,7 +159,7 @@ private Q_SLOTS:
         {
             std::unique_ptr<Connection> other = m_store->lockedByAnotherProgram();
             MessageRecorder boxes;
-            std::unique_ptr<SectionScreen> opened = open(screen);
+            std::unique_ptr<SectionScreen> opened = kit::opened(screen);
             verifyFailedLoad(*opened, boxes, screen);
             QVERIFY(boxes.sawText(QStringLiteral("database is locked")));
         }
@@ -184,7 +173,7 @@ private Q_SLOTS:
         const QString away = m_store->path() + QStringLiteral(".away");
         QVERIFY(QFile::rename(m_store->path(), away));
         MessageRecorder boxes;
-        std::unique_ptr<SectionScreen> opened = open(screen);
+        std::unique_ptr<SectionScreen> opened = kit::opened(screen);
         verifyFailedLoad(*opened, boxes, screen);
         QVERIFY(boxes.sawText(QStringLiteral("Could not find file")));
         QVERIFY(!QFile::exists(m_store->path()));
@@ -204,7 +193,7 @@ private Q_SLOTS:
         QFETCH(QString, screen);
         QFETCH(bool, locked);
         MessageRecorder boxes;
-        std::unique_ptr<SectionScreen> opened = open(screen);
+        std::unique_ptr<SectionScreen> opened = kit::opened(screen);
         QVERIFY(opened->loadCompleted());
         const QString before = m_store->dump();
         opened->markChanged();
@@ -237,7 +226,7 @@ private Q_SLOTS:
         int refusedSaves = 0;
         for (const QString &table : dataTables(*m_store)) {
             MessageRecorder boxes;
-            std::unique_ptr<SectionScreen> opened = open(screen);
+            std::unique_ptr<SectionScreen> opened = kit::opened(screen);
             QVERIFY(opened->loadCompleted());
             const QStringList operations{QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE")};
             for (const QString &operation : operations)
@@ -265,6 +254,40 @@ private Q_SLOTS:
         QVERIFY2(refusedSaves > 0, "the screen writes to no table");
     }
 
+    // The one report of a refused save names the routine that failed.
+    void refusedWriteNamesItsRoutine_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("procedure");
+        const auto row = [](const char *screen, const char *table, const char *procedure) {
+            QTest::newRow(screen) << QString::fromLatin1(screen) << QString::fromLatin1(table) << QString::fromLatin1(procedure);
+        };
+        row("frmBackgroundInfo", "SNE_Learner_Background_Info", "saveBackgroundInfo Routine");
+        row("frmHealthReport", "SNE_Health_Professional_Report", "saveMedicalRecord Routine");
+        row("frmCriteriaSelection1", "SNE_Criteria_For_Selection", "saveScores Routine");
+        row("frmExtendedProfile1", "SNE_Learning_And_Development_Barriers", "saveLearning_Barrier Routine");
+        row("frmExtendedProfile2", "SNE_Factors_School", "saveData Routine");
+        row("frmAssessment_Support_Reg1", "SNE_Assessment_Supp_Req", "saveAreaLevels Routine");
+        row("frmAssessment_Support_Reg4", "SNE_Assessment_Supp_Req_Rating", "saveFinalRating Routine");
+        row("frmActionPlan3", "SNE_Action_Review", "saveActionReview Routine");
+    }
+    void refusedWriteNamesItsRoutine()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, table);
+        QFETCH(QString, procedure);
+        MessageRecorder boxes;
+        std::unique_ptr<SectionScreen> opened = kit::opened(screen);
+        QVERIFY(opened->loadCompleted());
+        for (const char *operation : {"INSERT", "UPDATE", "DELETE"})
+            m_store->failWritesTo(table, QString::fromLatin1(operation));
+        opened->markChanged();
+        QVERIFY(!opened->save());
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().text.contains(QStringLiteral("Procedure: ") + procedure), qPrintable(boxes.last().text));
+    }
+
     void storedTextsSurviveASave_data() { addScreens(); }
     void storedTextsSurviveASave()
     {
@@ -272,7 +295,7 @@ private Q_SLOTS:
         const QString stored = longStoredText();
         openFullLearner(stored);
         MessageRecorder boxes;
-        std::unique_ptr<SectionScreen> opened = open(screen);
+        std::unique_ptr<SectionScreen> opened = kit::opened(screen);
         QVERIFY(opened->loadCompleted());
         opened->markChanged();   // an unrelated edit
         QVERIFY(opened->save());
@@ -298,7 +321,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, screen);
         MessageRecorder boxes;
-        std::unique_ptr<SectionScreen> opened = open(screen);
+        std::unique_ptr<SectionScreen> opened = kit::opened(screen);
         const QString pdf = m_store->dir() + QStringLiteral("/page.pdf");
         PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
         QVERIFY(opened->printPageNow());

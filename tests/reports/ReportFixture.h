@@ -4,6 +4,7 @@
 // barriers (one with an apostrophe), and helpers that store the rows the
 // section screens would have stored.
 #include "AppState.h"
+#include "ListReportStatement.h"
 #include "MessageRecorder.h"
 #include "ModalScreens.h"
 #include "PrinterChoice.h"
@@ -82,5 +83,37 @@ struct School
     TestStore store;
     MessageRecorder boxes;
 };
+
+// The school with this year's learners most report tests start from:
+// O'Brien (Grade 2, "Parent's choice") and Zulu (Grade 2, Epilepsy) with
+// St Mary's Clinic, Adams (Grade 1, Epilepsy) with adamsProvider; Zulu only
+// where asked.
+struct Classroom : School
+{
+    explicit Classroom(bool withZulu = false, const QString &adamsProvider = QStringLiteral("Clinic North"))
+    {
+        obrien = learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
+        adams = learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
+        background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
+        background(adams, ThisYear, adamsProvider);
+        if (withZulu) {
+            zulu = learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"), 3, 2);
+            background(zulu, ThisYear, QStringLiteral("St Mary's Clinic"));
+        }
+    }
+    int obrien = 0;
+    int adams = 0;
+    int zulu = 0;
+};
+
+// The list reports' filter for mode and year, without a barrier, provider or learner.
+inline ListReportFilter listFilter(const QString &mode, int year)
+{
+    ListReportFilter filter;
+    filter.formMode = mode;
+    filter.reportYear = year;
+    filter.currentDataYear = ThisYear;
+    return filter;
+}
 
 } // namespace reports

@@ -64,6 +64,17 @@ QVector<ScoreSummaryRow> perLearnerSummary(Connection &connection, int year, con
     return table;
 }
 
+// The learners whose listing the profile and the score summary decide:
+// O'Brien (Grade 2) and Adams (Grade 1, LSENStatus 3) listed, Botha archived,
+// Cele left out (LSENStatus 1 without a grant number).
+void addListingCases(const School &school)
+{
+    school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
+    school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 1, QStringLiteral("C"), 3);
+    school.learner(QStringLiteral("Botha"), QStringLiteral("Ben"), QStringLiteral("B1"), 2, 1, QStringLiteral("A"));
+    school.learner(QStringLiteral("Cele"), QStringLiteral("Cat"), QStringLiteral("C1"), 2, 1, QStringLiteral("C"), 1);
+}
+
 QString describe(const ScoreSummaryRow &row)
 {
     QStringList parts = {row.Grade, row.SName, row.FName, row.AccessionNo, QString::number(row.ID)};
@@ -126,11 +137,7 @@ void tst_ReportDatasets::listReportsYearRestriction()
     }
     school.background(cele, 2024, QStringLiteral("Clinic"));   // no row for either year
 
-    ListReportFilter filter;
-    filter.formMode = mode;
-    filter.reportYear = reportYear;
-    filter.currentDataYear = ThisYear;
-    const Recordset rows = school.store.connect()->query(listReportStatement(filter));
+    const Recordset rows = school.store.connect()->query(listReportStatement(listFilter(mode, reportYear)));
     QCOMPARE(column(rows, QStringLiteral("SName")), surnames);
 }
 
@@ -165,18 +172,8 @@ void tst_ReportDatasets::listReportFiltersQuoteTheirValues()
     QFETCH(QString, provider);
     QFETCH(QString, accession);
     QFETCH(QStringList, surnames);
-    School school;
-    const int obrien = school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 2, 3);
-    const int adams = school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
-    const int zulu = school.learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"), 3, 2);
-    school.background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
-    school.background(adams, ThisYear, QStringLiteral("Clinic \"North\""));
-    school.background(zulu, ThisYear, QStringLiteral("St Mary's Clinic"));
-
-    ListReportFilter filter;
-    filter.formMode = mode;
-    filter.reportYear = ThisYear;
-    filter.currentDataYear = ThisYear;
+    Classroom school(true, QStringLiteral("Clinic \"North\""));
+    ListReportFilter filter = listFilter(mode, ThisYear);
     if (!barrier.isNull())
         filter.barrier = barrier;
     if (!provider.isNull())
@@ -211,10 +208,7 @@ void tst_ReportDatasets::profileLearnerSelection()
     QFETCH(int, reportYear);
     QFETCH(QStringList, learners);
     School school;
-    school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
-    school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"));
-    school.learner(QStringLiteral("Botha"), QStringLiteral("Ben"), QStringLiteral("B1"), 2, 1, QStringLiteral("A"));
-    school.learner(QStringLiteral("Cele"), QStringLiteral("Cat"), QStringLiteral("C1"), 2, 1, QStringLiteral("C"), 1);  // does not qualify
+    addListingCases(school);
     // Qualifies by a social grant number alone.
     school.store.addLearner(QStringLiteral("Mthethwa"), QStringLiteral("Nkosi"), QStringLiteral("C"), 1,
                             QStringLiteral("SG44"), 1, QStringLiteral("M1"));
@@ -329,10 +323,7 @@ void tst_ReportDatasets::scoreSummaryLearnerFilters()
     QFETCH(bool, repGrade);
     QFETCH(QStringList, surnames);
     School school;
-    school.learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3);
-    school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 1, QStringLiteral("C"), 3);
-    school.learner(QStringLiteral("Botha"), QStringLiteral("Ben"), QStringLiteral("B1"), 2, 1, QStringLiteral("A"));
-    school.learner(QStringLiteral("Cele"), QStringLiteral("Cat"), QStringLiteral("C1"), 2, 1, QStringLiteral("C"), 1);
+    addListingCases(school);
     QStringList found;
     for (const ScoreSummaryRow &row : ScoreSummary::build(*school.store.connect(), ThisYear, repVar, repGrade))
         found << row.SName;

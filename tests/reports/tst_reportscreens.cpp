@@ -55,18 +55,10 @@ void watch(Opened &opened)
     });
 }
 
-struct Classroom : School
+// The classroom, with every screen the test opens watched.
+struct WatchedClassroom : Classroom
 {
-    Classroom()
-    {
-        obrien = learner(QStringLiteral("O'Brien"), QStringLiteral("Sean"), QStringLiteral("O'Brien-01"), 3, 3);
-        adams = learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"), 2, 2);
-        background(obrien, ThisYear, QStringLiteral("St Mary's Clinic"));
-        background(adams, ThisYear, QStringLiteral("Clinic North"));
-        watch(opened);
-    }
-    int obrien = 0;
-    int adams = 0;
+    WatchedClassroom() { watch(opened); }
     Opened opened;
 };
 
@@ -94,7 +86,7 @@ private slots:
 
 void tst_ReportScreens::selectionChecksTheYear()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmReportSelect screen;
     QCOMPARE(screen.windowTitle(), QStringLiteral("SNA [ REPORT SELECTION ]"));
     QCOMPARE(screen.yearList()->currentText(), QString::number(QDate::currentDate().year()));
@@ -130,7 +122,7 @@ void tst_ReportScreens::barrierScreenFramesFollowTheMode()
 {
     QFETCH(QString, mode);
     QFETCH(bool, barrierShown);
-    Classroom school;
+    WatchedClassroom school;
     school.background(school.adams, LastYear, QStringLiteral("Last year's clinic"));
     frmBarrierSelect screen(mode);
     screen.formLoad();
@@ -148,7 +140,7 @@ void tst_ReportScreens::barrierScreenFramesFollowTheMode()
 
 void tst_ReportScreens::allBoxesEmptyAndDisableTheirFields()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmBarrierSelect screen(ReportModes::LearnerSummary);
     screen.formLoad();
     screen.show();
@@ -195,7 +187,7 @@ void tst_ReportScreens::barrierScreenRefusesMissingChoices()
     QFETCH(QString, accession);
     QFETCH(QString, message);
     QFETCH(QString, focus);
-    Classroom school;
+    WatchedClassroom school;
     frmBarrierSelect screen(ReportModes::LearnerList);
     screen.formLoad();
     screen.show();
@@ -211,7 +203,7 @@ void tst_ReportScreens::barrierScreenRefusesMissingChoices()
 
 void tst_ReportScreens::barrierScreenOpensTheViewer()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmBarrierSelect screen(ReportModes::LearnerList);
     screen.formLoad();
     screen.allProviders()->click();
@@ -229,7 +221,7 @@ void tst_ReportScreens::barrierScreenOpensTheViewer()
 
 void tst_ReportScreens::optionsScreenStartsPerReport()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmReportOptions scores(QStringLiteral("LearnerScoreSummary"));
     scores.formLoad();
     QCOMPARE(scores.windowTitle(), QStringLiteral("Report Options"));
@@ -245,7 +237,7 @@ void tst_ReportScreens::optionsScreenStartsPerReport()
 
 void tst_ReportScreens::optionsScreenRefusesMissingChoices()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmReportOptions screen(QStringLiteral("LearnerProfile"));
     screen.formLoad();
     screen.show();
@@ -267,7 +259,7 @@ void tst_ReportScreens::optionsScreenRefusesMissingChoices()
 
 void tst_ReportScreens::optionsScreenLoadsGradesOnce()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmReportOptions screen(QStringLiteral("LearnerProfile"));
     screen.formLoad();
     screen.chooseGrade();
@@ -283,7 +275,7 @@ void tst_ReportScreens::optionsScreenLoadsGradesOnce()
 
 void tst_ReportScreens::optionsHandTheViewerItsFilter()
 {
-    Classroom school;
+    WatchedClassroom school;
     frmReportOptions screen(QStringLiteral("LearnerScoreSummary"));
     screen.formLoad();
     screen.option(QStringLiteral("optLearner"))->click();
@@ -305,7 +297,7 @@ void tst_ReportScreens::optionsHandTheViewerItsFilter()
 
 void tst_ReportScreens::viewerPagesPrintsAndExports()
 {
-    Classroom school;
+    WatchedClassroom school;
     for (int i = 0; i < 4; ++i)
         school.learner(QStringLiteral("Extra%1").arg(i), QStringLiteral("First"), QStringLiteral("E%1").arg(i));
     appState().ReportYear = ThisYear;
@@ -342,7 +334,7 @@ void tst_ReportScreens::viewerPagesPrintsAndExports()
 
 void tst_ReportScreens::learnerListOpensTheReports()
 {
-    Classroom school;
+    WatchedClassroom school;
     {
         frmSelectLearner unregistered;
         QVERIFY(unregistered.button(QStringLiteral("cmdRoll"))->isEnabled());

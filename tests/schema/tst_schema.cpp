@@ -9,19 +9,12 @@
 #include "TableCheckReport.h"
 #include "TestStore.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <stdexcept>
 
 namespace {
-
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
-}
 
 qlonglong pragma(Connection &connection, const char *name)
 {
@@ -126,7 +119,7 @@ private slots:
     {
         TestStore store;
         store.exec(QStringLiteral("INSERT INTO SNE_Factors_School (LearnerID, Enabling_Factor, Data_Year) VALUES (101, 'a', 2014)"));
-        const QByteArray before = fileHash(store.path());
+        const QByteArray before = store.fileHash();
         std::unique_ptr<Connection> watcher = store.connect();
         const qlonglong dataVersion = pragma(*watcher, "data_version");
         const qlonglong schemaVersion = pragma(*watcher, "schema_version");
@@ -135,7 +128,7 @@ private slots:
         // Another connection committing anything would move data_version.
         QCOMPARE(pragma(*watcher, "data_version"), dataVersion);
         QCOMPARE(pragma(*watcher, "schema_version"), schemaVersion);
-        QCOMPARE(fileHash(store.path()), before);
+        QCOMPARE(store.fileHash(), before);
     }
 
     void oldLayoutTableMovesToTheLearnerKey()

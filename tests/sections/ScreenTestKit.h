@@ -7,6 +7,7 @@
 #include "MessageRecorder.h"
 #include "PdfText.h"
 #include "PrinterChoice.h"
+#include "ScreenRegistry.h"
 #include "SectionScreen.h"
 #include "SpreadGrid.h"
 #include "TestStore.h"
@@ -36,6 +37,14 @@ template <class Screen, class... Args>
 std::unique_ptr<Screen> opened(Args &&...args)
 {
     auto screen = std::make_unique<Screen>(std::forward<Args>(args)...);
+    screen->loadScreen();
+    return screen;
+}
+
+// A registered screen as the navigator opens it, by its name.
+inline std::unique_ptr<SectionScreen> opened(const QString &name)
+{
+    std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(name)->create(nullptr));
     screen->loadScreen();
     return screen;
 }

@@ -84,13 +84,6 @@ private:
     std::unique_ptr<kit::Fixture> fx;
     int learner = 0;
 
-    std::unique_ptr<SectionScreen> opened(const QString &name)
-    {
-        std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(name)->create(nullptr));
-        screen->loadScreen();
-        return screen;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -129,7 +122,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, screen);
         QFETCH(bool, longAnswers);
-        const auto form = opened(screen);
+        const auto form = kit::opened(screen);
         if (longAnswers)
             for (const Answer &a : answersOf(screen))
                 kit::gridOf(*form, a.grid)->cells().setText(a.col, a.row, longText(a.length, QStringLiteral("END")));
@@ -156,7 +149,7 @@ private Q_SLOTS:
     // The health report's comments grow their row on screen as they are typed.
     void furtherCommentsGrowWithTheirText()
     {
-        const auto form = opened(QStringLiteral("frmHealthReport"));
+        const auto form = kit::opened(QStringLiteral("frmHealthReport"));
         grid::SpreadGrid *areas = kit::gridOf(*form, "gridAreas");
         form->show();
         QCoreApplication::processEvents();
@@ -194,7 +187,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, length);
         QFETCH(QString, nextHeading);
-        const auto form = opened(screen);
+        const auto form = kit::opened(screen);
         kit::gridOf(*form, qPrintable(grid))->cells().setText(col, row, longText(length, QStringLiteral("ANSWEREND")));
         int sheets = 0;
         QVERIFY(!fx->printed(*form, &sheets).isNull());
@@ -223,7 +216,7 @@ private Q_SLOTS:
     // Short answers keep the blocks at their specified tops.
     void shortAnswersKeepTheBlocksAtTheirTops()
     {
-        const auto form = opened(QStringLiteral("frmBackgroundInfo"));
+        const auto form = kit::opened(QStringLiteral("frmBackgroundInfo"));
         int sheets = 0;
         QVERIFY(!fx->printed(*form, &sheets).isNull());
         QCOMPARE(sheets, 1);
@@ -238,7 +231,7 @@ private Q_SLOTS:
 
     void printJobCarriesTheCaptionAndTheLearner()
     {
-        const auto form = opened(QStringLiteral("frmBackgroundInfo"));
+        const auto form = kit::opened(QStringLiteral("frmBackgroundInfo"));
         QVERIFY(!fx->printed(*form).isNull());
         QCOMPARE(PdfText::title(fx->pdfPath()),
                  QStringLiteral("SNA [Section 1: BACKGROUND INFORMATION ON LEARNER] - DLAMINI Sipho"));

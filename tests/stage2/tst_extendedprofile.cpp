@@ -160,20 +160,6 @@ private Q_SLOTS:
         }
     }
 
-    void barriersFailedSaveKeepsTheStoredRow()
-    {
-        fx->store.exec(QStringLiteral("INSERT INTO SNE_Learning_And_Development_Barriers (LearnerID, Learning, Communication, "
-                                      "Behavioural_Social_Competence, Health_Wellness_Personal_Care, Physical_Access, Data_Year) "
-                                      "VALUES (%1, 'kept', 'a', 'b', 'c', 'd', %2)").arg(learner).arg(Year));
-        auto screen = kit::opened<frmExtendedProfile1>();
-        fx->store.failWritesTo(QStringLiteral("SNE_Learning_And_Development_Barriers"));
-        type(gridOf(*screen, "gridBarriers"), 1, 4, QStringLiteral("replaced"));
-        QVERIFY(!screen->save());
-        QVERIFY(fx->reportedFailure(QStringLiteral("frmExtendedProfile1"), QStringLiteral("saveLearning_Barrier Routine")));
-        QCOMPARE(storedBarriers(), QStringList{QStringLiteral("kept|a|b|c|d")});
-        QVERIFY(screen->hasUnsavedChanges());
-    }
-
     void barriersPrintEveryPageOfLongAnswers()
     {
         auto screen = kit::opened<frmExtendedProfile1>();

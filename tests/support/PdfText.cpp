@@ -84,4 +84,12 @@ QString title(const QString &pdfPath)
     return titleLine.match(run(QStringLiteral("pdfinfo"), {pdfPath})).captured(1).trimmed();
 }
 
+QSizeF pageSize(const QString &pdfPath)
+{
+    static const QRegularExpression sizeLine(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+)"),
+                                             QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = sizeLine.match(run(QStringLiteral("pdfinfo"), {pdfPath}));
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
 } // namespace PdfText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -23,4 +24,5 @@ QVector<Word> words(const QString &pdfPath);
 // The first word whose text is exactly text; page 0 when there is none.
 Word find(const QVector<Word> &words, const QString &text);
 QString title(const QString &pdfPath);        // pdfinfo "Title:"
+QSizeF pageSize(const QString &pdfPath);      // pdfinfo "Page size:" in points; empty when unread
 }
