@@ -52,17 +52,19 @@ QString statement(Connection &connection, const QString &table, qint32 year)
         + QStringLiteral(" AND [sCurY].[LearnerID] = [LI].[ID])))");
 }
 
+QString indexStatement(const QString &table)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS [") + table + QStringLiteral("_LearnerYear] ON ") + table
+        + QStringLiteral(" ([LearnerID], [Data_Year])");
+}
+
 qint32 copyAll(Connection &connection, qint32 year, const std::function<void(const QString &, int)> &copied)
 {
     // A school with a full year of records copies far more rows than a
     // 16-bit count holds; the count is 32-bit and checked, never wrapped.
     qint64 rows = 0;
     for (const QString &table : tables()) {
-        // The copy asks, for every row of last year, whether the learner
-        // already has this year's row; without an index on the learner and
-        // year that is a scan of the table per row, minutes for a large school.
-        connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS [") + table + QStringLiteral("_LearnerYear] ON ")
-                           + table + QStringLiteral(" ([LearnerID], [Data_Year])"));
+        connection.execute(indexStatement(table));
         const int tableRows = connection.execute(statement(connection, table, year));
         if (copied)
             copied(table, tableRows);
