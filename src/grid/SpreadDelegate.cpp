@@ -3,6 +3,7 @@
 #include "CellText.h"
 #include "SpreadGrid.h"
 #include "SpreadModel.h"
+#include "EditLimits.h"
 #include "TextLimit.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QStyleOptionButton>
 #include <QSignalBlocker>
 
-#include <limits>
 
 namespace grid {
 
@@ -92,40 +92,6 @@ QString plainText(const QString &stored)
     return s;
 }
 
-// What an editor may hold of the text typed into it: NUL characters removed,
-// whole characters within the limit (a line break counts two, as stored). The
-// limit is fixed when the editor opens, from the cell's own and the length of
-// the text it opened with.
-QString heldText(QString text, int limit)
-{
-    text.remove(QChar(u'\0'));
-    return TextLimit::cut(text, limit);
-}
-
-void limitLength(QPlainTextEdit *edit, int limit)
-{
-    const QString text = edit->toPlainText();
-    const QString held = heldText(text, limit);
-    if (held == text)
-        return;
-    const int pos = qMin(edit->textCursor().position(), int(held.size()));
-    const QSignalBlocker block(edit);
-    edit->setPlainText(held);
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(pos);
-    edit->setTextCursor(cursor);
-}
-
-void limitLength(QLineEdit *edit, int limit)
-{
-    const QString text = edit->text();
-    const QString held = heldText(text, limit);
-    if (held == text)
-        return;
-    const int pos = qMin(edit->cursorPosition(), int(held.size()));
-    edit->setText(held);
-    edit->setCursorPosition(pos);
-}
 
 } // namespace
 
@@ -232,16 +198,12 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
             edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             const int limit = TextLimit::editLimit(cell.maxLength, cell.text);
-            connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] { limitLength(edit, limit); });
+            PlainTextLimit::attach(edit, limit);
             editor = edit;
         } else {
             auto *edit = new QLineEdit(parent);
             edit->setFrame(false);
-            // The line edit's own limit counts halves of characters; ours
-            // counts whole ones, and never cuts the text the cell opened with.
-            edit->setMaxLength(std::numeric_limits<int>::max());
-            const int limit = TextLimit::editLimit(cell.maxLength, cell.text);
-            connect(edit, &QLineEdit::textChanged, edit, [edit, limit] { limitLength(edit, limit); });
+            LineEditLimit::attach(edit, cell.maxLength);
             editor = edit;
         }
         break;

@@ -59,4 +59,42 @@ QString accepted(const QString &typed, int cellLimit, const QString &before)
     return cut(text, editLimit(cellLimit, before));
 }
 
+HeldEdit holdEdit(const QString &before, const QString &after, int limit)
+{
+    QString text = after;
+    text.remove(QChar(u'\0'));
+    if (limit <= 0 || storedLength(text) <= limit)
+        return {text, -1};
+
+    // The edit is the part between what before and after share at either end,
+    // its ends moved off the middle of a surrogate pair or a CR LF.
+    const qsizetype shortest = qMin(before.size(), text.size());
+    qsizetype prefix = 0;
+    while (prefix < shortest && before.at(prefix) == text.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shortest - prefix && before.at(before.size() - 1 - suffix) == text.at(text.size() - 1 - suffix))
+        ++suffix;
+    const auto splitsAt = [&text](qsizetype i) {
+        return i > 0 && i < text.size()
+            && ((text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
+                || (text.at(i) == QLatin1Char('\n') && text.at(i - 1) == QLatin1Char('\r')));
+    };
+    if (splitsAt(prefix))
+        --prefix;
+    if (splitsAt(text.size() - suffix))
+        --suffix;
+
+    const QString head = text.left(prefix);
+    const QString tail = text.right(suffix);
+    const int room = limit - storedLength(head) - storedLength(tail);
+    if (room < 0) {
+        const QString cutText = cut(text, limit);
+        return {cutText, cutText.size()};
+    }
+    // cut() reads a limit of 0 as none.
+    const QString inserted = room == 0 ? QString() : cut(text.mid(prefix, text.size() - prefix - suffix), room);
+    return {head + inserted + tail, prefix + inserted.size()};
+}
+
 } // namespace grid::TextLimit

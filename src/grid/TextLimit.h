@@ -21,6 +21,18 @@ QString cut(const QString &stored, int limit);
 // over the limit, never lengthen it, and never cut it just for being edited).
 int editLimit(int cellLimit, const QString &before);
 
+// What an edit leaves when the text must stay within limit: NUL characters
+// removed, and of what the edit put in (typed or pasted, found as the part
+// where after differs from before) as much as fits, in whole characters; the
+// text around it stays as it was, so nothing the user did not touch is lost.
+// cursor is where the kept insertion ends.
+struct HeldEdit
+{
+    QString text;
+    qsizetype cursor = 0;
+};
+HeldEdit holdEdit(const QString &before, const QString &after, int limit);
+
 // A typed or pasted text as the cell takes it: NUL characters removed (the
 // store would end the text there), then held to editLimit.
 QString accepted(const QString &typed, int cellLimit, const QString &before);

@@ -1,9 +1,11 @@
+#include "EditLimits.h"
 #include "SpreadGrid.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QPlainTextEdit>
 #include <QLineEdit>
+#include <QTextCursor>
 #include <QtTest>
 
 using grid::SpreadGrid;
@@ -212,6 +214,49 @@ private Q_SLOTS:
         else
             qobject_cast<QLineEdit *>(fresh.get())->insert(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
         QCOMPARE(fresh->property(property).toString(), QStringLiteral("abcd\U0001F600"));
+
+        // Typing into the middle of a full cell keeps what is after the cursor.
+        const auto typeAt = [&fresh](int position, const QString &typed) {
+            if (auto *plain = qobject_cast<QPlainTextEdit *>(fresh.get())) {
+                QTextCursor cursor = plain->textCursor();
+                cursor.setPosition(position);
+                plain->setTextCursor(cursor);
+                plain->insertPlainText(typed);
+            } else {
+                auto *line = qobject_cast<QLineEdit *>(fresh.get());
+                line->setCursorPosition(position);
+                line->insert(typed);
+            }
+        };
+        typeAt(2, QStringLiteral("XY"));
+        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abcd\U0001F600"));
+        QCOMPARE(fresh->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
+        QTest::keyClick(fresh.get(), Qt::Key_Delete);
+        typeAt(2, QStringLiteral("XY"));
+        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abXd\U0001F600"));
+    }
+
+    // A text box held to a stored column's width: typing stops at a whole
+    // character; a longer loaded text is shown whole and may only shrink.
+    void lineEditLimitBindsTypingNotLoading()
+    {
+        QLineEdit box;
+        grid::LineEditLimit::attach(&box, 5);
+        box.insert(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
+        QCOMPARE(box.text(), QStringLiteral("abcd\U0001F600"));
+
+        const QString loaded = QStringLiteral("0123456789\U0001F600");
+        box.setText(loaded);
+        QCOMPARE(box.text(), loaded);
+        box.insert(QStringLiteral("x"));
+        QCOMPARE(box.text(), loaded);
+        box.home(false);
+        box.del();
+        box.del();
+        box.insert(QStringLiteral("xyz"));
+        QCOMPARE(box.text(), QStringLiteral("xy23456789\U0001F600"));
+        QCOMPARE(box.cursorPosition(), 2);
+        QVERIFY(box.isModified());
     }
 };
 

@@ -80,6 +80,10 @@ private Q_SLOTS:
             << QList<int>{3, 9} << "K900" << QList<int>();
         QTest::newRow("a row without disability, one ticked")
             << QList<int>{0} << "K500" << QDate(2011, 12, 31) << QList<int>() << QList<int>{4} << "K500" << QList<int>{4};
+        // Written by another program: longer than the box takes, an emoji at the box's limit.
+        const QString longK = QStringLiteral("K-") + QString(47, QLatin1Char('7')) + QStringLiteral("\U0001F600-2019/Ü");
+        QTest::newRow("a stored K number longer than the box, kept whole")
+            << QList<int>{6} << longK << QDate(2019, 6, 30) << QList<int>{6} << QList<int>{8} << longK << QList<int>{6, 8};
     }
     void ticksRoundTrip()
     {

@@ -5,6 +5,7 @@
 #include "ChangeFlag.h"
 #include "Connection.h"
 #include "EnterPressesButton.h"
+#include "EditLimits.h"
 #include "MessageBoxes.h"
 #include "StoreWork.h"
 
@@ -70,7 +71,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     resize(520, 560);
 
     txtKNumber->setObjectName(QStringLiteral("txtKNumber"));
-    txtKNumber->setMaxLength(KNumberLength);
+    grid::LineEditLimit::attach(txtKNumber, KNumberLength);
     dtTest->setObjectName(QStringLiteral("dtTest"));
     dtTest->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtTest->setCalendarPopup(true);
