@@ -1,7 +1,7 @@
 #include "EntryPreviewList.h"
 
 #include "ChangeFlag.h"
-#include "CharacterLimit.h"
+#include "EditLimits.h"
 #include "MessageBoxes.h"
 #include "SpreadGrid.h"
 
@@ -30,7 +30,7 @@ EntryPreviewList::EntryPreviewList(grid::SpreadGrid *grid, int firstEntryRow, in
     m_remove->setObjectName(spec.removeButtonName);
     m_add->setAutoDefault(false);
     m_remove->setAutoDefault(false);
-    CharacterLimit::apply(m_box, spec.textLimit);
+    grid::LineEditLimit::attach(m_box, spec.textLimit);
     m_list.setIndependentColumns({spec.firstOptionColumn, spec.secondOptionColumn});
 
     // The two options of one list exclude each other, whatever else shares the page.

@@ -2,7 +2,7 @@
 // section base: the rules every factor list, action group and school-request
 // area relies on.
 #include "ChangeFlag.h"
-#include "CharacterLimit.h"
+#include "TextLimit.h"
 #include "EntryPreviewList.h"
 #include "MessageRecorder.h"
 #include "PreviewList.h"
@@ -292,7 +292,7 @@ void TestEntryPreview::boxTakesWholeCharactersUpToLimit()
     box->setFocus();
     box->insert(typed);   // the way typing and pasting reach the box
     QCOMPARE(box->text() == typed, taken);
-    QVERIFY(CharacterLimit::characterCount(box->text()) <= 255);
+    QVERIFY(grid::TextLimit::storedLength(box->text()) <= 255);
 }
 
 void TestEntryPreview::tabPagesReadAndSetThroughTheBase()
