@@ -67,7 +67,7 @@ HeldEdit holdEdit(const QString &before, const QString &after, int limit)
         return {text, -1};
 
     // The edit is the part between what before and after share at either end,
-    // its ends moved off the middle of a surrogate pair or a CR LF.
+    // its ends moved off the middle of a surrogate pair or a CR LF in either.
     const qsizetype shortest = qMin(before.size(), text.size());
     qsizetype prefix = 0;
     while (prefix < shortest && before.at(prefix) == text.at(prefix))
@@ -75,14 +75,14 @@ HeldEdit holdEdit(const QString &before, const QString &after, int limit)
     qsizetype suffix = 0;
     while (suffix < shortest - prefix && before.at(before.size() - 1 - suffix) == text.at(text.size() - 1 - suffix))
         ++suffix;
-    const auto splitsAt = [&text](qsizetype i) {
-        return i > 0 && i < text.size()
-            && ((text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
-                || (text.at(i) == QLatin1Char('\n') && text.at(i - 1) == QLatin1Char('\r')));
+    const auto splits = [](const QString &s, qsizetype i) {
+        return i > 0 && i < s.size()
+            && ((s.at(i).isLowSurrogate() && s.at(i - 1).isHighSurrogate())
+                || (s.at(i) == QLatin1Char('\n') && s.at(i - 1) == QLatin1Char('\r')));
     };
-    if (splitsAt(prefix))
+    if (prefix > 0 && (splits(text, prefix) || splits(before, prefix)))
         --prefix;
-    if (splitsAt(text.size() - suffix))
+    if (suffix > 0 && (splits(text, text.size() - suffix) || splits(before, before.size() - suffix)))
         --suffix;
 
     const QString head = text.left(prefix);

@@ -1,4 +1,5 @@
 #include "SpreadModel.h"
+#include "TextLimit.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -180,6 +181,45 @@ private Q_SLOTS:
         QCOMPARE(m.text(1, 1), loaded);
         QVERIFY(m.setData(m.index(0, 0), typed, Qt::EditRole));
         QCOMPARE(m.text(1, 1), kept);
+    }
+
+    // An edit past the limit keeps of what it put in as much as fits; the
+    // text around it stays, whole characters and line breaks included.
+    void heldEditKeepsTheTextAround_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("within the limit") << QStringLiteral("abc") << QStringLiteral("abXc") << QStringLiteral("abXc") << -1;
+        QTest::newRow("typed into a full text") << QStringLiteral("abcdefgh") << QStringLiteral("abcXYZdefgh")
+                                                << QStringLiteral("abcXdefgh") << 4;
+        QTest::newRow("pasted over a selection") << QStringLiteral("abcdefgh") << QStringLiteral("a0123456789h")
+                                                 << QStringLiteral("a0123456h") << 8;
+        QTest::newRow("typed before an emoji, none of it fits")
+            << QStringLiteral("abcdefgh\U0001F600") << QStringLiteral("abcdefghX\U0001F600")
+            << QStringLiteral("abcdefgh\U0001F600") << 8;
+        QTest::newRow("two emoji pasted where one fits") << QStringLiteral("abcdefgh")
+                                                         << QStringLiteral("abc\U0001F600\U0001F600defgh")
+                                                         << QStringLiteral("abc\U0001F600defgh") << 5;
+        QTest::newRow("a line break typed where one character fits")
+            << QStringLiteral("abcdefgh") << QStringLiteral("abcd\nefgh") << QStringLiteral("abcdefgh") << 4;
+        QTest::newRow("typed behind a CR LF") << QStringLiteral("abcd\r\nef") << QStringLiteral("abcd\r\nXYef")
+                                              << QStringLiteral("abcd\r\nXef") << 7;
+        QTest::newRow("an emoji replaced by one sharing its first half")
+            << QStringLiteral("abcdefgh\U0001F600") << QStringLiteral("abcdefgh\U0001F601\U0001F601")
+            << QStringLiteral("abcdefgh\U0001F601") << 10;
+        QTest::newRow("NUL removed") << QStringLiteral("ab") << QStringLiteral("a\u0000b") << QStringLiteral("ab") << -1;
+    }
+    void heldEditKeepsTheTextAround()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, held);
+        QFETCH(int, cursor);
+        const grid::TextLimit::HeldEdit edit = grid::TextLimit::holdEdit(before, after, 9);
+        QCOMPARE(edit.text, held);
+        QCOMPARE(int(edit.cursor), cursor);
     }
 };
 
