@@ -25,7 +25,7 @@ int editLimit(int cellLimit, const QString &before);
 // removed, and of what the edit put in (typed or pasted, found as the part
 // where after differs from before) as much as fits, in whole characters; the
 // text around it stays as it was, so nothing the user did not touch is lost.
-// cursor is where the kept insertion ends.
+// cursor is where the kept insertion ends; -1 when the edit fits as it is.
 struct HeldEdit
 {
     QString text;
