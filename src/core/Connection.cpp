@@ -51,7 +51,15 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
         const int bytes = sqlite3_column_bytes(stmt, column);
         // An empty text is a value, not a NULL: keep it a valid (empty) string.
-        return QVariant(text ? QString::fromUtf8(text, bytes) : QString(QLatin1String("")));
+        if (!text)
+            return QVariant(QString(QLatin1String("")));
+        QString decoded = QString::fromUtf8(text, bytes);
+        // A leading byte-order mark is part of the stored text; the decoder
+        // would take it for a mark of the encoding and drop it.
+        static const char bom[] = "\xEF\xBB\xBF";
+        if (bytes >= 3 && qstrncmp(text, bom, 3) == 0 && !decoded.startsWith(QChar(0xFEFF)))
+            decoded.prepend(QChar(0xFEFF));
+        return QVariant(decoded);
     }
     case SQLITE_BLOB: {
         const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt, column));
@@ -230,6 +238,11 @@ int Connection::executeNative(const QString &sqliteSql)
     // sqlite3_changes() keeps the count of the last INSERT/UPDATE/DELETE, so a
     // CREATE or ALTER after a DELETE would otherwise report the DELETE's rows.
     return changesRows(sqliteSql) ? int(sqlite3_changes(m_db)) : 0;
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return m_db ? qint64(sqlite3_last_insert_rowid(m_db)) : 0;
 }
 
 void Connection::beginTransaction()

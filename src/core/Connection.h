@@ -41,6 +41,9 @@ public:
     // Runs a statement as it stands, without translation (fixtures, triggers).
     int executeNative(const QString &sqliteSql);
 
+    // The key the last INSERT on this connection gave its row (a counter column).
+    qint64 lastInsertId() const;
+
     void beginTransaction();
     void commit();
     void rollback();

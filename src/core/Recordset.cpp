@@ -66,7 +66,13 @@ bool Recordset::isTrue(const QString &field) const
     const qlonglong n = v.toLongLong(&numeric);
     if (numeric)
         return n != 0;
-    return v.toString().trimmed().compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+    // The words the host's yes/no formats write, as other programs store them.
+    const QString word = v.toString().trimmed();
+    for (const char *yes : {"True", "Yes", "On"}) {
+        if (word.compare(QLatin1String(yes), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 QString Recordset::text(const QString &field) const

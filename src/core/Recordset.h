@@ -29,8 +29,8 @@ public:
     QVariant value(const QString &field) const;
     QString text(const QString &field) const;   // NULL -> ""
     bool isNull(const QString &field) const;
-    // A yes/no column: stored as 0/1, but any non-zero number, or the word
-    // True, counts as yes; NULL is no.
+    // A yes/no column: stored as 0/1, but any non-zero number, or one of the
+    // words True, Yes and On, counts as yes; NULL is no.
     bool isTrue(const QString &field) const;
 
     QVariant value(int row, const QString &field) const;

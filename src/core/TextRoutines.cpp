@@ -3,6 +3,9 @@
 QString SqlText(const QString &text)
 {
     QString quoted = text;
+    // A statement ends at a NUL character; the editors remove it from what the
+    // user types, and a text the program writes loses it the same way.
+    quoted.remove(QChar(0));
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
     return quoted.isEmpty() ? QStringLiteral(" ") : quoted;
 }
