@@ -58,6 +58,8 @@ bool runAll(const QString &location, const QVector<StoreRoutine> &routines, Mode
                 Transaction transaction(*connection);
                 routine.body(*connection);
                 transaction.commit();
+                if (routine.committed)
+                    routine.committed();
             }
             continue;
         } catch (const StoreError &error) {

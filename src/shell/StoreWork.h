@@ -13,6 +13,9 @@ struct StoreRoutine
 {
     QString procedure;
     std::function<void(Connection &)> body;
+    // For a save routine: runs once its transaction has committed, so the
+    // screen takes what it wrote as stored only when it really is.
+    std::function<void()> committed = {};
 };
 
 // Runs store work on one connection opened for it and closed after it. Every
