@@ -148,11 +148,14 @@ private Q_SLOTS:
         QCOMPARE(review(QStringLiteral("Parent_Accept_Recom")).toInt(), 0);
         QCOMPARE(review(QStringLiteral("Parent_Reason")).toString(), Awkward);
         QCOMPARE(review(QStringLiteral("ISLT_Approved_Reason")).toString(), QStringLiteral("approved"));
-        QCOMPARE(review(QStringLiteral("ISLT_Not_Approved_Reason")).toString(), QStringLiteral(" "));
+        // An answer left alone is written only by the page that creates the row.
+        QCOMPARE(review(QStringLiteral("ISLT_Not_Approved_Reason")).toString(),
+                 order.startsWith(QLatin1Char('1')) ? QStringLiteral(" ") : QString());
         QCOMPARE(review(QStringLiteral("DBST_Support_School_Site")).toInt(), 3);
         QCOMPARE(review(QStringLiteral("Senior_Manager_Approval")).toString(), QStringLiteral("Agreed"));
         QCOMPARE(review(QStringLiteral("School_Discussed_Parent")).toInt(), 1);
-        QCOMPARE(review(QStringLiteral("School_Discussed_Comment")).toString(), QStringLiteral(" "));
+        QCOMPARE(review(QStringLiteral("School_Discussed_Comment")).toString(),
+                 order.startsWith(QLatin1Char('3')) ? QStringLiteral(" ") : QString());
     }
 
     void firstSaveHoldsOnlyThePagesColumns()
@@ -259,10 +262,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("saved");
         QTest::newRow("partially over completely") << 1 << "4" << "010" << 2;
-        QTest::newRow("nothing ticked stores 0") << -1 << "" << "000" << 0;
+        QTest::newRow("nothing ticked, nothing stored") << -1 << "" << "000" << -1;
         QTest::newRow("0 loads as none") << 0 << "" << "000" << 0;
         QTest::newRow("alternate site loads") << 3 << "" << "001" << 3;
-        QTest::newRow("an unknown value loads as none") << 7 << "" << "000" << 0;
+        QTest::newRow("an unknown value loads as none and stays") << 7 << "" << "000" << 7;
         QTest::newRow("completely, then alternate") << -1 << "3 5" << "001" << 3;
     }
     void siteChoice()
@@ -282,8 +285,10 @@ private Q_SLOTS:
         QCOMPARE(kit::text(g, 3, 1) + kit::text(g, 4, 1) + kit::text(g, 5, 1), shown);
         QCOMPARE(screen->hasUnsavedChanges(), !clicks.isEmpty());
         QVERIFY(screen->save());
-        QCOMPARE(reviewRows(), 1);
-        QCOMPARE(review(QStringLiteral("DBST_Support_School_Site")).toInt(), saved);
+        // -1: a save with nothing to write creates no row.
+        QCOMPARE(reviewRows(), saved < 0 ? 0 : 1);
+        if (saved >= 0)
+            QCOMPARE(review(QStringLiteral("DBST_Support_School_Site")).toInt(), saved);
         if (stored >= 0)
             QCOMPARE(review(QStringLiteral("Parent_Reason")).toString(), QStringLiteral("kept"));
     }
@@ -303,7 +308,7 @@ private Q_SLOTS:
         QVERIFY(screen->save());
         QCOMPARE(fx->store.scalar(QStringLiteral("SELECT group_concat([Action]) FROM (SELECT [Action] FROM "
                                                  "SNE_Action_Review ORDER BY [Action])")).toString(),
-                 QStringLiteral("2,7"));
+                 QStringLiteral("0,2,7,11"));   // the lines the page has no row for stay
         QCOMPARE(fx->store.scalar(QStringLiteral("SELECT Review_Date FROM SNE_Action_Review WHERE [Action] = 2")).toString(),
                  QStringLiteral("05/03/2014"));
 

@@ -225,16 +225,19 @@ private Q_SLOTS:
         const QStringList none;
         QTest::newRow("plain texts") << plain << epilepsy << plain << 6 << none;
         QTest::newRow("quotes, line breaks, non-ASCII") << awkward << epilepsy << awkward << 6 << none;
+        // Emptied texts are stored as one blank; the provider, never filled, keeps its NULL.
         QTest::newRow("empty texts and a primary: blanks")
-            << QStringList(5, QString()) << epilepsy << QStringList(5, QStringLiteral(" ")) << 6 << none;
+            << QStringList(5, QString()) << epilepsy
+            << QStringList{QStringLiteral(" "), QString(), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")} << 6
+            << none;
         const QString a300(300, QLatin1Char('a')), a255(255, QLatin1Char('a'));
         const QString c2500(2500, QLatin1Char('c')), c2000(2000, QLatin1Char('c'));
         QTest::newRow("long texts held to their columns") << QStringList{a300, a300, a300, c2500, c2500} << epilepsy
                                                           << QStringList{a255, a255, a255, c2000, c2000} << 6 << none;
         QTest::newRow("nothing at all: no row") << QStringList(5, QString()) << QString() << QStringList() << -1 << none;
-        QTest::newRow("insert of the row fails") << plain << epilepsy << plain << 6
+        QTest::newRow("update of the row fails") << plain << epilepsy << plain << 6
                                                  << QStringList{QStringLiteral("SNE_Learner_Background_Info"),
-                                                                QStringLiteral("INSERT")};
+                                                                QStringLiteral("UPDATE")};
         QTest::newRow("update of the learner fails")
             << plain << epilepsy << plain << 6 << QStringList{QStringLiteral("Learner_Info"), QStringLiteral("UPDATE")};
     }

@@ -144,7 +144,9 @@ private Q_SLOTS:
                                  "OR Data_Year = %2)").arg(otherLearner).arg(Year - 1)), 56);
     }
 
-    void blankZeroAndClearedScoresStoreNothing()
+    // A cleared score goes; a zero that reached the store some other way is
+    // shown and, left alone, stays as it was.
+    void clearedScoresStoreNothing()
     {
         fx->storeScore(learner, 1, 2, Year);
         fx->storeScore(learner, 2, 0, Year);   // a zero that reached the store some other way
@@ -155,7 +157,7 @@ private Q_SLOTS:
         QVERIFY(type(grid, 5, 3, QString()));
         QVERIFY(type(grid, 5, 7, QStringLiteral(" 3 ")));
         QVERIFY(form->save());
-        QCOMPARE(storedScores(), QStringLiteral("3:1,5:3"));
+        QCOMPARE(storedScores(), QStringLiteral("2:0,3:1,5:3"));
     }
 
     void otherConditionsRow()
@@ -180,10 +182,13 @@ private Q_SLOTS:
         SpreadGrid *grid = gridOf(*form, "gridScores");
         QCOMPARE(grid->cells().text(2, 12) + QLatin1Char('|') + grid->cells().text(5, 12),
                  texts.section(QLatin1Char('|'), 0, 0) + QStringLiteral("|2"));
-        // Without a score the texts are not kept, and the stored row goes.
+        // Without a score the texts typed are kept all the same, the score empty.
         QVERIFY(type(grid, 5, 12, QString()));
         QVERIFY(form->save());
-        QCOMPARE(fx->store.count(QStringLiteral("SNE_Criteria_For_Selection_Other")), 0);
+        QCOMPARE(fx->store.count(QStringLiteral("SNE_Criteria_For_Selection_Other")), 1);
+        QCOMPARE(fx->store.scalar(QStringLiteral("SELECT None_Mild || '|' || Moderate || '|' || Severe || '|' || "
+                                                 "COALESCE(Score, 'NULL') FROM SNE_Criteria_For_Selection_Other")).toString(),
+                 texts.section(QLatin1Char('|'), 0, 2) + QStringLiteral("|NULL"));
         QCOMPARE(storedScores(), QStringLiteral("22:2"));
     }
 

@@ -122,8 +122,10 @@ private Q_SLOTS:
         const QString awkward = QString::fromUtf8("Dr O'Brien's note: \"see file\"\r\nÜbung – ongoing");
         QTest::newRow("TEMP") << "TEMP" << "10" << "TEMP" << QString() << loaded;
         QTest::newRow("PERM") << "PERM" << "01" << "PERM" << QString() << loaded;
-        QTest::newRow("other text reads as permanent") << "perm" << "01" << "PERM" << QString() << loaded;
-        QTest::newRow("TEMP in other letters is other text") << "Temp" << "01" << "PERM" << QString() << loaded;
+        // Another program's word reads as permanent and, left alone, stays as written.
+        QTest::newRow("other text reads as permanent") << "perm" << "01" << "perm" << QString() << loaded;
+        QTest::newRow("TEMP in other letters is other text") << "Temp" << "01" << "Temp" << QString() << loaded;
+        QTest::newRow("P/T stays P/T") << "P/T" << "01" << "P/T" << QString() << loaded;
         QTest::newRow("no type") << "" << "00" << "" << QString() << loaded;
         QTest::newRow("comments as typed") << "TEMP" << "10" << "TEMP" << awkward << awkward;
         QTest::newRow("comments emptied: one blank") << "TEMP" << "10" << "TEMP" << QStringLiteral("") << QStringLiteral(" ");

@@ -78,21 +78,25 @@ void frmActionPlan::prepareGrids()
 
 QVector<StoreRoutine> frmActionPlan::loadRoutines()
 {
-    return {{QStringLiteral("getActionPlan Routine"), [this](Connection &db) { getActionPlan(db); }}};
+    return {{QStringLiteral("getActionPlan Routine"), [this](Connection &db) {
+        getActionPlan(db);
+        m_review.loaded(reviewColumns());
+    }}};
 }
 
 void frmActionPlan::getActionPlan(Connection &db)
 {
     const QString year = dataYearText();
     const Recordset rs = db.query(
-        QStringLiteral("SELECT DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, DBSTRR.Parent_Reason, ")
+        QStringLiteral("SELECT DBSTRR.ID AS ReviewID, DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, DBSTRR.Parent_Reason, ")
         + QStringLiteral("DBSTRR.ISLT_Approved_Reason, DBSTRR.ISLT_Not_Approved_Reason, DI.Name ")
         + QStringLiteral("FROM SNE_DBST_Review_ILST_Request AS DBSTRR ")
         + QStringLiteral("RIGHT JOIN (Learner_Info as LI ")
         + QStringLiteral("LEFT JOIN Disabilities as DI ")
         + QStringLiteral("ON (LI.LSENDisabilities = DI.ID)) ")
         + QStringLiteral("ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = ") + year + QStringLiteral(") ")
-        + QStringLiteral("WHERE LI.ID = ") + learnerIdText());
+        + QStringLiteral("WHERE LI.ID = ") + learnerIdText() + QStringLiteral(" ORDER BY DBSTRR.ID"));
+    m_review.showRow(rs, QStringLiteral("ReviewID"));
     if (rs.isEmpty()) {
         // No such learner in the host: no barriers, rather than the last learner's.
         appState().LearnerBarrierText.clear();
@@ -157,19 +161,25 @@ void frmActionPlan::lockUnlockReason()
 
 QVector<StoreRoutine> frmActionPlan::saveRoutines()
 {
-    return {{QStringLiteral("saveActionPlan Routine"), [this](Connection &db) { saveActionPlan(db); }}};
+    return {{QStringLiteral("saveActionPlan Routine"), [this](Connection &db) { saveActionPlan(db); },
+             [this] { m_review.committed(); }}};
 }
 
 void frmActionPlan::saveActionPlan(Connection &db)
 {
+    m_review.save(db, reviewColumns());
+}
+
+QVector<ReviewRow::Column> frmActionPlan::reviewColumns() const
+{
     const SpreadModel &cells = m_gridReview->cells();
-    ReviewRow::save(db, {
+    return {
         {QStringLiteral("ISLT_Coord_Educ_Req_Made"), flag(cells, CoordinatorRow)},
         {QStringLiteral("Parent_Accept_Recom"), flag(cells, ParentRow)},
-        {QStringLiteral("Parent_Reason"), ReviewRow::quoted(cells.text(ReasonCol, ReasonRow))},
-        {QStringLiteral("ISLT_Approved_Reason"), ReviewRow::quoted(cells.text(1, ApprovedRow))},
-        {QStringLiteral("ISLT_Not_Approved_Reason"), ReviewRow::quoted(cells.text(1, NotApprovedRow))},
-    });
+        {QStringLiteral("Parent_Reason"), ShownRows::quoted(cells.text(ReasonCol, ReasonRow))},
+        {QStringLiteral("ISLT_Approved_Reason"), ShownRows::quoted(cells.text(1, ApprovedRow))},
+        {QStringLiteral("ISLT_Not_Approved_Reason"), ShownRows::quoted(cells.text(1, NotApprovedRow))},
+    };
 }
 
 // Printing ------------------------------------------------------------------------

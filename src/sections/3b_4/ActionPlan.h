@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ActionPlanPage.h"
+#include "ReviewRow.h"
 
 // Section 4, page 1: the DBST's review of the ILST's request, kept in the
 // learner's shared review row for the year. The reason cell of row 4 takes
@@ -22,10 +23,12 @@ protected:
 private:
     void getActionPlan(Connection &db);
     void saveActionPlan(Connection &db);
+    QVector<ReviewRow::Column> reviewColumns() const;
     void showPair(int row, bool yes);
     // Locks and greys the reason cell unless "No" of row 3 is ticked.
     void lockUnlockReason();
     void answerTicked(int col, int row);
 
     grid::SpreadGrid *m_gridReview;
+    ReviewRow m_review;
 };

@@ -46,6 +46,7 @@ frmActionPlan2::frmActionPlan2(QWidget *parent)
     : ActionPlanPage(ScreenName, true, true, parent)
     , m_gridStrategy(new SpreadGrid(StrategyCols, StrategyRows, this))
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
+    , m_strategy(QStringLiteral("SNE_DBST_Support_Strategy"))
 {
     m_gridStrategy->setObjectName(QStringLiteral("gridStrategy"));
     m_gridSupportLevel->setObjectName(QStringLiteral("gridDBST_Support_Level"));
@@ -137,8 +138,14 @@ void frmActionPlan2::placeCursor()
 
 QVector<StoreRoutine> frmActionPlan2::loadRoutines()
 {
-    return {{QStringLiteral("getSupportStrategy Routine"), [this](Connection &db) { getSupportStrategy(db); }},
-            {QStringLiteral("getSupportLevel Routine"), [this](Connection &db) { getSupportLevel(db); }}};
+    return {{QStringLiteral("getSupportStrategy Routine"), [this](Connection &db) {
+                 getSupportStrategy(db);
+                 m_strategy.loaded(strategyLines());
+             }},
+            {QStringLiteral("getSupportLevel Routine"), [this](Connection &db) {
+                 getSupportLevel(db);
+                 m_review.loaded(siteColumns());
+             }}};
 }
 
 void frmActionPlan2::getSupportStrategy(Connection &db)
@@ -146,16 +153,20 @@ void frmActionPlan2::getSupportStrategy(Connection &db)
     showBarriers(LearnerBarrierText::refresh(db));
 
     Recordset rs = db.query(
-        QStringLiteral("SELECT Support_Area, Support_Needed, Support_Level, School_Steps, Learner_Steps, Person_Responsible, Timeframe, Budget, ")
+        QStringLiteral("SELECT ID, Support_Area, Support_Needed, Support_Level, School_Steps, Learner_Steps, Person_Responsible, Timeframe, Budget, ")
         + QStringLiteral("School_Outcome, Learner_Outcome, Designation, Review_Date ")
         + QStringLiteral("FROM SNE_DBST_Support_Strategy ")
         + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
-        + QStringLiteral(" ORDER BY Support_Area"));
+        + QStringLiteral(" ORDER BY Support_Area, ID"));
     SpreadModel &cells = m_gridStrategy->cells();
+    m_strategy.clear();
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        // A slot the page does not have would land on a heading or off the grid.
-        const int row = slotRow(rs.value(QStringLiteral("Support_Area")).toInt());
-        if (row == 0)
+        // A slot the page does not have would land on a heading or off the
+        // grid; a second line in one slot would hide the first. Both stay
+        // in the store as they are.
+        const int slot = rs.value(QStringLiteral("Support_Area")).toInt();
+        const int row = slotRow(slot);
+        if (row == 0 || !m_strategy.show(slot, rs.value(QStringLiteral("ID")).toLongLong()))
             continue;
         for (int col = 1; col <= StrategyCols; ++col)
             cells.setText(col, row, rs.text(StrategyColumns[col - 1]));
@@ -164,7 +175,7 @@ void frmActionPlan2::getSupportStrategy(Connection &db)
 
 void frmActionPlan2::getSupportLevel(Connection &db)
 {
-    const Recordset rs = ReviewRow::select(db, {QStringLiteral("DBST_Support_School_Site")});
+    const Recordset rs = m_review.select(db, {QStringLiteral("DBST_Support_School_Site")});
     if (rs.isEmpty())
         return;
     const int site = rs.value(0, QStringLiteral("DBST_Support_School_Site")).toInt();
@@ -179,35 +190,40 @@ void frmActionPlan2::getSupportLevel(Connection &db)
 
 QVector<StoreRoutine> frmActionPlan2::saveRoutines()
 {
-    return {{QStringLiteral("saveSupportStrategy Routine"), [this](Connection &db) { saveSupportStrategy(db); }},
-            {QStringLiteral("saveSupportLevel Routine"), [this](Connection &db) { saveSupportLevel(db); }}};
+    return {{QStringLiteral("saveSupportStrategy Routine"), [this](Connection &db) { saveSupportStrategy(db); },
+             [this] { m_strategy.committed(); }},
+            {QStringLiteral("saveSupportLevel Routine"), [this](Connection &db) { saveSupportLevel(db); },
+             [this] { m_review.committed(); }}};
+}
+
+// Each line keeps its slot, blank lines before it or not, so it comes back to
+// the place it was typed in. The outcomes, designation and review date of a
+// line are not on this page and keep their stored values.
+ShownRows::Places frmActionPlan2::strategyLines() const
+{
+    const SpreadModel &cells = m_gridStrategy->cells();
+    ShownRows::Places lines;
+    for (int slot = 1; slot <= Slots; ++slot) {
+        const int row = slotRow(slot);
+        ShownRows::Place line;
+        QString joined;
+        line.values.insert(QStringLiteral("Support_Area"), QString::number(slot));
+        for (int col = 1; col <= StrategyCols; ++col) {
+            joined += cells.text(col, row);
+            line.values.insert(StrategyColumns[col - 1], ShownRows::quoted(cells.text(col, row)));
+        }
+        line.holdsData = !joined.trimmed().isEmpty();
+        lines.insert(slot, line);
+    }
+    return lines;
 }
 
 void frmActionPlan2::saveSupportStrategy(Connection &db)
 {
-    db.execute(QStringLiteral("DELETE FROM SNE_DBST_Support_Strategy ") + QStringLiteral("WHERE LearnerID = ")
-               + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText());
-    const SpreadModel &cells = m_gridStrategy->cells();
-    // Each line keeps its slot, blank lines before it or not, so it comes back
-    // to the place it was typed in.
-    for (int slot = 1; slot <= Slots; ++slot) {
-        const int row = slotRow(slot);
-        QString joined;
-        QString values;
-        for (int col = 1; col <= StrategyCols; ++col) {
-            joined += cells.text(col, row);
-            values += QStringLiteral("'") + SqlText(cells.text(col, row)) + QStringLiteral("',");
-        }
-        if (joined.trimmed().isEmpty())
-            continue;
-        db.execute(QStringLiteral("INSERT INTO SNE_DBST_Support_Strategy (LearnerID, Support_Area, Support_Needed, Support_Level, ")
-                   + QStringLiteral("School_Steps, Learner_Steps, Person_Responsible, Budget, Timeframe, Data_Year) VALUES ")
-                   + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(slot)
-                   + QStringLiteral(",") + values + dataYearText() + QStringLiteral(")"));
-    }
+    m_strategy.save(db, strategyLines(), ShownRows::learnerAndYear());
 }
 
-void frmActionPlan2::saveSupportLevel(Connection &db)
+QVector<ReviewRow::Column> frmActionPlan2::siteColumns() const
 {
     const SpreadModel &cells = m_gridSupportLevel->cells();
     int site = 0;
@@ -215,7 +231,12 @@ void frmActionPlan2::saveSupportLevel(Connection &db)
         if (grid::isChecked(cells.text(col, SiteRow)))
             site = col - FirstSiteCol + 1;   // the last ticked box wins
     }
-    ReviewRow::save(db, {{QStringLiteral("DBST_Support_School_Site"), QString::number(site)}});
+    return {{QStringLiteral("DBST_Support_School_Site"), QString::number(site)}};
+}
+
+void frmActionPlan2::saveSupportLevel(Connection &db)
+{
+    m_review.save(db, siteColumns());
 }
 
 // Printing ------------------------------------------------------------------------

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ActionPlanPage.h"
+#include "ReviewRow.h"
+#include "ShownRows.h"
 
 // Section 4, page 2: the DBST's support strategy for the school, six kinds of
 // support with five lines each, and where it is carried out (the site choice,
@@ -28,7 +30,11 @@ private:
     void saveSupportStrategy(Connection &db);
     void getSupportLevel(Connection &db);
     void saveSupportLevel(Connection &db);
+    ShownRows::Places strategyLines() const;
+    QVector<ReviewRow::Column> siteColumns() const;
 
     grid::SpreadGrid *m_gridStrategy;
     grid::SpreadGrid *m_gridSupportLevel;
+    ShownRows m_strategy;
+    ReviewRow m_review;
 };

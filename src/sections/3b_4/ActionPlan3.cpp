@@ -50,6 +50,7 @@ frmActionPlan3::frmActionPlan3(QWidget *parent)
     : ActionPlanPage(ScreenName, true, false, parent)
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
     , m_gridActionTaken(new SpreadGrid(ActionCols, ActionRows, this))
+    , m_lines(QStringLiteral("SNE_Action_Review"))
 {
     m_gridSupportLevel->setObjectName(QStringLiteral("gridSupportLevel"));
     m_gridActionTaken->setObjectName(QStringLiteral("gridActionTaken"));
@@ -99,7 +100,9 @@ void frmActionPlan3::prepareActionTaken()
         const int row = lineRow(line);
         cells.setEdit(NameCol, row, StoredNameLimit);
         cells.setEdit(OutcomeCol, row, LineLimit);
-        cells.setEdit(SignatureCol, row, LineLimit);
+        // Signed on paper: nothing typed here would be kept.
+        cells.setStatic(SignatureCol, row, QString());
+        cells.setLocked(SignatureCol, row, true);
         cells.setEdit(DesignationCol, row, StoredNameLimit);
         cells.setDate(DateCol, row, QDate(1990, 1, 1), QDate(2100, 12, 31));
     }
@@ -116,15 +119,21 @@ void frmActionPlan3::placeCursor()
 
 QVector<StoreRoutine> frmActionPlan3::loadRoutines()
 {
-    return {{QStringLiteral("getSupportLevel Routine"), [this](Connection &db) { getSupportLevel(db); }},
-            {QStringLiteral("getActionReview Routine"), [this](Connection &db) { getActionReview(db); }}};
+    return {{QStringLiteral("getSupportLevel Routine"), [this](Connection &db) {
+                 getSupportLevel(db);
+                 m_review.loaded(approvalColumns());
+             }},
+            {QStringLiteral("getActionReview Routine"), [this](Connection &db) {
+                 getActionReview(db);
+                 m_lines.loaded(reviewLines());
+             }}};
 }
 
 void frmActionPlan3::getSupportLevel(Connection &db)
 {
     showBarriers(LearnerBarrierText::refresh(db));
 
-    const Recordset rs = ReviewRow::select(db, {QStringLiteral("Senior_Manager_Approval"),
+    const Recordset rs = m_review.select(db, {QStringLiteral("Senior_Manager_Approval"),
                                                 QStringLiteral("School_Discussed_Parent"),
                                                 QStringLiteral("School_Discussed_Comment")});
     if (rs.isEmpty())
@@ -138,15 +147,18 @@ void frmActionPlan3::getSupportLevel(Connection &db)
 
 void frmActionPlan3::getActionReview(Connection &db)
 {
-    Recordset rs = db.query(QStringLiteral("SELECT [Action], Name, Outcome, Designation, Review_Date  ")
+    Recordset rs = db.query(QStringLiteral("SELECT ID, [Action], Name, Outcome, Designation, Review_Date  ")
                             + QStringLiteral("FROM SNE_Action_Review ") + QStringLiteral("WHERE LearnerID = ")
                             + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
-                            + QStringLiteral(" ORDER BY [Action]"));
+                            + QStringLiteral(" ORDER BY [Action], ID"));
     SpreadModel &cells = m_gridActionTaken->cells();
+    m_lines.clear();
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         const int line = rs.value(QStringLiteral("Action")).toInt();
-        // A line number the page does not have would land on its headings or off the grid.
-        if (line < 1 || line > Lines)
+        // A line number the page does not have would land on its headings or
+        // off the grid, a second row of one line would hide the first: both
+        // stay in the store as they are.
+        if (line < 1 || line > Lines || !m_lines.show(line, rs.value(QStringLiteral("ID")).toLongLong()))
             continue;
         const int row = lineRow(line);
         cells.setText(NameCol, row, rs.text(QStringLiteral("Name")));
@@ -160,41 +172,54 @@ void frmActionPlan3::getActionReview(Connection &db)
 
 QVector<StoreRoutine> frmActionPlan3::saveRoutines()
 {
-    return {{QStringLiteral("saveSupportLevel Routine"), [this](Connection &db) { saveSupportLevel(db); }},
-            {QStringLiteral("saveActionReview Routine"), [this](Connection &db) { saveActionReview(db); }}};
+    return {{QStringLiteral("saveSupportLevel Routine"), [this](Connection &db) { saveSupportLevel(db); },
+             [this] { m_review.committed(); }},
+            {QStringLiteral("saveActionReview Routine"), [this](Connection &db) { saveActionReview(db); },
+             [this] { m_lines.committed(); }}};
+}
+
+QVector<ReviewRow::Column> frmActionPlan3::approvalColumns() const
+{
+    const SpreadModel &cells = m_gridSupportLevel->cells();
+    const QString discussed = grid::isChecked(cells.text(YesCol, DiscussedRow)) ? QStringLiteral("1") : QStringLiteral("0");
+    return {
+        {QStringLiteral("Senior_Manager_Approval"), ShownRows::quoted(cells.text(1, ApprovalRow))},
+        {QStringLiteral("School_Discussed_Parent"), discussed},
+        {QStringLiteral("School_Discussed_Comment"), ShownRows::quoted(cells.text(1, CommentRow))},
+    };
 }
 
 void frmActionPlan3::saveSupportLevel(Connection &db)
 {
-    const SpreadModel &cells = m_gridSupportLevel->cells();
-    const QString discussed = grid::isChecked(cells.text(YesCol, DiscussedRow)) ? QStringLiteral("1") : QStringLiteral("0");
-    ReviewRow::save(db, {
-        {QStringLiteral("Senior_Manager_Approval"), ReviewRow::quoted(cells.text(1, ApprovalRow))},
-        {QStringLiteral("School_Discussed_Parent"), discussed},
-        {QStringLiteral("School_Discussed_Comment"), ReviewRow::quoted(cells.text(1, CommentRow))},
-    });
+    m_review.save(db, approvalColumns());
+}
+
+// Blank lines are not stored, and a line keeps its number.
+ShownRows::Places frmActionPlan3::reviewLines() const
+{
+    const SpreadModel &cells = m_gridActionTaken->cells();
+    ShownRows::Places lines;
+    for (int line = 1; line <= Lines; ++line) {
+        const int row = lineRow(line);
+        ShownRows::Place place;
+        QString joined;
+        place.values.insert(QStringLiteral("Action"), QString::number(line));
+        const QPair<int, const char *> columns[] = {
+            {NameCol, "Name"}, {OutcomeCol, "Outcome"}, {DesignationCol, "Designation"}, {DateCol, "Review_Date"}};
+        for (const auto &column : columns) {
+            const QString text = cells.text(column.first, row);
+            joined += text;
+            place.values.insert(QString::fromLatin1(column.second), ShownRows::quoted(text));
+        }
+        place.holdsData = !joined.trimmed().isEmpty();
+        lines.insert(line, place);
+    }
+    return lines;
 }
 
 void frmActionPlan3::saveActionReview(Connection &db)
 {
-    db.execute(QStringLiteral("DELETE FROM SNE_Action_Review ") + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-               + QStringLiteral(" AND Data_Year = ") + dataYearText());
-    const SpreadModel &cells = m_gridActionTaken->cells();
-    // Blank lines are skipped without renumbering: a line keeps its number.
-    for (int line = 1; line <= Lines; ++line) {
-        const int row = lineRow(line);
-        const QString name = cells.text(NameCol, row);
-        const QString outcome = cells.text(OutcomeCol, row);
-        const QString designation = cells.text(DesignationCol, row);
-        const QString date = cells.text(DateCol, row);
-        if ((name + outcome + designation + date).trimmed().isEmpty())
-            continue;
-        db.execute(QStringLiteral("INSERT INTO SNE_Action_Review (LearnerID, [Action], Name, Outcome, Designation, Review_Date, Data_Year) VALUES ")
-                   + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(line)
-                   + QStringLiteral(",'") + SqlText(name) + QStringLiteral("','") + SqlText(outcome)
-                   + QStringLiteral("','") + SqlText(designation) + QStringLiteral("','") + SqlText(date)
-                   + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
-    }
+    m_lines.save(db, reviewLines(), ShownRows::learnerAndYear());
 }
 
 // Printing ------------------------------------------------------------------------

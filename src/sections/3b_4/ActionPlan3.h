@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ActionPlanPage.h"
+#include "ReviewRow.h"
+#include "ShownRows.h"
 
 // Section 4, page 3: the district senior manager's approval and the school's
 // discussion with the parent (kept in the learner's shared review row for the
@@ -26,7 +28,11 @@ private:
     void saveSupportLevel(Connection &db);
     void getActionReview(Connection &db);
     void saveActionReview(Connection &db);
+    QVector<ReviewRow::Column> approvalColumns() const;
+    ShownRows::Places reviewLines() const;
 
     grid::SpreadGrid *m_gridSupportLevel;
     grid::SpreadGrid *m_gridActionTaken;
+    ReviewRow m_review;
+    ShownRows m_lines;
 };

@@ -68,6 +68,7 @@ frmILSTIntervention::frmILSTIntervention(QWidget *parent)
     : SectionScreen(ScreenName, Caption, parent)
     , m_gridLearnerAdditionalNeeds(new SpreadGrid(ActionCols, ActionRows, this))
     , m_gridOther(new SpreadGrid(OtherCols, OtherRows, this))
+    , m_record(QStringLiteral("SNE_ILST_Intervention_Records"))
 {
     setNeighbours(true, false);
     previousButton()->setText(QStringLiteral("Previous"));
@@ -158,14 +159,18 @@ void frmILSTIntervention::placeCursor()
 
 QVector<StoreRoutine> frmILSTIntervention::loadRoutines()
 {
-    return {{QStringLiteral("getData Routine"), [this](Connection &db) { getData(db); }}};
+    return {{QStringLiteral("getData Routine"), [this](Connection &db) {
+        getData(db);
+        m_record.loaded(record());
+    }}};
 }
 
 void frmILSTIntervention::getData(Connection &db)
 {
     const Recordset rs = db.query(QStringLiteral("SELECT * ") + QStringLiteral("FROM SNE_ILST_Intervention_Records ")
                                   + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                                  + QStringLiteral(" AND Data_Year = ") + dataYearText());
+                                  + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    m_record.showFirst(rs);
     if (rs.isEmpty())
         return;
     SpreadGrid *grids[] = {m_gridLearnerAdditionalNeeds, m_gridOther};
@@ -186,26 +191,27 @@ void frmILSTIntervention::getData(Connection &db)
 
 QVector<StoreRoutine> frmILSTIntervention::saveRoutines()
 {
-    return {{QStringLiteral("saveData Routine"), [this](Connection &db) { saveData(db); }}};
+    return {{QStringLiteral("saveData Routine"), [this](Connection &db) { saveData(db); },
+             [this] { m_record.committed(); }}};
+}
+
+ShownRows::Places frmILSTIntervention::record() const
+{
+    const SpreadGrid *grids[] = {m_gridLearnerAdditionalNeeds, m_gridOther};
+    ShownRows::Values values;
+    for (const Field &field : Fields) {
+        const QString text = grids[field.grid]->cells().text(field.col, field.row);
+        // A yes/no value goes in as the "Yes" box's digit, whatever else the cell holds.
+        values.insert(QString::fromLatin1(field.column),
+                      ShownRows::quoted(field.pair ? grid::checkText(grid::isChecked(text)) : text));
+    }
+    // The yes/no boxes always read "1" or "0", so the record is never blank.
+    return ShownRows::onlyPlace(values, true);
 }
 
 void frmILSTIntervention::saveData(Connection &db)
 {
-    db.execute(QStringLiteral("DELETE FROM SNE_ILST_Intervention_Records ") + QStringLiteral("WHERE LearnerID = ")
-               + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText());
-    const SpreadGrid *grids[] = {m_gridLearnerAdditionalNeeds, m_gridOther};
-    QStringList columns;
-    QStringList values;
-    for (const Field &field : Fields) {
-        const QString text = grids[field.grid]->cells().text(field.col, field.row);
-        columns << QString::fromLatin1(field.column);
-        // A yes/no value goes in as the "Yes" box's digit, whatever else the cell holds.
-        values << SqlText(field.pair ? grid::checkText(grid::isChecked(text)) : text);
-    }
-    // The yes/no boxes always read "1" or "0", so the record is never blank.
-    db.execute(QStringLiteral("INSERT INTO SNE_ILST_Intervention_Records (LearnerID, ") + columns.join(QStringLiteral(", "))
-               + QStringLiteral(", Data_Year) VALUES ( ") + learnerIdText() + QStringLiteral(",'")
-               + values.join(QStringLiteral("','")) + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
+    m_record.save(db, record(), ShownRows::learnerAndYear());
 }
 
 // Printing ------------------------------------------------------------------------

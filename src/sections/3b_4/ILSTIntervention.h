@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 namespace grid { class SpreadGrid; }
 
@@ -28,7 +29,9 @@ private:
     void prepareOther();
     void getData(Connection &db);
     void saveData(Connection &db);
+    ShownRows::Places record() const;
 
     grid::SpreadGrid *m_gridLearnerAdditionalNeeds;
     grid::SpreadGrid *m_gridOther;
+    ShownRows m_record;
 };

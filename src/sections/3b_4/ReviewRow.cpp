@@ -6,49 +6,46 @@
 
 #include <QStringList>
 
-namespace ReviewRow {
-
 namespace {
 
 const QString Table = QStringLiteral("SNE_DBST_Review_ILST_Request");
 
-QString whereLearnerAndYear()
-{
-    return QStringLiteral(" WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ")
-        + dataYearText();
-}
-
 } // namespace
 
-Recordset select(Connection &db, const QStringList &columns)
+ReviewRow::ReviewRow()
+    : m_rows(Table)
 {
-    return db.query(QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + Table
-                    + whereLearnerAndYear());
 }
 
-void save(Connection &db, const QVector<Column> &columns)
+Recordset ReviewRow::select(Connection &db, const QStringList &columns)
 {
-    QStringList names;
-    QStringList values;
-    QStringList assignments;
-    for (const Column &column : columns) {
-        names << column.first;
-        values << column.second;
-        assignments << column.first + QStringLiteral(" = ") + column.second;
-    }
-    if (select(db, names).recordCount() > 0) {
-        db.execute(QStringLiteral("UPDATE ") + Table + QStringLiteral(" SET ") + assignments.join(QStringLiteral(", "))
-                   + whereLearnerAndYear());
-        return;
-    }
-    db.execute(QStringLiteral("INSERT INTO ") + Table + QStringLiteral(" (LearnerID, ") + names.join(QStringLiteral(", "))
-               + QStringLiteral(", Data_Year) VALUES (") + learnerIdText() + QStringLiteral(",")
-               + values.join(QStringLiteral(",")) + QStringLiteral(",") + dataYearText() + QStringLiteral(")"));
+    Recordset rs = db.query(QStringLiteral("SELECT ID, ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
+                            + Table + QStringLiteral(" WHERE LearnerID = ") + learnerIdText()
+                            + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    showRow(rs);
+    return rs;
 }
 
-QString quoted(const QString &text)
+void ReviewRow::showRow(const Recordset &rs, const QString &idColumn)
 {
-    return QStringLiteral("'") + SqlText(text) + QStringLiteral("'");
+    m_rows.showFirst(rs, idColumn);
 }
 
-} // namespace ReviewRow
+ShownRows::Places ReviewRow::place(const QVector<Column> &columns)
+{
+    ShownRows::Values values;
+    for (const Column &column : columns)
+        values.insert(column.first, column.second);
+    // Blank answers are answers too: the row stays.
+    return ShownRows::onlyPlace(values, true);
+}
+
+void ReviewRow::loaded(const QVector<Column> &columns)
+{
+    m_rows.loaded(place(columns));
+}
+
+void ReviewRow::save(Connection &db, const QVector<Column> &columns)
+{
+    m_rows.save(db, place(columns), ShownRows::learnerAndYear());
+}

@@ -83,6 +83,7 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget *parent)
     : SectionScreen(ScreenName, Caption, parent)
     , m_heading(new SpreadGrid(1, 1, this))
     , m_gridSignature(new SpreadGrid(4, 2, this))
+    , m_areaRows(Areas, ShownRows(QStringLiteral("SNE_Learner_Support_Needs")))
 {
     setNeighbours(false, true);
     nextButton()->setText(QStringLiteral("Next"));
@@ -182,21 +183,28 @@ void frmSchoolRequestSupport::placeCursor()
 
 QVector<StoreRoutine> frmSchoolRequestSupport::loadRoutines()
 {
-    return {{QStringLiteral("getData Routine"), [this](Connection &db) { getData(db); }}};
+    return {{QStringLiteral("getData Routine"), [this](Connection &db) {
+        getData(db);
+        for (int area = 1; area <= Areas; ++area)
+            m_areaRows[area - 1].loaded(entries(area));
+    }}};
 }
 
 void frmSchoolRequestSupport::getData(Connection &db)
 {
-    Recordset rs = db.query(QStringLiteral("SELECT Support_Area, Low_Moderate_High, School_Need, School_Available ")
+    Recordset rs = db.query(QStringLiteral("SELECT ID, Support_Area, Low_Moderate_High, School_Need, School_Available ")
                             + QStringLiteral("FROM SNE_Learner_Support_Needs WHERE LearnerID = ") + learnerIdText()
                             + QStringLiteral(" AND Data_Year = ") + dataYearText()
-                            + QStringLiteral(" ORDER BY Support_Area"));
+                            + QStringLiteral(" ORDER BY Support_Area, ID"));
     std::array<QVector<QStringList>, Areas> rows;
+    for (ShownRows &shown : m_areaRows)
+        shown.clear();
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         // An area the screen has no tab for is left in the store untouched.
         const int area = rs.value(QStringLiteral("Support_Area")).toInt();
         if (area < 1 || area > Areas)
             continue;
+        m_areaRows[area - 1].show(int(rows[area - 1].size()), rs.value(QStringLiteral("ID")).toLongLong());
         rows[area - 1].append({rs.text(QStringLiteral("Low_Moderate_High")), rs.text(QStringLiteral("School_Available")),
                                rs.text(QStringLiteral("School_Need"))});
     }
@@ -214,27 +222,33 @@ QVector<StoreRoutine> frmSchoolRequestSupport::saveRoutines()
 {
     QVector<StoreRoutine> routines;
     for (int area = 1; area <= Areas; ++area)
-        routines.append({QStringLiteral("saveData Routine"), [this, area](Connection &db) { saveData(db, area); }});
+        routines.append({QStringLiteral("saveData Routine"), [this, area](Connection &db) { saveData(db, area); },
+                         [this, area] { m_areaRows[area - 1].committed(); }});
     return routines;
+}
+
+ShownRows::Places frmSchoolRequestSupport::entries(int area) const
+{
+    ShownRows::Places places;
+    const QVector<QStringList> rows = m_areas[area - 1]->list().entries();
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString &level = rows[i].at(0);
+        const QString &has = rows[i].at(1);
+        const QString &needs = rows[i].at(2);
+        ShownRows::Place entry;
+        entry.values = {{QStringLiteral("Support_Area"), QString::number(area)},
+                        {QStringLiteral("Low_Moderate_High"), QStringLiteral("'") + levelLiteral(level) + QStringLiteral("'")},
+                        {QStringLiteral("School_Need"), ShownRows::quoted(needs)},
+                        {QStringLiteral("School_Available"), ShownRows::quoted(has)}};
+        entry.holdsData = !(level + has + needs).trimmed().isEmpty();
+        places.insert(i, entry);
+    }
+    return places;
 }
 
 void frmSchoolRequestSupport::saveData(Connection &db, int area)
 {
-    db.execute(QStringLiteral("DELETE FROM SNE_Learner_Support_Needs ") + QStringLiteral("WHERE LearnerID = ")
-               + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
-               + QStringLiteral(" AND Support_Area = ") + QString::number(area));
-    for (const QStringList &entry : m_areas[area - 1]->list().entries()) {
-        const QString &level = entry.at(0);
-        const QString &has = entry.at(1);
-        const QString &needs = entry.at(2);
-        if ((level + has + needs).trimmed().isEmpty())
-            continue;
-        db.execute(QStringLiteral("INSERT INTO SNE_Learner_Support_Needs (LearnerID, Support_Area, Low_Moderate_High , ")
-                   + QStringLiteral("School_Need, School_Available, Data_Year) VALUES ") + QStringLiteral("(")
-                   + learnerIdText() + QStringLiteral(",") + QString::number(area) + QStringLiteral(",'")
-                   + levelLiteral(level) + QStringLiteral("','") + SqlText(needs) + QStringLiteral("','")
-                   + SqlText(has) + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
-    }
+    m_areaRows[area - 1].save(db, entries(area), ShownRows::learnerAndYear());
 }
 
 // Printing ------------------------------------------------------------------------

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 #include <array>
+#include <vector>
 
 class EntryPreviewList;
 namespace grid { class SpreadGrid; }
@@ -36,8 +38,11 @@ private:
     void makeLevelCell(grid::SpreadGrid *grid, int row);
     void getData(Connection &db);
     void saveData(Connection &db, int area);
+    // The entries of an area's list by their position, as stored rows.
+    ShownRows::Places entries(int area) const;
 
     grid::SpreadGrid *m_heading;
     grid::SpreadGrid *m_gridSignature;
     std::array<EntryPreviewList *, Areas> m_areas{};
+    std::vector<ShownRows> m_areaRows;
 };

@@ -79,6 +79,7 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget *parent)
     , m_disability(makeGrid(QStringLiteral("gridDisability"), 2, this))
     , m_family(makeGrid(QStringLiteral("gridFamilySituation"), 3, this))
     , m_parent(makeGrid(QStringLiteral("gridParent_Understanding"), 3, this))
+    , m_background(QStringLiteral("SNE_Learner_Background_Info"))
 {
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     for (SpreadGrid *grid : {m_early, m_disability, m_family, m_parent})
@@ -191,7 +192,7 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
         // whatever the primary code is (0, NULL, a deleted code), so a save
         // never overwrites texts the screen did not show.
         + QStringLiteral("LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id ")
-        + QStringLiteral("WHERE LI.ID = ") + learner);
+        + QStringLiteral("WHERE LI.ID = ") + learner + QStringLiteral(" ORDER BY BI.ID"));
 
     if (rs.isEmpty()) {
         // The learner is not (or no longer) in the host's records.
@@ -202,6 +203,8 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
     }
 
     if (full) {
+        // A second row of the learner and year stays as it is, unshown.
+        m_background.showFirst(rs);
         m_early->cells().setText(1, 3, rs.text(QStringLiteral("Nature_Of_Support_Received")));
         m_early->cells().setText(2, 3, rs.text(QStringLiteral("Name_Of_Provider")));
         m_early->cells().setText(3, 3, rs.text(QStringLiteral("Contact_Details")));
@@ -221,6 +224,8 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
     // unless the user chose another name.
     m_storedPrimaryName = rs.text(QStringLiteral("MainDis"));
     CheckPrimaryDisability(m_storedPrimaryName, rs.value(QStringLiteral("MainDisID")).toInt(), true);
+    if (full)
+        m_background.loaded(backgroundTexts());
 }
 
 QString frmBackgroundInfo::loadDis(Connection &db, qint32 LID)
@@ -294,7 +299,8 @@ bool frmBackgroundInfo::validate()
 
 QVector<StoreRoutine> frmBackgroundInfo::saveRoutines()
 {
-    return {{QStringLiteral("saveBackgroundInfo Routine"), [this](Connection &db) { saveBackgroundInfo(db); }}};
+    return {{QStringLiteral("saveBackgroundInfo Routine"), [this](Connection &db) { saveBackgroundInfo(db); },
+             [this] { m_background.committed(); }}};
 }
 
 void frmBackgroundInfo::afterSave()
@@ -306,14 +312,7 @@ void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
 {
     m_savedPrimaryName = m_storedPrimaryName;
     const QString learner = learnerIdText();
-    const QString year = dataYearText();
-
-    const QString nature = m_early->cells().text(1, 3);
-    const QString provider = m_early->cells().text(2, 3);
-    const QString contact = m_early->cells().text(3, 3);
     const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
-    const QString family = m_family->cells().text(1, 3);
-    const QString parent = m_parent->cells().text(1, 3);
 
     // A learner removed from the host's records while the screen was open:
     // the rows would belong to nobody (and one more would be added per save).
@@ -324,18 +323,10 @@ void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
 
     // The save's one transaction: a failure half way leaves the stored row and
     // the learner's disability code as they were.
-    db.execute(QStringLiteral("DELETE SNE_Learner_Background_Info.* FROM SNE_Learner_Background_Info INNER JOIN")
-               + QStringLiteral(" Learner_Info on SNE_Learner_Background_Info.LearnerID = Learner_Info.ID")
-               + QStringLiteral(" WHERE SNE_Learner_Background_Info.LearnerID = ") + learner
-               + QStringLiteral(" AND SNE_Learner_Background_Info.Data_Year = ") + year);
+    const ShownRows::Places texts = backgroundTexts();
+    m_background.save(db, texts, ShownRows::learnerAndYear());
 
-    if (!(nature + provider + contact + family + parent + name).trimmed().isEmpty()) {
-        db.execute(QStringLiteral("INSERT INTO SNE_Learner_Background_Info (LearnerID, Nature_Of_Support_Received, Name_Of_Provider, ")
-                   + QStringLiteral("Contact_Details, Family_Situation, Parent_Understanding_Of_Child, Data_Year) VALUES ")
-                   + QStringLiteral("(") + learner + QStringLiteral(",'") + SqlText(nature) + QStringLiteral("','")
-                   + SqlText(provider) + QStringLiteral("','") + SqlText(contact) + QStringLiteral("','")
-                   + SqlText(family) + QStringLiteral("','") + SqlText(parent) + QStringLiteral("',") + year
-                   + QStringLiteral(")"));
+    if (texts.value(ShownRows::OnlyPlace).holdsData) {
         // The code is written only from a choice the user made: a stored code
         // the screen cannot name stays as it is (never 0), and a name shared
         // by two disabilities never turns one code into the other.
@@ -346,6 +337,22 @@ void frmBackgroundInfo::saveBackgroundInfo(Connection &db)
             m_savedPrimaryName = name;
         }
     }
+}
+
+ShownRows::Places frmBackgroundInfo::backgroundTexts() const
+{
+    const QString nature = m_early->cells().text(1, 3);
+    const QString provider = m_early->cells().text(2, 3);
+    const QString contact = m_early->cells().text(3, 3);
+    const QString family = m_family->cells().text(1, 3);
+    const QString parent = m_parent->cells().text(1, 3);
+    const QString name = m_disability->cells().text(PrimaryCol, DisabilityRow);
+    return ShownRows::onlyPlace({{QStringLiteral("Nature_Of_Support_Received"), ShownRows::quoted(nature)},
+                                 {QStringLiteral("Name_Of_Provider"), ShownRows::quoted(provider)},
+                                 {QStringLiteral("Contact_Details"), ShownRows::quoted(contact)},
+                                 {QStringLiteral("Family_Situation"), ShownRows::quoted(family)},
+                                 {QStringLiteral("Parent_Understanding_Of_Child"), ShownRows::quoted(parent)}},
+                                !(nature + provider + contact + family + parent + name).trimmed().isEmpty());
 }
 
 // Additional disabilities -----------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "CentralRoutines.h"
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 namespace grid { class SpreadGrid; }
 
@@ -55,11 +56,13 @@ private:
                                const QString &nameColumn, int col, int row);
     bool CheckPrimaryDisability(const QString &name, qint32 code, bool loading);
     void saveBackgroundInfo(Connection &db);
+    ShownRows::Places backgroundTexts() const;
 
     grid::SpreadGrid *m_early;
     grid::SpreadGrid *m_disability;
     grid::SpreadGrid *m_family;
     grid::SpreadGrid *m_parent;
+    ShownRows m_background;
 
     CodeTable DisabilityChoices;
     QString m_choiceListText;   // the primary cell's list, names each followed by a tab

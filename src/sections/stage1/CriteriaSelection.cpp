@@ -39,6 +39,11 @@ bool isScored(const QString &score)
     return !s.isEmpty() && s != QLatin1String("0");
 }
 
+QString scoreLiteral(const QString &score)
+{
+    return isScored(score) ? QString::number(score.trimmed().toInt()) : QStringLiteral("NULL");
+}
+
 } // namespace
 
 frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *parent)
@@ -46,6 +51,8 @@ frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *p
     , m_member(memberNamed(memberName))
     , m_gridCriteria(new SpreadGrid(CriteriaCols, CriteriaRows, this))
     , m_gridScores(new SpreadGrid(ScoreCols, m_member.rowCount, this))
+    , m_scores(QStringLiteral("SNE_Criteria_For_Selection"))
+    , m_other(QStringLiteral("SNE_Criteria_For_Selection_Other"))
 {
     setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     setPrintButtonName(QStringLiteral("cmdPrint"));
@@ -140,7 +147,11 @@ void frmCriteriaSelection::prepareGrids()
 
 QVector<StoreRoutine> frmCriteriaSelection::loadRoutines()
 {
-    return {{QStringLiteral("getScores Routine"), [this](Connection &db) { getScores(db); }}};
+    return {{QStringLiteral("getScores Routine"), [this](Connection &db) {
+        getScores(db);
+        m_scores.loaded(scores());
+        m_other.loaded(otherConditions());
+    }}};
 }
 
 void frmCriteriaSelection::placeCursor()
@@ -153,24 +164,29 @@ void frmCriteriaSelection::getScores(Connection &connection)
 {
     SpreadModel &scores = m_gridScores->cells();
     const Recordset rs = connection.query(
-        QStringLiteral("SELECT Sub_Section, Score ")
+        QStringLiteral("SELECT ID, Sub_Section, Score ")
         + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learnerIdText()
         + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition
-        + QStringLiteral(" ORDER By Sub_Section"));
+        + QStringLiteral(" ORDER By Sub_Section, ID"));
+    m_scores.clear();
     for (int i = 0; i < rs.recordCount(); ++i) {
-        // A stored sub-section this member has no row for stays unshown.
-        const int row = m_member.rowOfSubSection(rs.value(i, QStringLiteral("Sub_Section")).toInt());
-        if (row > 0)
+        // A stored sub-section this member has no row for, or a second score
+        // of one sub-section, stays unshown and as it is.
+        const int subSection = rs.value(i, QStringLiteral("Sub_Section")).toInt();
+        const int row = m_member.rowOfSubSection(subSection);
+        if (row > 0 && m_scores.show(subSection, rs.value(i, QStringLiteral("ID")).toLongLong()))
             scores.setText(ScoreCol, row, rs.text(i, QStringLiteral("Score")));
     }
 
     const Row *other = m_member.otherRow();
+    m_other.clear();
     if (!other)
         return;
     const Recordset others = connection.query(
-        QStringLiteral("SELECT None_Mild, Moderate, Severe, Score ")
+        QStringLiteral("SELECT ID, None_Mild, Moderate, Severe, Score ")
         + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText());
+        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    m_other.showFirst(others);
     if (others.isEmpty())
         return;
     scores.setText(2, other->row, others.text(0, QStringLiteral("None_Mild")));
@@ -183,45 +199,51 @@ void frmCriteriaSelection::getScores(Connection &connection)
 
 QVector<StoreRoutine> frmCriteriaSelection::saveRoutines()
 {
-    return {{QStringLiteral("saveScores Routine"), [this](Connection &db) { saveScores(db); }}};
+    return {{QStringLiteral("saveScores Routine"), [this](Connection &db) { saveScores(db); }, [this] {
+                 m_scores.committed();
+                 m_other.committed();
+             }}};
+}
+
+ShownRows::Places frmCriteriaSelection::scores() const
+{
+    const SpreadModel &cells = m_gridScores->cells();
+    ShownRows::Places places;
+    for (const Row &r : m_member.rows) {
+        if (r.kind != RowKind::Item)
+            continue;
+        const QString score = cells.text(ScoreCol, r.row);
+        places.insert(r.subSection, {{{QStringLiteral("Sub_Section"), QString::number(r.subSection)},
+                                      {QStringLiteral("Score"), scoreLiteral(score)}},
+                                     isScored(score)});
+    }
+    return places;
+}
+
+// The other conditions' texts are kept with their score, or without one
+// (what the user typed is never dropped).
+ShownRows::Places frmCriteriaSelection::otherConditions() const
+{
+    const Row *other = m_member.otherRow();
+    if (!other)
+        return {};
+    const SpreadModel &cells = m_gridScores->cells();
+    const QString score = cells.text(ScoreCol, other->row);
+    QString texts;
+    ShownRows::Values values{{QStringLiteral("Score"), scoreLiteral(score)}};
+    const char *columns[] = {"None_Mild", "Moderate", "Severe"};
+    for (int col = 2; col <= 4; ++col) {
+        texts += cells.text(col, other->row);
+        values.insert(QString::fromLatin1(columns[col - 2]), ShownRows::quoted(cells.text(col, other->row)));
+    }
+    return ShownRows::onlyPlace(values, isScored(score) || !texts.trimmed().isEmpty());
 }
 
 void frmCriteriaSelection::saveScores(Connection &connection)
 {
-    const SpreadModel &scores = m_gridScores->cells();
-    const Row *other = m_member.otherRow();
-
-    connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection ")
-                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                       + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition);
-    if (other)
-        connection.execute(QStringLiteral("DELETE FROM SNE_Criteria_For_Selection_Other ")
-                           + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                           + QStringLiteral(" AND Data_Year = ") + dataYearText());
-
-    for (const Row &r : m_member.rows) {
-        if (r.kind != RowKind::Item)
-            continue;
-        const QString score = scores.text(ScoreCol, r.row);
-        if (!isScored(score))
-            continue;
-        connection.execute(
-            QStringLiteral("INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES ")
-            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(r.subSection)
-            + QStringLiteral(",") + QString::number(score.trimmed().toInt()) + QStringLiteral(",")
-            + dataYearText() + QStringLiteral(")"));
-    }
-
-    // The other conditions' texts are kept only together with a score.
-    if (other && isScored(scores.text(ScoreCol, other->row))) {
-        connection.execute(
-            QStringLiteral("INSERT INTO SNE_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, Severe, Score, Data_Year) VALUES ")
-            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(scores.text(2, other->row))
-            + QStringLiteral("','") + SqlText(scores.text(3, other->row))
-            + QStringLiteral("','") + SqlText(scores.text(4, other->row)) + QStringLiteral("',")
-            + QString::number(scores.text(ScoreCol, other->row).trimmed().toInt()) + QStringLiteral(",")
-            + dataYearText() + QStringLiteral(")"));
-    }
+    m_scores.save(connection, scores(), ShownRows::learnerAndYear());
+    if (m_member.otherRow())
+        m_other.save(connection, otherConditions(), ShownRows::learnerAndYear());
 }
 
 // Printing -----------------------------------------------------------------------

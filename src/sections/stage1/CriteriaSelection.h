@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 namespace grid { class SpreadGrid; }
 namespace CriteriaScreens { struct Member; }
@@ -26,8 +27,12 @@ protected:
 private:
     void getScores(Connection &db);
     void saveScores(Connection &db);
+    ShownRows::Places scores() const;
+    ShownRows::Places otherConditions() const;
 
     const CriteriaScreens::Member &m_member;
     grid::SpreadGrid *m_gridCriteria;
     grid::SpreadGrid *m_gridScores;
+    ShownRows m_scores;
+    ShownRows m_other;
 };

@@ -57,6 +57,7 @@ frmHealthReport::frmHealthReport(QWidget *parent)
     : SectionScreen(ScreenName, QStringLiteral("SNA [DP : DIAGNOSTIC PROFILE]"), parent)
     , m_gridMedicalRecords(new SpreadGrid(RecordCols, RecordRows, this))
     , m_gridAreas(new SpreadGrid(AreaCols, AreaRows, this))
+    , m_record(QStringLiteral("SNE_Health_Professional_Report"))
 {
     setNeighbours(false, true);
     setPrintButtonName(QStringLiteral("cmdPrint"));
@@ -128,8 +129,9 @@ void frmHealthReport::prepareGrids()
     };
     for (int row = FirstAreaRow; row <= LastAreaRow; ++row) {
         label(areas, 1, row, areaNames[row - FirstAreaRow]);
+        // Worked out from the criteria scores on every load: never typed.
         for (int col = 2; col <= 4; ++col) {
-            areas.setEdit(col, row, TextLimit);
+            label(areas, col, row, QString(), false);
             areas.setAlignment(col, row, Qt::AlignCenter);
         }
     }
@@ -162,7 +164,10 @@ QVector<StoreRoutine> frmHealthReport::loadRoutines()
     records.setText(4, 2, shownBirthDate(appState().CurrentLearnerDOB));
 
     return {{QStringLiteral("getDisability Routine"), [this](Connection &db) { getDisability(db); }},
-            {QStringLiteral("getMedicalRecords Routine"), [this](Connection &db) { getMedicalRecords(db); }},
+            {QStringLiteral("getMedicalRecords Routine"), [this](Connection &db) {
+                 getMedicalRecords(db);
+                 m_record.loaded(medicalRecord());
+             }},
             areaRoutine()};
 }
 
@@ -204,9 +209,10 @@ void frmHealthReport::getDisability(Connection &db)
 void frmHealthReport::getMedicalRecords(Connection &db)
 {
     const Recordset rs = db.query(
-        QStringLiteral("SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
+        QStringLiteral("SELECT ID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
         + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText());
+        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    m_record.showFirst(rs);
     if (rs.isEmpty())
         return;
 
@@ -282,7 +288,8 @@ void frmHealthReport::getImpairment_Area(Connection &db)
 
 QVector<StoreRoutine> frmHealthReport::saveRoutines()
 {
-    return {{QStringLiteral("saveMedicalRecord Routine"), [this](Connection &db) { saveMedicalRecord(db); }}};
+    return {{QStringLiteral("saveMedicalRecord Routine"), [this](Connection &db) { saveMedicalRecord(db); },
+             [this] { m_record.committed(); }}};
 }
 
 void frmHealthReport::afterSave()
@@ -290,31 +297,25 @@ void frmHealthReport::afterSave()
     m_comments = m_gridAreas->cells().text(2, CommentsRow);
 }
 
-void frmHealthReport::saveMedicalRecord(Connection &connection)
+ShownRows::Places frmHealthReport::medicalRecord() const
 {
     const SpreadModel &records = m_gridMedicalRecords->cells();
-    const QString viewed = records.text(ViewedCol, RecordsRow);
-    const QString attached = records.text(AttachedCol, RecordsRow);
-    const QString temp = records.text(TempCol, ImpairmentRow);
-    const QString perm = records.text(PermCol, ImpairmentRow);
-    const QString comments = m_gridAreas->cells().text(2, CommentsRow);
-
     QString type;
-    if (grid::isChecked(temp))
+    if (grid::isChecked(records.text(TempCol, ImpairmentRow)))
         type = QStringLiteral("TEMP");
-    else if (grid::isChecked(perm))
+    else if (grid::isChecked(records.text(PermCol, ImpairmentRow)))
         type = QStringLiteral("PERM");
+    // The record is kept even with every answer blank, as it always was.
+    return ShownRows::onlyPlace({{QStringLiteral("Impairment_Type"), QLatin1Char('\'') + type + QLatin1Char('\'')},
+                                 {QStringLiteral("Medical_Record_Viewed"), truthWord(records.text(ViewedCol, RecordsRow))},
+                                 {QStringLiteral("Medical_Record_Attached"), truthWord(records.text(AttachedCol, RecordsRow))},
+                                 {QStringLiteral("Comments"), ShownRows::quoted(m_gridAreas->cells().text(2, CommentsRow))}},
+                                true);
+}
 
-    // The delete and the insert run in the save's one transaction, so a
-    // failure never loses the stored report.
-    connection.execute(QStringLiteral("DELETE FROM SNE_Health_Professional_Report SNE_Health_Professional_Report ")
-                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                       + QStringLiteral(" AND Data_Year = ") + dataYearText());
-    connection.execute(
-        QStringLiteral("INSERT INTO SNE_Health_Professional_Report (LearnerID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES ")
-        + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + type + QStringLiteral("',")
-        + truthWord(viewed) + QStringLiteral(",") + truthWord(attached) + QStringLiteral(",")
-        + dataYearText() + QStringLiteral(",'") + SqlText(comments) + QStringLiteral("')"));
+void frmHealthReport::saveMedicalRecord(Connection &connection)
+{
+    m_record.save(connection, medicalRecord(), ShownRows::learnerAndYear());
 }
 
 void frmHealthReport::keepTempPermExclusive(int col, int row)

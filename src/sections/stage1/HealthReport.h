@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 #include <QString>
 
@@ -46,9 +47,11 @@ private:
     void getImpairment_Area(Connection &db);
     void saveMedicalRecord(Connection &db);
     void keepTempPermExclusive(int col, int row);
+    ShownRows::Places medicalRecord() const;
 
     grid::SpreadGrid *m_gridMedicalRecords;
     grid::SpreadGrid *m_gridAreas;
     QString m_disability;
     QString m_comments;
+    ShownRows m_record;
 };

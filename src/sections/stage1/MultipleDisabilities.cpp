@@ -27,6 +27,7 @@ const QString ScreenName = QStringLiteral("frmMultipleDisabilities");
 constexpr int KeyRole = Qt::UserRole;           // "K" + the disability's id
 constexpr int PrimaryRole = Qt::UserRole + 1;   // the red item
 constexpr int KNumberLength = 50;
+constexpr int NoneTicked = 0;               // the disability of the row kept when none is ticked
 
 // Testdate comes back as the ISO text it was written as (a date and time
 // written by the host reads as well).
@@ -153,7 +154,11 @@ bool frmMultipleDisabilities::loadData()
     lvwDisabilities->clear();
     m_loadCompleted = StoreWork::load(
         objectName(), {{QStringLiteral("Get Disabilities Routine"), [this](Connection &db) { getDisabilities(db); }},
-                       {QStringLiteral("Get Data Routine"), [this](Connection &db) { getData(db); }}});
+                       {QStringLiteral("Get Data Routine"), [this](Connection &db) {
+                            getData(db);
+                            m_rows.loaded(disabilityRows());
+                            m_storedLearnerValues = learnerValues();
+                        }}});
     m_loading = false;
     if (!m_loadCompleted) {
         // Saving would replace the learner's stored rows with what could not be read.
@@ -210,13 +215,17 @@ void frmMultipleDisabilities::getData(Connection &db)
                 dtTest->setDate(date);
         }
     }
+    m_rows.clear();
     for (; !rs.eof(); rs.moveNext()) {
         if (rs.isNull(QStringLiteral("disabilityid")))
             continue;
+        // The row saying "none ticked", and the ticked disabilities; a code
+        // the list does not have (or the primary's) stays stored as it is.
         const int code = rs.value(QStringLiteral("disabilityid")).toInt();
-        for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
-            if (!isPrimaryItem(item) && DropFirstChar(item->data(0, KeyRole).toString()).toInt() == code)
+        QTreeWidgetItem *item = code == NoneTicked ? nullptr : itemForCode(code);
+        if (code == NoneTicked || (item && !isPrimaryItem(item))) {
+            m_rows.show(code);
+            if (item)
                 item->setCheckState(0, Qt::Checked);
         }
     }
@@ -251,35 +260,61 @@ bool frmMultipleDisabilities::save()
 {
     if (!m_loadCompleted)
         return false;
-    const bool saved = StoreWork::save(objectName(), {{QStringLiteral("Save Data Routine"), [this](Connection &db) {
-        const QString learner = learnerIdText();
-        const QString kNumber = SqlText(txtKNumber->text());
-        const QString date = dtTest->date().toString(QStringLiteral("yyyy-MM-dd"));
-
-        // The learner's rows go and come back in the routine's one
-        // transaction, so a failure leaves every stored row in place.
-        db.execute(QStringLiteral("Delete from multipledisabilities where learnerid = ") + learner);
-        int inserted = 0;
-        for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
-            if (item->checkState(0) != Qt::Checked || isPrimaryItem(item))
-                continue;
-            const QString code = DropFirstChar(item->data(0, KeyRole).toString());
-            db.execute(QStringLiteral("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(")
-                       + learner + QStringLiteral(",") + code + QStringLiteral(",'") + kNumber
-                       + QStringLiteral("',#") + date + QStringLiteral("#)"));
-            ++inserted;
-        }
-        if (inserted == 0)
-            db.execute(QStringLiteral("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(")
-                       + learner + QStringLiteral(",0,'") + kNumber + QStringLiteral("',#") + date
-                       + QStringLiteral("#)"));
-    }}});
+    const bool saved = StoreWork::save(
+        objectName(), {{QStringLiteral("Save Data Routine"),
+                        [this](Connection &db) { saveData(db); },
+                        [this] {
+                            m_rows.committed();
+                            m_storedLearnerValues = learnerValues();
+                        }}});
     if (saved) {
         ChangeFlag::markSaved(cmdSave);
         ShowDataSaved();
     }
     return saved;
+}
+
+void frmMultipleDisabilities::saveData(Connection &db)
+{
+    // A new K number or date goes on every row of the learner, the ones the
+    // list cannot show (a code it does not have, the primary's) too, so the
+    // window never opens on an older K number again.
+    const ShownRows::Values learner = learnerValues();
+    if (learner != m_storedLearnerValues) {
+        db.execute(QStringLiteral("UPDATE MultipleDisabilities SET Knumber = ") + learner.value(QStringLiteral("Knumber"))
+                   + QStringLiteral(", Testdate = ") + learner.value(QStringLiteral("Testdate"))
+                   + QStringLiteral(" WHERE LearnerID = ") + learnerIdText());
+    }
+    m_rows.save(db, disabilityRows(), ShownRows::learnerOnly());
+}
+
+ShownRows::Values frmMultipleDisabilities::learnerValues() const
+{
+    return {{QStringLiteral("Knumber"), ShownRows::quoted(txtKNumber->text())},
+            {QStringLiteral("Testdate"), QLatin1Char('#') + dtTest->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('#')}};
+}
+
+// One row per ticked disability, each with the K number and the date; a row
+// with disability 0 when none is ticked.
+ShownRows::Places frmMultipleDisabilities::disabilityRows() const
+{
+    const ShownRows::Values common = learnerValues();
+    ShownRows::Places rows;
+    bool anyTicked = false;
+    for (int i = 0; i < lvwDisabilities->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = lvwDisabilities->topLevelItem(i);
+        if (isPrimaryItem(item))
+            continue;
+        const int code = DropFirstChar(item->data(0, KeyRole).toString()).toInt();
+        ShownRows::Place row{common, item->checkState(0) == Qt::Checked};
+        row.values.insert(QStringLiteral("DisabilityID"), QString::number(code));
+        rows.insert(code, row);
+        anyTicked = anyTicked || row.holdsData;
+    }
+    ShownRows::Place none{common, !anyTicked};
+    none.values.insert(QStringLiteral("DisabilityID"), QString::number(NoneTicked));
+    rows.insert(NoneTicked, none);
+    return rows;
 }
 
 void frmMultipleDisabilities::reject()

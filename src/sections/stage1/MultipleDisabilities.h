@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ShownRows.h"
+
 #include <QDialog>
 
 class Connection;
@@ -58,6 +60,10 @@ private:
     void getData(Connection &db);
     void itemChanged(QTreeWidgetItem *item);
     void markChanged();
+    ShownRows::Places disabilityRows() const;
+    // The K number and the date of testing: the learner's, on every row.
+    ShownRows::Values learnerValues() const;
+    void saveData(Connection &db);
 
     QLineEdit *txtLearner;
     QLineEdit *txtPrimary;
@@ -70,4 +76,6 @@ private:
     bool m_loaded = false;
     bool m_loadCompleted = false;
     bool m_loading = false;
+    ShownRows m_rows{QStringLiteral("MultipleDisabilities"), {QStringLiteral("DisabilityID")}};
+    ShownRows::Values m_storedLearnerValues;
 };

@@ -31,6 +31,12 @@ constexpr int LearnerTextRow = 2;
 
 const QString Br = QStringLiteral("\r\n");
 
+// The place of an item's level in one support area.
+int levelPlace(int gridId, int area)
+{
+    return gridId * 100 + area;
+}
+
 const Member &memberNamed(const QString &name)
 {
     return ScreenFamily::memberNamed(AssessmentSupportScreens::members(), name);
@@ -73,6 +79,9 @@ frmAssessment_Support::frmAssessment_Support(const QString &memberName, QWidget 
     , m_key(new RatingKey(this))
     , m_heading(makeGrid(m_member.headingGrid, 3, 2, this))
     , m_gridAreaLevel(makeGrid(QStringLiteral("gridAreaLevel"), AreaGridCols, m_member.rowCount, this))
+    , m_learnerInfo(QStringLiteral("SNE_Learner_Supp_Needs"))
+    , m_levels(QStringLiteral("SNE_Assessment_Supp_Req"))
+    , m_ratings(QStringLiteral("SNE_Assessment_Supp_Req_Rating"))
 {
     setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     addToBody(m_key);
@@ -200,19 +209,29 @@ QVector<StoreRoutine> frmAssessment_Support::loadRoutines()
 {
     QVector<StoreRoutine> routines;
     if (m_member.learnerFields)
-        routines << StoreRoutine{QStringLiteral("getLearnerInfo Routine"), [this](Connection &db) { getLearnerInfo(db); }};
-    routines << StoreRoutine{QStringLiteral("getAreaLevels Routine"), [this](Connection &db) { getAreaLevels(db); }};
+        routines << StoreRoutine{QStringLiteral("getLearnerInfo Routine"), [this](Connection &db) {
+            getLearnerInfo(db);
+            m_learnerInfo.loaded(learnerInfo());
+        }};
+    routines << StoreRoutine{QStringLiteral("getAreaLevels Routine"), [this](Connection &db) {
+        getAreaLevels(db);
+        m_levels.loaded(areaLevels());
+    }};
     if (m_member.overallRatings)
-        routines << StoreRoutine{QStringLiteral("getFinalRating Routine"), [this](Connection &db) { getFinalRating(db); }};
+        routines << StoreRoutine{QStringLiteral("getFinalRating Routine"), [this](Connection &db) {
+            getFinalRating(db);
+            showStoredRatings(db);
+        }};
     return routines;
 }
 
 void frmAssessment_Support::getLearnerInfo(Connection &connection)
 {
     const Recordset rs = connection.query(
-        QStringLiteral("SELECT Disability_Descr, Psycho_Social_Support ")
+        QStringLiteral("SELECT ID, Disability_Descr, Psycho_Social_Support ")
         + QStringLiteral("FROM SNE_Learner_Supp_Needs WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText());
+        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    m_learnerInfo.showFirst(rs);
     if (rs.isEmpty())
         return;
     m_gridDisability->cells().setText(1, LearnerTextRow, rs.text(0, QStringLiteral("Disability_Descr")));
@@ -223,15 +242,18 @@ void frmAssessment_Support::getAreaLevels(Connection &connection)
 {
     SpreadModel &cells = m_gridAreaLevel->cells();
     const Recordset rs = connection.query(
-        QStringLiteral("SELECT GridID, Support_Area, [Level] ")
+        QStringLiteral("SELECT ID, GridID, Support_Area, [Level] ")
         + QStringLiteral("FROM SNE_Assessment_Supp_Req WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.loadRange + m_member.loadOrder);
+        + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.loadRange + m_member.loadOrder
+        + QStringLiteral(", ID"));
+    m_levels.clear();
     for (int i = 0; i < rs.recordCount(); ++i) {
         // A level stored for a cell the screen has no ratable cell for (a
-        // blocked-out area, a caption row) is not shown.
+        // blocked-out area, a caption row), or a second level for one cell,
+        // is not shown and stays in the store as it is.
         const Item *item = m_member.item(rs.value(i, QStringLiteral("GridID")).toInt());
         const int area = rs.value(i, QStringLiteral("Support_Area")).toInt();
-        if (item && item->ratedIn(area))
+        if (item && item->ratedIn(area) && m_levels.show(levelPlace(item->gridId, area), rs.value(i, QStringLiteral("ID")).toLongLong()))
             cells.setText(colOfArea(area), item->ratedRow, rs.text(i, QStringLiteral("Level")));
     }
 }
@@ -239,12 +261,15 @@ void frmAssessment_Support::getAreaLevels(Connection &connection)
 void frmAssessment_Support::getFinalRating(Connection &connection)
 {
     const Recordset rs = connection.query(
-        QStringLiteral("SELECT Support_Area, [Level] ") + QStringLiteral("FROM SNE_Assessment_Supp_Req ")
+        QStringLiteral("SELECT GridID, Support_Area, [Level] ") + QStringLiteral("FROM SNE_Assessment_Supp_Req ")
         + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
         + QStringLiteral(" AND [Level] <> 'N/A'") + QStringLiteral(" ORDER BY Support_Area"));
     OverallRating overall;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        overall.addLevel(rs.value(i, QStringLiteral("Support_Area")).toInt(), rs.text(i, QStringLiteral("Level")));
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const int area = rs.value(i, QStringLiteral("Support_Area")).toInt();
+        if (AssessmentSupportScreens::ratable(rs.value(i, QStringLiteral("GridID")).toInt(), area))
+            overall.addLevel(area, rs.text(i, QStringLiteral("Level")));
+    }
 
     // Only once the levels are read: a failed read keeps the ratings shown.
     // An area without levels then has no rating, rather than an earlier one.
@@ -263,65 +288,99 @@ QVector<StoreRoutine> frmAssessment_Support::saveRoutines()
 {
     QVector<StoreRoutine> routines;
     if (m_member.learnerFields)
-        routines << StoreRoutine{QStringLiteral("saveLearnerInfo Routine"), [this](Connection &db) { saveLearnerInfo(db); }};
-    routines << StoreRoutine{QStringLiteral("saveAreaLevels Routine"), [this](Connection &db) { saveAreaLevels(db); }};
+        routines << StoreRoutine{QStringLiteral("saveLearnerInfo Routine"), [this](Connection &db) { saveLearnerInfo(db); },
+                                 [this] { m_learnerInfo.committed(); }};
+    routines << StoreRoutine{QStringLiteral("saveAreaLevels Routine"), [this](Connection &db) { saveAreaLevels(db); },
+                             [this] { m_levels.committed(); }};
     if (m_member.overallRatings) {
         routines << StoreRoutine{QStringLiteral("getFinalRating Routine"), [this](Connection &db) { getFinalRating(db); }};
-        routines << StoreRoutine{QStringLiteral("saveFinalRating Routine"), [this](Connection &db) { saveFinalRating(db); }};
+        routines << StoreRoutine{QStringLiteral("saveFinalRating Routine"), [this](Connection &db) { saveFinalRating(db); },
+                                 [this] { m_ratings.committed(); }};
     }
     return routines;
 }
 
-void frmAssessment_Support::saveLearnerInfo(Connection &connection)
+ShownRows::Places frmAssessment_Support::learnerInfo() const
 {
-    connection.execute(QStringLiteral("DELETE FROM SNE_Learner_Supp_Needs ") + QStringLiteral("WHERE LearnerID = ")
-                       + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText());
     const QString disability = m_gridDisability->cells().text(1, LearnerTextRow);
     const QString psychoSocial = m_gridSupport->cells().text(1, LearnerTextRow);
-    if ((disability + psychoSocial).trimmed().isEmpty())
-        return;
-    connection.execute(
-        QStringLiteral("INSERT INTO SNE_Learner_Supp_Needs (LearnerID, Disability_Descr, Psycho_Social_Support, Data_Year) VALUES ")
-        + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(disability) + QStringLiteral("','")
-        + SqlText(psychoSocial) + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
+    return ShownRows::onlyPlace({{QStringLiteral("Disability_Descr"), ShownRows::quoted(disability)},
+                                 {QStringLiteral("Psycho_Social_Support"), ShownRows::quoted(psychoSocial)}},
+                                !(disability + psychoSocial).trimmed().isEmpty());
+}
+
+void frmAssessment_Support::saveLearnerInfo(Connection &connection)
+{
+    m_learnerInfo.save(connection, learnerInfo(), ShownRows::learnerAndYear());
+}
+
+ShownRows::Places frmAssessment_Support::areaLevels() const
+{
+    const SpreadModel &cells = m_gridAreaLevel->cells();
+    ShownRows::Places places;
+    for (const Item &item : m_member.items) {
+        for (const int area : item.areas) {
+            // A level is one of the list's entries; a text loaded from
+            // elsewhere is quoted all the same.
+            const QString level = cells.text(colOfArea(area), item.ratedRow);
+            places.insert(levelPlace(item.gridId, area),
+                          {{{QStringLiteral("GridID"), QString::number(item.gridId)},
+                            {QStringLiteral("Support_Area"), QString::number(area)},
+                            {QStringLiteral("Level"), ShownRows::quoted(level)}},
+                           !level.trimmed().isEmpty()});
+        }
+    }
+    return places;
 }
 
 void frmAssessment_Support::saveAreaLevels(Connection &connection)
 {
-    const SpreadModel &cells = m_gridAreaLevel->cells();
-    connection.execute(QStringLiteral("DELETE FROM SNE_Assessment_Supp_Req ") + QStringLiteral("WHERE LearnerID = ")
-                       + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.deleteRange);
-    for (const Item &item : m_member.items) {
-        for (const int area : item.areas) {
-            const QString level = cells.text(colOfArea(area), item.ratedRow);
-            if (level.trimmed().isEmpty())
-                continue;
-            // A level is one of the list's entries; a text loaded from
-            // elsewhere is quoted all the same.
-            connection.execute(
-                QStringLiteral("INSERT INTO SNE_Assessment_Supp_Req (LearnerID, GridID, Support_Area, [Level] , Data_Year) VALUES ")
-                + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(item.gridId)
-                + QStringLiteral(",") + QString::number(area) + QStringLiteral(",'") + SqlText(level)
-                + QStringLiteral("',") + dataYearText() + QStringLiteral(")"));
-        }
+    m_levels.save(connection, areaLevels(), ShownRows::learnerAndYear());
+}
+
+// The ratings as stored: the save writes an area's rating where it differs
+// from the one the levels give. Ratings that follow the levels, as the
+// program stores them, are therefore never written again; one that does not
+// (another program's, or one stored before the levels last changed) is put
+// right by the next save.
+void frmAssessment_Support::showStoredRatings(Connection &connection)
+{
+    const Recordset rs = connection.query(
+        QStringLiteral("SELECT ID, Support_Area, Rating FROM SNE_Assessment_Supp_Req_Rating WHERE LearnerID = ")
+        + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY Support_Area, ID"));
+    m_ratings.clear();
+    QMap<int, int> stored;
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const int area = rs.value(i, QStringLiteral("Support_Area")).toInt();
+        if (area >= 1 && area <= AssessmentSupportScreens::AreaCount
+            && m_ratings.show(area, rs.value(i, QStringLiteral("ID")).toLongLong()))
+            stored.insert(area, rs.value(i, QStringLiteral("Rating")).toInt());
     }
+    ShownRows::Places places;
+    for (int area = 1; area <= AssessmentSupportScreens::AreaCount; ++area)
+        places.insert(area, ratingPlace(area, stored.value(area)));
+    m_ratings.loaded(places);
+}
+
+ShownRows::Place frmAssessment_Support::ratingPlace(int area, int rating)
+{
+    return {{{QStringLiteral("Support_Area"), QString::number(area)},
+             {QStringLiteral("Rating"), rating == 0 ? QStringLiteral("NULL") : QString::number(rating)}},
+            rating != 0};
+}
+
+ShownRows::Places frmAssessment_Support::overallRatings() const
+{
+    const SpreadModel &cells = m_gridAreaLevel->cells();
+    ShownRows::Places places;
+    for (int col = FirstAreaCol; col <= AreaGridCols; ++col)
+        places.insert(areaOfCol(col), ratingPlace(areaOfCol(col), cells.text(col, OverallRatingRow).trimmed().toInt()));
+    return places;
 }
 
 void frmAssessment_Support::saveFinalRating(Connection &connection)
 {
-    const SpreadModel &cells = m_gridAreaLevel->cells();
-    connection.execute(QStringLiteral("DELETE FROM SNE_Assessment_Supp_Req_Rating ") + QStringLiteral("WHERE LearnerID = ")
-                       + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText());
-    for (int col = FirstAreaCol; col <= AreaGridCols; ++col) {
-        const QString text = cells.text(col, OverallRatingRow).trimmed();
-        const int rating = text.toInt();
-        if (text.isEmpty() || rating == 0)
-            continue;
-        connection.execute(
-            QStringLiteral("INSERT INTO SNE_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, Data_Year) VALUES ")
-            + QStringLiteral("(") + learnerIdText() + QStringLiteral(",") + QString::number(areaOfCol(col))
-            + QStringLiteral(",") + QString::number(rating) + QStringLiteral(",") + dataYearText() + QStringLiteral(")"));
-    }
+    m_ratings.save(connection, overallRatings(), ShownRows::learnerAndYear());
 }
 
 // Printing -----------------------------------------------------------------------

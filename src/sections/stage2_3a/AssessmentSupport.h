@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 class RatingKey;
 namespace grid { class SpreadGrid; }
@@ -38,6 +39,11 @@ private:
     void saveLearnerInfo(Connection &db);
     void saveAreaLevels(Connection &db);
     void saveFinalRating(Connection &db);
+    void showStoredRatings(Connection &db);
+    ShownRows::Places learnerInfo() const;
+    ShownRows::Places areaLevels() const;
+    ShownRows::Places overallRatings() const;
+    static ShownRows::Place ratingPlace(int area, int rating);
 
     const AssessmentSupportScreens::Member &m_member;
     RatingKey *m_key;
@@ -45,4 +51,7 @@ private:
     grid::SpreadGrid *m_gridSupport = nullptr;
     grid::SpreadGrid *m_heading;
     grid::SpreadGrid *m_gridAreaLevel;
+    ShownRows m_learnerInfo;
+    ShownRows m_levels;
+    ShownRows m_ratings;
 };

@@ -41,7 +41,6 @@ Member reg1()
     m.learnerFields = true;
     m.loadRange = QStringLiteral("AND GridID < 3 ");
     m.loadOrder = QStringLiteral("ORDER BY GridID");
-    m.deleteRange = QStringLiteral("AND GridID < 3 ");
     m.headings = {{2, QStringLiteral("1. MANAGEMENT AND PLANNING")}};
     m.items = {longItem(1, 3, {1, 2}), longItem(2, 5, AllAreas)};
     m.printBlocks = {{QStringLiteral("gridDisability"), 800}, {QStringLiteral("gridSupport"), 2300}, {AreaGrid, 3500}};
@@ -58,7 +57,6 @@ Member reg2()
     m.headingGrid = HeaderGrid;
     m.loadRange = QStringLiteral("AND GridID < 12 and GridID > 2 ");
     m.loadOrder = QStringLiteral("ORDER BY GridID, Support_Area");
-    m.deleteRange = QStringLiteral(" AND GridID < 12 and GridID > 2 ");
     m.headings = {{2, QStringLiteral("2. ASSISTIVE TECHNOLOGY AND MATERIALS")}};
     m.items = {item(3, 3, AllAreas),     item(4, 4, {1, 3}),       item(5, 5, {1, 2}),
                longItem(7, 6, {1, 2, 4}), item(8, 8, {1, 2, 4}),    longItem(10, 9, {1, 2, 3, 4}),
@@ -77,7 +75,6 @@ Member reg3()
     m.headingGrid = HeaderGrid;
     m.loadRange = QStringLiteral("AND GridID < 29 and GridID > 11 ");
     m.loadOrder = QStringLiteral("ORDER BY GridID, Support_Area");
-    m.deleteRange = QStringLiteral("AND GridID < 29 and GridID > 11 ");
     m.headings = {{2, QStringLiteral("3. CURRICULUM DIFFERENTIATION")},
                   {3, QStringLiteral("3.1 Adjustments to regular curriculum")},
                   {8, QStringLiteral("3.2 Additional classroom support strategies")}};
@@ -101,7 +98,6 @@ Member reg4()
     m.overallRatings = true;
     m.loadRange = QStringLiteral("AND GridID < 46 and GridID > 28 ");
     m.loadOrder = QStringLiteral("ORDER BY GridID, Support_Area");
-    m.deleteRange = QStringLiteral("AND GridID < 48 and GridID > 28 ");
     m.headings = {{2, QStringLiteral("4. ASSESSMENT")}, {7, QStringLiteral("5. ENVIRONMENTAL ACCESS")}};
     m.items = {item(29, 3, {4}),             item(30, 4, {4}),          item(31, 5, {3, 4}),
                item(32, 6, {4}),             longItem(35, 8, AllAreas), item(36, 10, {2, 3}),
@@ -119,6 +115,15 @@ const Item *Member::item(int gridId) const
         if (i.gridId == gridId)
             return &i;
     return nullptr;
+}
+
+bool ratable(int gridId, int area)
+{
+    for (const Member &m : members()) {
+        if (const Item *i = m.item(gridId))
+            return i->ratedIn(area);
+    }
+    return false;
 }
 
 const QVector<Member> &members()

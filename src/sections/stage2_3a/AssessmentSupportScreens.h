@@ -52,7 +52,6 @@ struct Member
     // written (the first literal follows the year's digits directly).
     QString loadRange;
     QString loadOrder;
-    QString deleteRange;
     QVector<Heading> headings;
     QVector<Item> items;
     QVector<PrintBlock> printBlocks;
@@ -66,6 +65,9 @@ constexpr int OverallRatingRow = 21;
 
 const QVector<Member> &members();
 const Member *member(const QString &name);
+// Whether some member has a level cell for the item in the area: a level
+// stored anywhere else is not shown, and does not count toward a rating.
+bool ratable(int gridId, int area);
 
 // The entries of every level cell, in order; a cell may also stay empty.
 QStringList levelChoices();

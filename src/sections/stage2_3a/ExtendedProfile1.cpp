@@ -91,13 +91,18 @@ void frmExtendedProfile1::prepareGrids()
 
 QVector<StoreRoutine> frmExtendedProfile1::loadRoutines()
 {
-    return {{QStringLiteral("getLearning_Barrier Routine"), [this](Connection &db) { getLearning_Barrier(db); }}};
+    return {{QStringLiteral("getLearning_Barrier Routine"), [this](Connection &db) {
+        getLearning_Barrier(db);
+        m_row.loaded(barriers());
+    }}};
 }
 
 void frmExtendedProfile1::getLearning_Barrier(Connection &db)
 {
     const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Learning_And_Development_Barriers WHERE LearnerID = ")
-                                  + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText());
+                                  + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+                                  + QStringLiteral(" ORDER BY ID"));
+    m_row.showFirst(rs);
     if (rs.isEmpty())
         return;
     for (int i = 0; i < 5; ++i)
@@ -112,31 +117,25 @@ void frmExtendedProfile1::placeCursor()
 
 QVector<StoreRoutine> frmExtendedProfile1::saveRoutines()
 {
-    return {{QStringLiteral("saveLearning_Barrier Routine"), [this](Connection &db) { saveLearning_Barrier(db); }}};
+    return {{QStringLiteral("saveLearning_Barrier Routine"), [this](Connection &db) { saveLearning_Barrier(db); },
+             [this] { m_row.committed(); }}};
 }
 
-// The delete and the insert run in the save's one transaction, so a failure
-// between them never loses the learner's stored row.
-void frmExtendedProfile1::saveLearning_Barrier(Connection &db)
+ShownRows::Places frmExtendedProfile1::barriers() const
 {
-    db.execute(QStringLiteral("DELETE FROM SNE_Learning_And_Development_Barriers WHERE LearnerID = ") + learnerIdText()
-               + QStringLiteral(" AND Data_Year = ") + dataYearText());
-
-    QString texts[5];
+    ShownRows::Values values;
     QString joined;
     for (int i = 0; i < 5; ++i) {
-        texts[i] = m_gridBarriers->cells().text(1, AnswerRows[i]);
-        joined += texts[i];
+        const QString text = m_gridBarriers->cells().text(1, AnswerRows[i]);
+        joined += text;
+        values.insert(QString::fromLatin1(StoredColumns[i]), ShownRows::quoted(text));
     }
-    if (joined.trimmed().isEmpty())
-        return;
+    return ShownRows::onlyPlace(values, !joined.trimmed().isEmpty());
+}
 
-    db.execute(QStringLiteral("INSERT INTO SNE_Learning_And_Development_Barriers (LearnerID, Learning, Communication, ")
-               + QStringLiteral("Behavioural_Social_Competence, Health_Wellness_Personal_Care, Physical_Access, Data_Year) VALUES ")
-               + QStringLiteral("(") + learnerIdText() + QStringLiteral(",'") + SqlText(texts[0]) + QStringLiteral("','")
-               + SqlText(texts[1]) + QStringLiteral("','") + SqlText(texts[2]) + QStringLiteral("','")
-               + SqlText(texts[3]) + QStringLiteral("','") + SqlText(texts[4]) + QStringLiteral("',")
-               + dataYearText() + QStringLiteral(")"));
+void frmExtendedProfile1::saveLearning_Barrier(Connection &db)
+{
+    m_row.save(db, barriers(), ShownRows::learnerAndYear());
 }
 
 // Long answers flow over as many sheets as they need, so none is lost from paper.

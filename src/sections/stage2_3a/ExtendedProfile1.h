@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 namespace grid { class SpreadGrid; }
 
@@ -25,6 +26,8 @@ protected:
 private:
     void getLearning_Barrier(Connection &db);
     void saveLearning_Barrier(Connection &db);
+    ShownRows::Places barriers() const;
 
     grid::SpreadGrid *m_gridBarriers;
+    ShownRows m_row{QStringLiteral("SNE_Learning_And_Development_Barriers")};
 };

@@ -121,6 +121,7 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget *parent)
 
     const QVector<FactorTab> tabs = factorTabs();
     for (int t = 0; t < 3; ++t) {
+        m_rows.emplace_back(QString::fromLatin1(tabs[t].table));
         QWidget *page = addPage(QString::fromLatin1(tabs[t].caption));
         auto *grid = new SpreadGrid(ListCols, FirstEntryRow, this);
         grid->setObjectName(QString::fromLatin1(ListGridNames[t]));
@@ -184,7 +185,11 @@ void frmExtendedProfile2::prepareGrids()
 
 StoreRoutine frmExtendedProfile2::getDataRoutine()
 {
-    return {QStringLiteral("getData Routine"), [this](Connection &db) { getData(db); }};
+    return {QStringLiteral("getData Routine"), [this](Connection &db) {
+        getData(db);
+        for (int t = 0; t < 3; ++t)
+            m_rows[t].loaded(factors(t));
+    }};
 }
 
 QVector<StoreRoutine> frmExtendedProfile2::loadRoutines()
@@ -203,11 +208,13 @@ void frmExtendedProfile2::getData(Connection &db)
     for (int t = 0; t < 3; ++t) {
         const Recordset rs = db.query(QStringLiteral("SELECT * FROM %1 ").arg(QString::fromLatin1(tabs[t].table))
                                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                                      + QStringLiteral(" AND Data_Year = ") + dataYearText());
+                                      + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+        m_rows[t].clear();
         if (rs.isEmpty())
             continue;
         QVector<QStringList> rows;
         for (int r = 0; r < rs.recordCount(); ++r) {
+            m_rows[t].show(r, rs.value(r, QStringLiteral("ID")).toLongLong());
             const QString factor = rs.text(r, QString::fromLatin1(tabs[t].enablingField));
             const QString barrier = rs.text(r, QStringLiteral("Barrier"));
             rows.append({factor, barrier});
@@ -232,29 +239,30 @@ void frmExtendedProfile2::placeCursor()
 
 QVector<StoreRoutine> frmExtendedProfile2::saveRoutines()
 {
-    return {{QStringLiteral("saveData Routine"), [this](Connection &db) { saveData(db); }}};
+    return {{QStringLiteral("saveData Routine"), [this](Connection &db) { saveData(db); }, [this] {
+                 for (ShownRows &rows : m_rows)
+                     rows.committed();
+             }}};
+}
+
+ShownRows::Places frmExtendedProfile2::factors(int tab) const
+{
+    const QString enablingField = QString::fromLatin1(factorTabs()[tab].enablingField);
+    const QVector<QStringList> rows = m_lists[tab]->list().entries();
+    ShownRows::Places places;
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &row = rows.at(i);
+        // Gaps close when the list is read back.
+        places.insert(i, {{{enablingField, ShownRows::quoted(row.at(0))}, {QStringLiteral("Barrier"), ShownRows::quoted(row.at(1))}},
+                          !(row.at(0) + row.at(1)).trimmed().isEmpty()});
+    }
+    return places;
 }
 
 void frmExtendedProfile2::saveData(Connection &db)
 {
-    const QVector<FactorTab> tabs = factorTabs();
-    for (const FactorTab &tab : tabs)
-        db.execute(QStringLiteral("DELETE * FROM %1 ").arg(QString::fromLatin1(tab.table))
-                   + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ")
-                   + dataYearText());
-
-    for (int t = 0; t < 3; ++t) {
-        const QString insert = QStringLiteral("INSERT INTO %1 (LearnerID, %2, Barrier, Data_Year) ")
-                                   .arg(QString::fromLatin1(tabs[t].table), QString::fromLatin1(tabs[t].enablingField));
-        const QVector<QStringList> rows = m_lists[t]->list().entries();
-        for (const QStringList &row : rows) {
-            if ((row.at(0) + row.at(1)).trimmed().isEmpty())
-                continue;   // gaps close when the list is read back
-            db.execute(insert + QStringLiteral("VALUES (") + learnerIdText() + QStringLiteral(",'") + SqlText(row.at(0))
-                       + QStringLiteral("','") + SqlText(row.at(1)) + QStringLiteral("',") + dataYearText()
-                       + QStringLiteral(")"));
-        }
-    }
+    for (int t = 0; t < 3; ++t)
+        m_rows[t].save(db, factors(t), ShownRows::learnerAndYear());
 }
 
 // The lists are shown as stored and the summary is rebuilt from them.

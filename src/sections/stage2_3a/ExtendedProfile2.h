@@ -1,8 +1,10 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 #include <array>
+#include <vector>
 
 class EntryPreviewList;
 namespace grid { class SpreadGrid; }
@@ -35,10 +37,13 @@ private:
     StoreRoutine getDataRoutine();
     void getData(Connection &db);
     void saveData(Connection &db);
+    // A tab's entries by their place in its list, as its table's rows.
+    ShownRows::Places factors(int tab) const;
 
     grid::SpreadGrid *m_heading;
     std::array<EntryPreviewList *, 3> m_lists {};
     grid::SpreadGrid *m_summHeader;
     grid::SpreadGrid *m_summEnabling;
     grid::SpreadGrid *m_summBarriers;
+    std::vector<ShownRows> m_rows;
 };

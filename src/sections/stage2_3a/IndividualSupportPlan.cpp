@@ -61,6 +61,7 @@ frmISP::frmISP(QWidget *parent)
     , m_gridStrengths(FixedTextGrids::oneColumn("gridStrengths", 1, 55, this))
     , m_gridHeading(FixedTextGrids::oneColumn("gridHeading", 1, 112, this))
     , m_vaSpread3(FixedTextGrids::oneColumn("vaSpread3", 2, 112, this))
+    , m_actionRows(Groups, ShownRows(QStringLiteral("SNE_ISP")))
 {
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
 
@@ -113,7 +114,10 @@ QVector<StoreRoutine> frmISP::loadRoutines()
     QVector<StoreRoutine> routines = {
         {QStringLiteral("getBarriers Routine"), [this](Connection &db) { getBarries_Strengths(db); }}};
     for (ActionGroup *group : m_groups)
-        routines.append({QStringLiteral("getAction Routine"), [this, group](Connection &db) { getAction(db, group); }});
+        routines.append({QStringLiteral("getAction Routine"), [this, group](Connection &db) {
+            getAction(db, group);
+            rowsOf(group).loaded(actions(group));
+        }});
     return routines;
 }
 
@@ -147,11 +151,14 @@ void frmISP::getAction(Connection &db, ActionGroup *group)
     const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_ISP ") + QStringLiteral("WHERE LearnerID = ")
                                   + learnerIdText() + QStringLiteral(" AND Action = ")
                                   + QString::number(group->spec().action) + QStringLiteral(" AND Data_Year = ")
-                                  + dataYearText());
+                                  + dataYearText() + QStringLiteral(" ORDER BY ID"));
+    ShownRows &rows = rowsOf(group);
+    rows.clear();
     if (rs.isEmpty())
         return;
     QVector<QStringList> actions;
     for (int r = 0; r < rs.recordCount(); ++r) {
+        rows.show(r, rs.value(r, QStringLiteral("ID")).toLongLong());
         QStringList fields;
         for (const char *field : StoredFields)
             fields.append(rs.text(r, QString::fromLatin1(field)));
@@ -173,28 +180,38 @@ QVector<StoreRoutine> frmISP::saveRoutines()
 {
     QVector<StoreRoutine> routines;
     for (ActionGroup *group : m_groups)
-        routines.append({QStringLiteral("saveAction Routine"), [this, group](Connection &db) { saveAction(db, group); }});
+        routines.append({QStringLiteral("saveAction Routine"), [this, group](Connection &db) { saveAction(db, group); },
+                         [this, group] { rowsOf(group).committed(); }});
     return routines;
+}
+
+ShownRows &frmISP::rowsOf(const ActionGroup *group)
+{
+    return m_actionRows[std::size_t(group->spec().action - 1)];
+}
+
+ShownRows::Places frmISP::actions(const ActionGroup *group) const
+{
+    ShownRows::Places places;
+    const QVector<QStringList> rows = group->actions();
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &f = rows.at(i);
+        ShownRows::Place action{{{QStringLiteral("Action"), QString::number(group->spec().action)}},
+                                !f.join(QString()).trimmed().isEmpty()};
+        for (int field = 0; field < ActionGroup::Fields; ++field) {
+            const QString name = QString::fromLatin1(StoredFields[field]);
+            action.values.insert(name, name == QLatin1String("Review_Date")
+                                           ? QLatin1Char('\'') + reviewDateLiteral(f.at(field)) + QLatin1Char('\'')
+                                           : ShownRows::quoted(f.at(field)));
+        }
+        places.insert(i, action);
+    }
+    return places;
 }
 
 void frmISP::saveAction(Connection &db, ActionGroup *group)
 {
-    const QString action = QString::number(group->spec().action);
-    db.execute(QStringLiteral("DELETE * FROM SNE_ISP ") + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-               + QStringLiteral(" AND Action = ") + action + QStringLiteral(" AND Data_Year = ") + dataYearText());
-
-    const QVector<QStringList> actions = group->actions();
-    for (const QStringList &f : actions) {
-        if (f.join(QString()).trimmed().isEmpty())
-            continue;
-        db.execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, [Action], Target, Strategy, Achievement_Criteria, ")
-                   + QStringLiteral("Person_Responsible, Review_Date, Review_Comments, Data_Year) ")
-                   + QStringLiteral("VALUES (") + learnerIdText() + QStringLiteral(",") + action + QStringLiteral(",'")
-                   + SqlText(f.at(0)) + QStringLiteral("','") + SqlText(f.at(1)) + QStringLiteral("','")
-                   + SqlText(f.at(2)) + QStringLiteral("','") + SqlText(f.at(3)) + QStringLiteral("','")
-                   + reviewDateLiteral(f.at(4)) + QStringLiteral("','") + SqlText(f.at(5)) + QStringLiteral("',")
-                   + dataYearText() + QStringLiteral(")"));
-    }
+    rowsOf(group).save(db, actions(group), ShownRows::learnerAndYear());
 }
 
 // Printing ---------------------------------------------------------------------

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "SectionScreen.h"
+#include "ShownRows.h"
 
 #include <array>
+#include <vector>
 
 class ActionGroup;
 namespace grid { class SpreadGrid; }
@@ -31,10 +33,14 @@ private:
     void getBarries_Strengths(Connection &db);
     void getAction(Connection &db, ActionGroup *group);
     void saveAction(Connection &db, ActionGroup *group);
+    // A group's actions by their place in its list, as SNE_ISP rows.
+    ShownRows::Places actions(const ActionGroup *group) const;
+    ShownRows &rowsOf(const ActionGroup *group);
 
     grid::SpreadGrid *m_gridBarrier;
     grid::SpreadGrid *m_gridStrengths;
     grid::SpreadGrid *m_gridHeading;
     grid::SpreadGrid *m_vaSpread3;
     std::array<ActionGroup *, Groups> m_groups {};
+    std::vector<ShownRows> m_actionRows;
 };
