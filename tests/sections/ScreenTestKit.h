@@ -3,7 +3,9 @@
 // What the section screen tests share: a fresh program state over a
 // throw-away store, every message box recorded, edits made the way the
 // user's cell editor makes them, and the printed page read back as text.
+#include "ActionGroup.h"
 #include "AppState.h"
+#include "EntryPreviewList.h"
 #include "MessageRecorder.h"
 #include "PdfText.h"
 #include "PrinterChoice.h"
@@ -11,6 +13,9 @@
 #include "SectionScreen.h"
 #include "SpreadGrid.h"
 #include "TestStore.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include <memory>
 
@@ -30,6 +35,63 @@ inline QString text(const grid::SpreadGrid *grid, int col, int row)
 inline grid::SpreadGrid *gridOf(const QWidget &screen, const char *name)
 {
     return screen.findChild<grid::SpreadGrid *>(QString::fromLatin1(name));
+}
+
+// Gives every value a screen shows from the store a new one, as the user
+// would: every unlocked edit, date, check box, choice and number cell of
+// every grid gets another value, and every entry-and-preview list and every
+// group of planned actions gets one more entry (their grids take no typing).
+// Returns how many changes it made.
+inline int editEveryStoredCell(QWidget &screen)
+{
+    static int round = 0;   // each call types texts of its own, so a second call changes them again
+    ++round;
+    int changes = 0;
+    for (grid::SpreadGrid *g : screen.findChildren<grid::SpreadGrid *>()) {
+        grid::SpreadModel &cells = g->cells();
+        for (int row = 1; row <= cells.maxRows(); ++row) {
+            for (int col = 1; col <= cells.maxCols(); ++col) {
+                const grid::CellSpec &cell = cells.cell(col, row);
+                if (cell.locked || cells.isColHidden(col) || cells.spanAt(col, row).topLeft() != QPoint(col, row))
+                    continue;
+                QVariant value;
+                switch (cell.type) {
+                case grid::CellType::Edit:
+                    value = QStringLiteral("Changed %1.%2").arg(round).arg(changes + 1).left(cell.maxLength > 0 ? cell.maxLength : 100);
+                    break;
+                case grid::CellType::Date:
+                    value = QDate(2015, 1, 1).addDays((round * 7 + changes) % 300);
+                    break;
+                case grid::CellType::CheckBox:
+                    value = grid::isChecked(cell.text) ? QStringLiteral("0") : QStringLiteral("1");
+                    break;
+                case grid::CellType::ComboBox:
+                    for (const QString &item : cell.items)
+                        if (!item.isEmpty() && item != cell.text) {
+                            value = item;
+                            break;
+                        }
+                    break;
+                case grid::CellType::Integer:
+                    value = cell.text == QString::number(cell.minValue) ? cell.maxValue : cell.minValue;
+                    break;
+                default:
+                    break;
+                }
+                const QString before = cells.text(col, row);
+                if (value.isValid() && type(g, col, row, value) && cells.text(col, row) != before)
+                    ++changes;
+            }
+        }
+    }
+    for (EntryPreviewList *list : screen.findChildren<EntryPreviewList *>()) {
+        list->textBox()->setText(QStringLiteral("Added %1.%2").arg(round).arg(changes + 1));
+        list->firstOption()->setChecked(true);
+        changes += list->add();
+    }
+    for (ActionGroup *group : screen.findChildren<ActionGroup *>())
+        changes += group->addToPreview();   // its entry row was filled above
+    return changes;
 }
 
 // A screen as the program opens it: made, then loaded.

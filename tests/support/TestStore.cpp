@@ -211,17 +211,70 @@ std::unique_ptr<Connection> TestStore::lockedByAnotherProgram() const
     return other;
 }
 
-QString TestStore::dump(const QString &table) const
+namespace {
+
+// A stored value as the dump shows it: NULL, a number, a quoted text with its
+// invisible characters escaped, or a blob in hex.
+QString rendered(sqlite3_stmt *statement, int column)
 {
-    std::unique_ptr<Connection> connection = connect();
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        return QStringLiteral("NULL");
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return QStringLiteral("real:") + QString::number(sqlite3_column_double(statement, column), 'g', 17);
+    case SQLITE_BLOB:
+        return QStringLiteral("x'")
+            + QString::fromLatin1(QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, column)),
+                                             sqlite3_column_bytes(statement, column)).toHex())
+            + QLatin1Char('\'');
+    default:
+        break;
+    }
+    // The bytes as stored, NULs inside included.
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                                           sqlite3_column_bytes(statement, column));
+    QString out = QStringLiteral("'");
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case 0: out += QStringLiteral("\\0"); break;
+        case '\t': out += QStringLiteral("\\t"); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        case 0xFEFF: out += QStringLiteral("\\uFEFF"); break;
+        default: out += c;
+        }
+    }
+    return out + QLatin1Char('\'');
+}
+
+QString dumpRows(Connection &connection, const QString &table)
+{
+    const QByteArray sql = QStringLiteral("SELECT rowid, * FROM [%1] ORDER BY rowid").arg(table).toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(connection.handle(), sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+        throw StoreError(0, QString::fromUtf8(sqlite3_errmsg(connection.handle())) + QStringLiteral(" in: ")
+                                + QString::fromUtf8(sql));
     QString out;
-    Recordset rows = connection->query(QStringLiteral("SELECT * FROM [%1] ORDER BY rowid").arg(table));
-    for (; !rows.eof(); rows.moveNext()) {
-        for (const QString &field : rows.fieldNames())
-            out += QLatin1Char('|') + (rows.isNull(field) ? QStringLiteral("NULL") : rows.value(field).toString());
+    const int columns = sqlite3_column_count(statement);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        out += table + QStringLiteral(" #") + QString::number(sqlite3_column_int64(statement, 0));
+        for (int i = 1; i < columns; ++i)
+            out += QLatin1Char('\t') + QString::fromUtf8(sqlite3_column_name(statement, i)) + QLatin1Char('=')
+                + rendered(statement, i);
         out += QLatin1Char('\n');
     }
+    sqlite3_finalize(statement);
     return out;
+}
+
+} // namespace
+
+QString TestStore::dump(const QString &table) const
+{
+    return dumpRows(*connect(), table);
 }
 
 QString TestStore::dump() const
@@ -233,15 +286,8 @@ QString TestStore::dump() const
         // A table renamed and renamed back comes back with its name quoted.
         out += schema.text(QStringLiteral("name")) + QLatin1Char('|')
             + schema.text(QStringLiteral("sql")).remove(QLatin1Char('"')) + QLatin1Char('\n');
-    for (const QString &table : tableNames(*connection)) {
-        Recordset rows = connection->query(QStringLiteral("SELECT * FROM [%1] ORDER BY rowid").arg(table));
-        for (; !rows.eof(); rows.moveNext()) {
-            out += table;
-            for (const QString &field : rows.fieldNames())
-                out += QLatin1Char('|') + (rows.isNull(field) ? QStringLiteral("NULL") : rows.value(field).toString());
-            out += QLatin1Char('\n');
-        }
-    }
+    for (const QString &table : tableNames(*connection))
+        out += dumpRows(*connection, table);
     return out;
 }
 
@@ -253,66 +299,220 @@ QByteArray TestStore::fileHash() const
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-int TestStore::addFullLearner(int year, const QString &longText) const
+namespace {
+
+// What a column of a program table holds, as its definition in the store says.
+enum class Kind { Key, YesNo, Number, Text, Date };
+
+struct Column
+{
+    QString name;
+    Kind kind = Kind::Text;
+    int limit = 0;   // Text: the most characters; 0 for a long text (MEMO)
+};
+
+bool named(const QString &name, const char *what)
+{
+    return name.compare(QLatin1String(what), Qt::CaseInsensitive) == 0;
+}
+
+// A whole number chosen from a short list (a score, a rating, a site) rather
+// than a line number.
+bool isChoice(const QString &name)
+{
+    return name.contains(QLatin1String("Score"), Qt::CaseInsensitive)
+        || name.contains(QLatin1String("Rating"), Qt::CaseInsensitive)
+        || name.contains(QLatin1String("Site"), Qt::CaseInsensitive);
+}
+
+QVector<Column> columnsOf(Connection &connection, const QString &table)
+{
+    const QString sql = connection.query(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1'").arg(table))
+                            .text(QStringLiteral("sql"));
+    QVector<Column> columns;
+    Recordset rs = connection.query(QStringLiteral("SELECT name, type, \"notnull\" AS required, pk "
+                                                   "FROM pragma_table_info('%1') ORDER BY cid").arg(table));
+    for (; !rs.eof(); rs.moveNext()) {
+        Column c;
+        c.name = rs.text(QStringLiteral("name"));
+        const QString type = rs.text(QStringLiteral("type")).toUpper();
+        const QString escaped = QRegularExpression::escape(c.name);
+        if (rs.value(QStringLiteral("pk")).toInt() > 0)
+            c.kind = Kind::Key;
+        else if (type.startsWith(QLatin1String("INT")))
+            // A yes/no column is a whole number that cannot be NULL.
+            c.kind = rs.value(QStringLiteral("required")).toInt() == 1 ? Kind::YesNo : Kind::Number;
+        else if (!QRegularExpression(QStringLiteral("\\b%1\\]?\\s+TEXT\\s+COLLATE").arg(escaped),
+                                     QRegularExpression::CaseInsensitiveOption).match(sql).hasMatch())
+            c.kind = Kind::Date;   // a date and time column compares as stored
+        const QRegularExpressionMatch limit
+            = QRegularExpression(QStringLiteral("length\\(\\[?%1\\]?\\)\\s*<=\\s*(\\d+)").arg(escaped),
+                                 QRegularExpression::CaseInsensitiveOption).match(sql);
+        if (limit.hasMatch())
+            c.limit = limit.captured(1).toInt();
+        columns << c;
+    }
+    return columns;
+}
+
+// A text as an SQL expression: a NUL cannot stand inside a quoted literal.
+QString textLiteral(const QString &text)
+{
+    QStringList parts;
+    for (const QString &part : text.split(QChar(0)))
+        parts << quoted(part);
+    return parts.join(QStringLiteral(" || char(0) || "));
+}
+
+// Words as other programs store them: apostrophes, quotes, line breaks,
+// accents and characters outside the basic plane.
+QString longText(const QString &start)
+{
+    QString text = start + QStringLiteral(": O'Brien \U0001F600 said: \"yes\"\r\n");
+    while (text.size() < 5000)
+        text += QStringLiteral("The family lives with the grandmother; \u00E9t\u00E9 \U0001F4DA. ");
+    text.truncate(5000);
+    if (text.back().isHighSurrogate())
+        text.back() = QLatin1Char('.');
+    return text;
+}
+
+// One line of a table for one learner and year.
+struct Line
+{
+    int learner;
+    int year;
+    QString owner;            // empty for the full learner's own year
+    int number;               // line number (or the line's place when the table has none)
+    int further;              // the further line number, 0 when none
+    int copy;                 // 1, or 2 for the duplicate
+    TestStore::StoredTexts texts;
+};
+
+QString valueOf(const Column &c, int textIndex, int yesNoIndex, const Line &line, bool firstKey)
+{
+    if (named(c.name, "LearnerID"))
+        return QString::number(line.learner);
+    if (named(c.name, "Data_Year"))
+        return QString::number(line.year);
+    const QString label = QStringLiteral("%1%2%3%4")
+                              .arg(line.number)
+                              .arg(line.further ? QStringLiteral(".%1").arg(line.further) : QString())
+                              .arg(line.copy == 2 ? QStringLiteral("b") : QString())
+                              .arg(line.owner.isEmpty() ? QString() : QLatin1Char(' ') + line.owner);
+    switch (c.kind) {
+    case Kind::Key:
+        return QString();
+    case Kind::YesNo:
+        if (line.number == 1 && line.copy == 1 && yesNoIndex == 0)
+            return quoted(QStringLiteral("Yes"));
+        return QString::number((yesNoIndex + line.number + line.copy) % 2);
+    case Kind::Number:
+        if (named(c.name, "DBST_Support_School_Site"))
+            return QString::number(line.number == 1 ? 7 : line.number % 3 + 1);
+        if (isChoice(c.name)) {
+            int choice = (line.number + line.copy) % 3 + 1;
+            if (choice == line.number)   // never the line's number
+                choice = choice % 3 + 1;
+            return QString::number(choice);
+        }
+        return QString::number(firstKey ? line.number : line.further);
+    case Kind::Date:
+        return quoted(QStringLiteral("%1-03-%2 10:%3:00").arg(line.year).arg(line.number % 28 + 1, 2, 10, QLatin1Char('0'))
+                          .arg(line.copy * 10 + line.further, 2, 10, QLatin1Char('0')));
+    case Kind::Text:
+        break;
+    }
+    if (named(c.name, "Impairment_Type"))
+        return quoted(QStringLiteral("P/T"));
+    if (named(c.name, "Level"))
+        return quoted(QStringLiteral("Level %1").arg((line.number + line.further + line.copy) % 5 + 1));
+    if (c.limit > 0 && c.limit < 10)
+        return quoted(QString(QChar(u'A' + (line.number + line.copy) % 26)).left(c.limit));
+    // The column's name and the line, the name cut to fit the limit.
+    const bool awkward = line.texts == TestStore::StoredTexts::Awkward && (c.limit == 0 || c.limit > 20);
+    const int room = c.limit - (awkward ? 1 : 0);
+    QString words = c.name + QLatin1Char(' ') + label;
+    if (c.limit > 0 && words.size() > room)
+        words = c.name.left(qMax(1, room - int(label.size()) - 1)) + QLatin1Char(' ') + label;
+    if (awkward && textIndex % 2 == 1)
+        words.insert(words.indexOf(QLatin1Char(' ')), QChar(0));   // "Name\0 1"
+    if (c.limit == 0 && line.owner.isEmpty())
+        words = longText(words);
+    if (awkward && textIndex % 2 == 0)
+        words.prepend(QChar(0xFEFF));
+    return textLiteral(c.limit > 0 ? words.left(c.limit) : words);
+}
+
+void addLines(Connection &connection, const QString &table, const QVector<Column> &columns, Line line)
+{
+    // The first whole-number column that is not a choice numbers the lines; a
+    // second one numbers lines within each.
+    QVector<int> keys;
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].kind == Kind::Number && !named(columns[i].name, "LearnerID")
+            && !named(columns[i].name, "Data_Year") && !isChoice(columns[i].name))
+            keys << i;
+    const int lines = keys.isEmpty() ? 2 : TestStore::LastLineNumber;
+    const int further = keys.size() > 1 ? 6 : 0;
+    const auto insert = [&](const Line &l) {
+        QStringList names, values;
+        int texts = 0, yesNos = 0;
+        for (int i = 0; i < columns.size(); ++i) {
+            const Column &c = columns[i];
+            if (c.kind == Kind::Key)
+                continue;
+            names << QLatin1Char('[') + c.name + QLatin1Char(']');
+            values << valueOf(c, texts, yesNos, l, keys.value(0, -1) == i);
+            texts += c.kind == Kind::Text;
+            yesNos += c.kind == Kind::YesNo;
+        }
+        connection.executeNative(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                                     .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(','))));
+    };
+    for (line.copy = 1; line.copy <= 2; ++line.copy) {
+        const int last = line.copy == 1 ? lines : (keys.isEmpty() ? 1 : 3);
+        for (line.number = 1; line.number <= last; ++line.number)
+            for (line.further = further ? 1 : 0; line.further <= further; ++line.further)
+                insert(line);
+    }
+}
+
+void addDisabilities(Connection &connection, int learner, const QString &owner)
+{
+    const int codes[] = {3, 3, 12, 0, 99};
+    int n = 0;
+    for (const int code : codes) {
+        ++n;
+        connection.executeNative(QStringLiteral("INSERT INTO MultipleDisabilities (LearnerID, DisabilityID, Knumber, Testdate) "
+                                                "VALUES (%1, %2, %3, '2013-02-%4')")
+                                     .arg(learner).arg(code)
+                                     .arg(quoted(QStringLiteral("K%1/%2%3").arg(code).arg(n).arg(owner)))
+                                     .arg(n, 2, 10, QLatin1Char('0')));
+    }
+}
+
+} // namespace
+
+int TestStore::addFullLearner(int year, StoredTexts texts) const
 {
     const int learner = addLearner(QStringLiteral("Full"), QStringLiteral("Fiona"), QStringLiteral("C"), 2, QString(),
                                    1, QString(), QStringLiteral("20080315"), 1);
+    const int other = addLearner(QStringLiteral("Other"), QStringLiteral("Olga"), QStringLiteral("C"), 2, QString(),
+                                 1, QString(), QStringLiteral("20080316"), 2);
     std::unique_ptr<Connection> connection = connect();
-    Transaction transaction(*connection);   // one write to the file, not hundreds
-    static const QRegularExpression limitPattern(QStringLiteral("length\\(\\[?(\\w+)\\]?\\)\\s*<=\\s*(\\d+)"));
+    Transaction transaction(*connection);   // one write to the file, not thousands
     for (const QString &table : tableNames(*connection)) {
         if (!table.startsWith(QLatin1String("SNE_")) || table.startsWith(QLatin1String("SNE_lu_")))
             continue;
-        const QString sql = connection->query(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1'").arg(table))
-                                .text(QStringLiteral("sql"));
-        QHash<QString, int> limits;
-        for (auto it = limitPattern.globalMatch(sql); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            limits.insert(m.captured(1).toLower(), m.captured(2).toInt());
-        }
-        // Levels rated per item and support area must be ones a rating screen
-        // shows, or its save would have nothing of them to write back.
-        const bool ratedPerItem = sql.contains(QLatin1String("GridID"), Qt::CaseInsensitive);
-        Recordset columns = connection->query(
-            QStringLiteral("SELECT name, type, \"notnull\" AS required FROM pragma_table_info('%1') ORDER BY cid").arg(table));
-        // Rows 1 to 45: a row for every item number a screen keeps (the most
-        // is 45), scores and ratings within 1 to 3, yes/no columns ticked.
-        for (int k = 1; k <= 45; ++k) {
-            QStringList names, values;
-            for (columns.moveFirst(); !columns.eof(); columns.moveNext()) {
-                const QString name = columns.text(QStringLiteral("name"));
-                const QString type = columns.text(QStringLiteral("type")).toUpper();
-                if (name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
-                    continue;
-                QString value;
-                if (name.compare(QLatin1String("LearnerID"), Qt::CaseInsensitive) == 0)
-                    value = QString::number(learner);
-                else if (name.compare(QLatin1String("Data_Year"), Qt::CaseInsensitive) == 0)
-                    value = QString::number(year);
-                else if (name.contains(QLatin1String("Date"), Qt::CaseInsensitive))
-                    value = quoted(QStringLiteral("05/03/2014"));
-                else if (type.startsWith(QLatin1String("INT")) && columns.value(QStringLiteral("required")).toInt() == 1)
-                    value = QStringLiteral("1");
-                else if (type.startsWith(QLatin1String("INT")) && (name.contains(QLatin1String("Score"), Qt::CaseInsensitive)
-                                                                  || name.contains(QLatin1String("Rating"), Qt::CaseInsensitive)))
-                    value = QString::number((k - 1) % 3 + 1);
-                else if (ratedPerItem && name.compare(QLatin1String("Support_Area"), Qt::CaseInsensitive) == 0)
-                    value = QString::number((k - 1) % 5 + 1);   // the five areas an item is rated in
-                else if (ratedPerItem && name.compare(QLatin1String("Level"), Qt::CaseInsensitive) == 0)
-                    value = quoted(QStringLiteral("Level %1").arg((k - 1) % 5 + 1));
-                else if (type.startsWith(QLatin1String("INT")))
-                    value = QString::number(k);
-                else if (limits.contains(name.toLower()))
-                    value = quoted(QStringLiteral("%1 %2").arg(k).arg(longText).left(limits.value(name.toLower())));
-                else
-                    value = quoted(longText);
-                names << QLatin1Char('[') + name + QLatin1Char(']');
-                values << value;
-            }
-            connection->executeNative(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(','))));
-        }
+        const QVector<Column> columns = columnsOf(*connection, table);
+        addLines(*connection, table, columns, {learner, year, QString(), 0, 0, 1, texts});
+        addLines(*connection, table, columns, {learner, year - 1, QStringLiteral("y%1").arg(year - 1), 0, 0, 1, texts});
+        addLines(*connection, table, columns, {learner, year + 1, QStringLiteral("y%1").arg(year + 1), 0, 0, 1, texts});
+        addLines(*connection, table, columns, {other, year, QStringLiteral("L%1").arg(other), 0, 0, 1, texts});
     }
+    addDisabilities(*connection, learner, QString());
+    addDisabilities(*connection, other, QStringLiteral(" L%1").arg(other));
     transaction.commit();
     return learner;
 }

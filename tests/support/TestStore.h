@@ -50,16 +50,41 @@ public:
     std::unique_ptr<Connection> lockedByAnotherProgram() const;
 
     // Every row of every table and the schema, as text: equal dumps mean the
-    // stored data is the same.
+    // stored data is the same. One line per row, tables by name, rows in key
+    // (rowid) order, each "Table #rowid" then every column as Name=value, tab
+    // separated. Texts are quoted, with backslash, NUL, U+FEFF, tab and line
+    // breaks written as escapes, so a lost mark or a cut at a NUL shows.
     QString dump() const;
     QString dump(const QString &table) const;   // one table's rows
     // The file's bytes, hashed.
     QByteArray fileHash() const;
 
-    // A learner with a row in every table of the program for year, every
-    // column filled (read from the table itself, so tables added later are
-    // filled too), long texts in the long-text columns. Returns the learner's ID.
-    int addFullLearner(int year, const QString &longText) const;
+    // What the full learner's texts hold besides their words.
+    enum class StoredTexts {
+        Awkward,   // every other text starts with U+FEFF, the others hold a NUL inside
+        Plain,     // neither
+    };
+    // A learner with rows in every program table (SNE_ but not SNE_lu_, read
+    // from the store itself, so a table or column added later is filled too)
+    // and in MultipleDisabilities, every column filled. Returns the learner's ID.
+    //  - Every column of a row holds a value no other column of it holds;
+    //    texts name their column and line; yes/no columns next to each other
+    //    differ, and the first of each table's lines holds the text 'Yes'.
+    //  - Line numbers (the first whole-number column that is not a score,
+    //    rating or site: Support_Area, [Action], GridID, Sub_Section,
+    //    Impairment_Area) run 1 to 48, past what any screen shows; a further one
+    //    (Support_Area after GridID) runs 1 to 6 for each, so levels also sit in
+    //    cells a rating screen has no cell for. Lines 1 to 3 are stored twice.
+    //    A table without a line number holds lines 1, 2 and 1 again.
+    //  - Scores and ratings 1 to 3, DBST_Support_School_Site 7 on line 1,
+    //    Impairment_Type 'P/T', levels 'Level 1' to 'Level 5', the DATETIME
+    //    column a date and time; long-text (MEMO) columns 5,000 characters.
+    //  - MultipleDisabilities: codes 3, 3 again, 12, 0 and 99 (no such code),
+    //    each with its own K number and date.
+    // The same lines, with short texts, are stored for the learner in the
+    // years before and after, and for another learner in the same year.
+    int addFullLearner(int year, StoredTexts texts = StoredTexts::Awkward) const;
+    static constexpr int LastLineNumber = 48;
 
 private:
     QTemporaryDir m_dir;
