@@ -134,14 +134,15 @@ void frmISP::getBarries_Strengths(Connection &db)
     SpreadModel &strengths = m_gridStrengths->cells();
     barriers.setMaxRows(rs.recordCount() + 1);
     strengths.setMaxRows(rs.recordCount() + 1);
+    // Shown from Section 2, stored there: read-only here.
     for (int k = 0; k < rs.recordCount(); ++k) {
         const QString barrier = rs.text(k, QStringLiteral("Barrier"));
         const QString positive = rs.text(k, QStringLiteral("Positive_Influence"));
-        if (!barrier.trimmed().isEmpty())
-            barriers.setText(1, k + 2, barrier);
-        if (!positive.trimmed().isEmpty())
-            strengths.setText(1, k + 2, positive);
+        barriers.setStatic(1, k + 2, barrier.trimmed().isEmpty() ? QString() : barrier);
+        strengths.setStatic(1, k + 2, positive.trimmed().isEmpty() ? QString() : positive);
     }
+    barriers.setBlockLocked(1, 2, 1, barriers.maxRows(), true);
+    strengths.setBlockLocked(1, 2, 1, strengths.maxRows(), true);
     m_gridBarrier->applyLayout();
     m_gridStrengths->applyLayout();
 }
