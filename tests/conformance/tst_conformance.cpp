@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -46,6 +47,34 @@ struct Difference
         added.sort();
     }
     bool isEmpty() const { return removed.isEmpty() && added.isEmpty(); }
+
+    // Takes out the rows of table that stayed the same row and changed in
+    // column alone, each to the value newValue(row) gives; false when one
+    // changed otherwise.
+    bool acceptChanged(const QString &table, const QString &column, const std::function<QString(const QString &)> &newValue)
+    {
+        const QString head = table + QStringLiteral(" #");
+        const QString prefix = column + QLatin1Char('=');
+        for (int r = int(removed.size()) - 1; r >= 0; --r) {
+            if (!removed[r].startsWith(head))
+                continue;
+            const QStringList was = removed[r].split(QLatin1Char('\t'));
+            const int a = int(std::find_if(added.cbegin(), added.cend(), [&](const QString &line) {
+                              return line.split(QLatin1Char('\t')).first() == was.first();
+                          }) - added.cbegin());
+            if (a == added.size())
+                return false;
+            const QStringList is = added[a].split(QLatin1Char('\t'));
+            for (int i = 1; i < is.size(); ++i) {
+                const bool expected = is[i].startsWith(prefix) ? is[i] == prefix + newValue(added[a]) : is[i] == was[i];
+                if (!expected)
+                    return false;
+            }
+            removed.removeAt(r);
+            added.removeAt(a);
+        }
+        return true;
+    }
     // The first few lines of each side, shortened, for a failure message.
     QString describe() const
     {
@@ -138,12 +167,29 @@ class TestConformance : public QObject
     Q_OBJECT
 
 private:
+    // The school with a full learner, built once per kind of texts and
+    // copied for every case: a full learner is thousands of rows.
+    struct FullSchool
+    {
+        std::unique_ptr<TestStore> store;
+        int learner = 0;
+    };
+    std::map<TestStore::StoredTexts, FullSchool> m_fullSchools;
     std::unique_ptr<TestStore> m_store;
     int m_learner = 0;
 
+    // A fresh copy of the school whose full learner's texts are texts, the
+    // learner picked.
     void openFullLearner(TestStore::StoredTexts texts = TestStore::StoredTexts::Awkward)
     {
-        m_learner = m_store->addFullLearner(Year, texts);
+        FullSchool &school = m_fullSchools[texts];
+        if (!school.store) {
+            school.store = std::make_unique<TestStore>(true, true);
+            school.learner = school.store->addFullLearner(Year, texts);
+        }
+        m_store.reset();
+        m_store = std::make_unique<TestStore>(school.store->path());
+        m_learner = school.learner;
         m_store->pickLearner(m_learner, Year);
         appState().EmisCode = QStringLiteral("500123456");
     }
@@ -218,7 +264,6 @@ private Q_SLOTS:
     void init()
     {
         resetAppState();
-        m_store = std::make_unique<TestStore>(true, true);
         openFullLearner();
     }
 
@@ -485,7 +530,19 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 1);
         // The additional-disabilities window words its confirmation with a capital.
         QVERIFY2(boxes.last().text.compare(Saved, Qt::CaseInsensitive) == 0, qPrintable(boxes.last().text));
-        const Difference difference(before, m_store->dump());
+        Difference difference(before, m_store->dump());
+        if (screen == QLatin1String("frmAssessment_Support_Reg4")) {
+            // The one value a save works out for itself: the last rating page
+            // stores each area's overall rating as its levels give it (the
+            // rating the page shows), so a rating the fixture stored that does
+            // not follow the levels is put right, in its own row, alone.
+            const grid::SpreadGrid *levels = kit::gridOf(*window.dialog, "gridAreaLevel");
+            QVERIFY(difference.acceptChanged(QStringLiteral("SNE_Assessment_Supp_Req_Rating"), QStringLiteral("Rating"),
+                                             [&](const QString &row) {
+                                                 const int area = row.section(QStringLiteral("Support_Area="), 1).section(QLatin1Char('\t'), 0, 0).toInt();
+                                                 return levels->cells().text(area + 1, 21);
+                                             }));
+        }
         QVERIFY2(difference.isEmpty(), qPrintable(difference.describe()));
     }
 

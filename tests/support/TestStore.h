@@ -14,6 +14,8 @@ public:
     // withDemoSchool: fill it with the demo school (60 learners); otherwise the
     // host tables stay empty. withSchema: run the start-up table check too.
     explicit TestStore(bool withDemoSchool = true, bool withSchema = true);
+    // A copy of the store in templateFile (one a test program built once).
+    explicit TestStore(const QString &templateFile);
     ~TestStore();
 
     QString path() const { return m_path; }
