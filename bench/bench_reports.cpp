@@ -19,6 +19,7 @@
 #include "ListReportStatement.h"
 #include "MessageBoxes.h"
 #include "PreviousYearAppend.h"
+#include "SchemaTables.h"
 #include "ReportBuilder.h"
 #include "ReportDesign.h"
 #include "ScoreSummary.h"
@@ -146,7 +147,7 @@ int main(int argc, char *argv[])
     {
         auto connection = Connection::open(path);
         for (const QString &table : PreviousYearAppend::tables()) {
-            translated << SqlDialect::translate(PreviousYearAppend::indexStatement(table)).toUtf8();
+            translated << SqlDialect::translate(SchemaTables::indexStatement(table)).toUtf8();
             translated << SqlDialect::translate(PreviousYearAppend::statement(*connection, table, year)).toUtf8();
         }
     }

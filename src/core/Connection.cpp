@@ -298,14 +298,22 @@ QStringList Connection::columnNames(const QString &table)
 
 bool Connection::tableExists(const QString &table)
 {
-    const QByteArray name = table.toUtf8();
+    return schemaHas("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ?1 COLLATE NOCASE", table);
+}
+
+bool Connection::indexExists(const QString &index)
+{
+    return schemaHas("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1 COLLATE NOCASE", index);
+}
+
+bool Connection::schemaHas(const char *sql, const QString &name)
+{
+    const QByteArray bound = name.toUtf8();
     Statement stmt;
-    int rc = sqlite3_prepare_v2(m_db,
-                                "SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ?1 COLLATE NOCASE",
-                                -1, stmt.out(), nullptr);
+    int rc = sqlite3_prepare_v2(m_db, sql, -1, stmt.out(), nullptr);
     if (rc != SQLITE_OK)
         fail(rc);
-    sqlite3_bind_text(stmt.get(), 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt.get(), 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
     rc = sqlite3_step(stmt.get());
     if (rc == SQLITE_ROW)
         return true;

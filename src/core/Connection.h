@@ -52,12 +52,15 @@ public:
     // The column names of a table in their stored order. A missing table throws.
     QStringList columnNames(const QString &table);
     bool tableExists(const QString &table);
+    bool indexExists(const QString &index);
 
     sqlite3 *handle() const { return m_db; }
 
 private:
     Connection(sqlite3 *db, const QString &path);
     [[noreturn]] void fail(int rc, const QString &context = QString()) const;
+    // Whether the schema query sql (naming ?1) finds name.
+    bool schemaHas(const char *sql, const QString &name);
 
     sqlite3 *m_db = nullptr;
     QString m_path;

@@ -164,7 +164,10 @@ TableCheckResult CheckTables(Connection &connection)
     TableCheckResult result;
     DataInsert inserter(connection);
     for (const QString &table : SchemaTables::dataTables()) {
-        if (!present(connection, QStringLiteral("Select LearnerID from ") + table))
+        // The whole row, not LearnerID alone: the learner-and-year index
+        // holds that column, and a probe answered from the index would never
+        // see a damaged table.
+        if (!present(connection, QStringLiteral("Select LearnerID, * from ") + table))
             createMissingTable(connection, inserter, table, false, result);
     }
     for (const QString &table : SchemaTables::lookupTables()) {
@@ -187,6 +190,16 @@ TableCheckResult CheckTables(Connection &connection)
             } catch (const StoreError &) {
             }
         }
+    }
+
+    // Every screen reads and writes one learner's year: with the index that
+    // is a look-up, whatever the size of the school. A table whose upgrade
+    // failed has no LearnerID to index yet.
+    for (const QString &table : dataTables) {
+        if (connection.indexExists(SchemaTables::indexName(table)) || !hasLearnerKey(connection, table))
+            continue;
+        connection.execute(SchemaTables::indexStatement(table));
+        result.indexed << table;
     }
     return result;
 }

@@ -17,11 +17,12 @@ struct TableCheckResult
     QStringList filled;             // lookup tables filled right after their creation
     QMap<QString, int> filledRows;  // rows written into each filled table
     QStringList learnerIdDropped;   // tables the left-over Learner_ID column was dropped from
+    QStringList indexed;            // data tables given their learner-and-year index
 
     bool changedNothing() const
     {
         return created.isEmpty() && upgraded.isEmpty() && upgradeFailed.isEmpty()
-            && filled.isEmpty() && learnerIdDropped.isEmpty();
+            && filled.isEmpty() && learnerIdDropped.isEmpty() && indexed.isEmpty();
     }
 };
 
@@ -29,7 +30,8 @@ class Connection;
 
 // The start-up check of the program's 22 tables: creates missing tables,
 // upgrades data tables of the old layout, fills newly created lookup tables,
-// and drops a left-over Learner_ID column. On a database whose tables are all
+// drops a left-over Learner_ID column, and gives every data table its index
+// on learner and year. On a database whose tables are all
 // present and current only the probes run and nothing is written.
 //
 // Before anything is created the host's own tables must be there: a file that

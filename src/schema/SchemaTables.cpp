@@ -147,4 +147,15 @@ QString createStatement(const QString &table)
     return statementsByName().value(table);
 }
 
+QString indexName(const QString &table)
+{
+    return table + QStringLiteral("_LearnerYear");
+}
+
+QString indexStatement(const QString &table)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS [") + indexName(table) + QStringLiteral("] ON ") + table
+        + QStringLiteral(" ([LearnerID], [Data_Year])");
+}
+
 } // namespace SchemaTables

@@ -16,4 +16,11 @@ bool isLookupTable(const QString &table);
 // connection translates it); empty for any other name.
 QString createStatement(const QString &table);
 
+// Every data table is read and written a learner and a year at a time; its
+// index on (LearnerID, Data_Year) keeps that a look-up rather than a scan of
+// the whole school. The index's name, and its create statement (host dialect,
+// made only where it is missing).
+QString indexName(const QString &table);
+QString indexStatement(const QString &table);
+
 } // namespace SchemaTables

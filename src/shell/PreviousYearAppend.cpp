@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "HourglassCursor.h"
 #include "MessageBoxes.h"
+#include "SchemaTables.h"
 #include "StoreError.h"
 #include "StoreWork.h"
 
@@ -52,19 +53,16 @@ QString statement(Connection &connection, const QString &table, qint32 year)
         + QStringLiteral(" AND [sCurY].[LearnerID] = [LI].[ID])))");
 }
 
-QString indexStatement(const QString &table)
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS [") + table + QStringLiteral("_LearnerYear] ON ") + table
-        + QStringLiteral(" ([LearnerID], [Data_Year])");
-}
-
 qint32 copyAll(Connection &connection, qint32 year, const std::function<void(const QString &, int)> &copied)
 {
     // A school with a full year of records copies far more rows than a
     // 16-bit count holds; the count is 32-bit and checked, never wrapped.
     qint64 rows = 0;
     for (const QString &table : tables()) {
-        connection.execute(indexStatement(table));
+        // The copy asks, for every row of last year, whether the learner has
+        // this year's row already: a look-up with the index the table check
+        // makes, made here too for a database the check has not seen since.
+        connection.execute(SchemaTables::indexStatement(table));
         const int tableRows = connection.execute(statement(connection, table, year));
         if (copied)
             copied(table, tableRows);

@@ -19,12 +19,6 @@ const QStringList &tables();
 // read from the table's own layout. A missing table throws.
 QString statement(Connection &connection, const QString &table, qint32 year);
 
-// The index the copy statement needs on a table: it asks, for every row of
-// last year, whether the learner already has this year's row; without an index
-// on learner and year that is a scan of the table per row, minutes for a large
-// school. Made once, kept for the next year.
-QString indexStatement(const QString &table);
-
 // Copies every table, one statement each, and returns the rows inserted. A
 // failure throws at once: tables already copied keep their rows, and running
 // again copies only what is still missing, since a learner with rows this year

@@ -34,6 +34,8 @@ void printResult(const TableCheckResult &result)
     }
     for (const QString &table : result.learnerIdDropped)
         Admin::printLine(QStringLiteral("dropped Learner_ID from ") + table);
+    for (const QString &table : result.indexed)
+        Admin::printLine(QStringLiteral("indexed ") + table);
 }
 
 int runCheckTables(const QStringList &args)

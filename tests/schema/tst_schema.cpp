@@ -115,6 +115,35 @@ private slots:
         QVERIFY(!all.contains(QStringLiteral("||")) && !all.contains(QStringLiteral("|\n")) && !all.endsWith(QLatin1Char('|')));
     }
 
+    // Every data table, new or old, gets its learner-and-year index once; the
+    // lookup tables need none.
+    void dataTablesAreIndexedOnLearnerAndYear()
+    {
+        TestStore store(true, false);
+        const QStringList expected{
+            QStringLiteral("SNE_DBST_Support_Strategy_LearnerYear|LearnerID,Data_Year"),
+            QStringLiteral("SNE_Learner_Background_Info_LearnerYear|LearnerID,Data_Year"),
+            QStringLiteral("SNE_Learner_Supp_Needs_LearnerYear|LearnerID,Data_Year"),
+        };
+        const auto indexes = [&store] {
+            return rows(store, QStringLiteral("SELECT m.name, (SELECT group_concat(name) FROM (SELECT name FROM "
+                                              "pragma_index_info(m.name) ORDER BY seqno)) FROM sqlite_master m WHERE "
+                                              "m.type = 'index' AND m.name IN ('SNE_Learner_Background_Info_LearnerYear', "
+                                              "'SNE_DBST_Support_Strategy_LearnerYear', 'SNE_Learner_Supp_Needs_LearnerYear') "
+                                              "ORDER BY m.name"));
+        };
+        QCOMPARE(CheckTables().indexed, SchemaTables::dataTables());
+        QCOMPARE(indexes(), expected);
+        QCOMPARE(store.count(QStringLiteral("sqlite_master"), QStringLiteral("type = 'index' AND name LIKE '%_LearnerYear'")), 18);
+
+        // A database whose tables were made before the index: the index only.
+        store.exec(QStringLiteral("DROP INDEX SNE_DBST_Support_Strategy_LearnerYear"));
+        const TableCheckResult again = CheckTables();
+        QCOMPARE(again.indexed, QStringList{QStringLiteral("SNE_DBST_Support_Strategy")});
+        QVERIFY(again.created.isEmpty());
+        QCOMPARE(indexes(), expected);
+    }
+
     void currentDatabaseIsOnlyProbed()
     {
         TestStore store;
