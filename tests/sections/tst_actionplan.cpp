@@ -78,6 +78,58 @@ private Q_SLOTS:
     }
     void cleanup() { fx.reset(); }
 
+    // The page's statement returns the row the review row RIGHT JOINed to
+    // the learner returns: with and without a review row, with a primary
+    // code that names no disability, beside another year's row and another
+    // learner's.
+    void reviewStatementReadsTheLearnersRow_data()
+    {
+        QTest::addColumn<int>("primary");
+        QTest::addColumn<QString>("reviewRows");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no review row") << 7 << "" << "NULL|NULL|NULL|NULL|NULL|NULL|Low vision";
+        QTest::newRow("a review row") << 8 << "(%1, 1, 0, 'it''s so', 'yes', ' ', %2)"
+                                      << "1|1|0|it's so|yes| |Deaf";
+        QTest::newRow("an unknown primary code") << 99 << "(%1, 0, 1, NULL, 'a', 'b', %2)" << "1|0|1|NULL|a|b|NULL";
+        QTest::newRow("two review rows") << 9 << "(%1, 1, 1, 'one', '', '', %2), (%1, 0, 0, 'two', '', '', %2)"
+                                         << "1|1|1|one|||Autism\n2|0|0|two|||Autism";
+    }
+    void reviewStatementReadsTheLearnersRow()
+    {
+        QFETCH(int, primary);
+        QFETCH(QString, reviewRows);
+        QFETCH(QString, expected);
+        fx->store.exec(QStringLiteral("UPDATE Learner_Info SET LSENDisabilities = %1 WHERE ID = %2").arg(primary).arg(learner));
+        const int other = fx->store.addLearner(QStringLiteral("Other"), QStringLiteral("One"));
+        fx->store.exec(QStringLiteral("INSERT INTO SNE_DBST_Review_ILST_Request (ID, LearnerID, ISLT_Coord_Educ_Req_Made, Data_Year) "
+                                      "VALUES (50, %1, 1, %2), (51, %3, 1, %4)").arg(learner).arg(Year - 1).arg(other).arg(Year));
+        if (!reviewRows.isEmpty())
+            fx->store.exec(QStringLiteral("INSERT INTO SNE_DBST_Review_ILST_Request (LearnerID, ISLT_Coord_Educ_Req_Made, "
+                                          "Parent_Accept_Recom, Parent_Reason, ISLT_Approved_Reason, ISLT_Not_Approved_Reason, "
+                                          "Data_Year) VALUES ") + reviewRows.arg(learner).arg(Year));
+        const QString asWritten = QStringLiteral(
+            "SELECT DBSTRR.ID AS ReviewID, DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, DBSTRR.Parent_Reason, "
+            "DBSTRR.ISLT_Approved_Reason, DBSTRR.ISLT_Not_Approved_Reason, DI.Name FROM SNE_DBST_Review_ILST_Request AS DBSTRR "
+            "RIGHT JOIN (Learner_Info as LI LEFT JOIN Disabilities as DI ON (LI.LSENDisabilities = DI.ID)) "
+            "ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = %1) WHERE LI.ID = %2 ORDER BY DBSTRR.ID").arg(Year).arg(learner);
+        const auto rows = [this](const QString &sql) {
+            std::unique_ptr<Connection> db = fx->store.connect();
+            const Recordset rs = db->query(sql);
+            QStringList lines;
+            for (int r = 0; r < rs.recordCount(); ++r) {
+                QStringList fields;
+                // The review's key aside: its number is the store's; present or not is what counts.
+                for (const QString &field : rs.fieldNames().mid(1))
+                    fields << (rs.value(r, field).isValid() ? rs.text(r, field) : QStringLiteral("NULL"));
+                lines << (rs.value(r, QStringLiteral("ReviewID")).isValid() ? QString::number(r + 1) : QStringLiteral("NULL"))
+                             + QLatin1Char('|') + fields.join(QLatin1Char('|'));
+            }
+            return lines.join(QLatin1Char('\n'));
+        };
+        QCOMPARE(rows(frmActionPlan::reviewStatement()), expected);
+        QCOMPARE(rows(asWritten), expected);
+    }
+
     // The heading's barrier line: the primary disability's name, then the
     // additional ones after ", ".
     void barrierText_data()

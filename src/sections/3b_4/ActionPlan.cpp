@@ -84,18 +84,27 @@ QVector<StoreRoutine> frmActionPlan::loadRoutines()
     }}};
 }
 
-void frmActionPlan::getActionPlan(Connection &db)
+// The learner's review row for the data year beside the learner and the name
+// of the primary disability: one row per review row, or one row of NULLs for
+// the review when there is none yet, whatever the primary code. Written from
+// the learner outwards (two LEFT JOINs): the same rows as the review row
+// RIGHT JOINed to the learner, but a look-up of one learner rather than a
+// pass over every learner for each review row.
+QString frmActionPlan::reviewStatement()
 {
-    const QString year = dataYearText();
-    const Recordset rs = db.query(
-        QStringLiteral("SELECT DBSTRR.ID AS ReviewID, DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, DBSTRR.Parent_Reason, ")
+    return QStringLiteral("SELECT DBSTRR.ID AS ReviewID, DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, DBSTRR.Parent_Reason, ")
         + QStringLiteral("DBSTRR.ISLT_Approved_Reason, DBSTRR.ISLT_Not_Approved_Reason, DI.Name ")
-        + QStringLiteral("FROM SNE_DBST_Review_ILST_Request AS DBSTRR ")
-        + QStringLiteral("RIGHT JOIN (Learner_Info as LI ")
+        + QStringLiteral("FROM (Learner_Info as LI ")
         + QStringLiteral("LEFT JOIN Disabilities as DI ")
         + QStringLiteral("ON (LI.LSENDisabilities = DI.ID)) ")
-        + QStringLiteral("ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = ") + year + QStringLiteral(") ")
-        + QStringLiteral("WHERE LI.ID = ") + learnerIdText() + QStringLiteral(" ORDER BY DBSTRR.ID"));
+        + QStringLiteral("LEFT JOIN SNE_DBST_Review_ILST_Request AS DBSTRR ")
+        + QStringLiteral("ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = ") + dataYearText() + QStringLiteral(") ")
+        + QStringLiteral("WHERE LI.ID = ") + learnerIdText() + QStringLiteral(" ORDER BY DBSTRR.ID");
+}
+
+void frmActionPlan::getActionPlan(Connection &db)
+{
+    const Recordset rs = db.query(reviewStatement());
     m_review.showRow(rs, QStringLiteral("ReviewID"));
     if (rs.isEmpty()) {
         // No such learner in the host: no barriers, rather than the last learner's.

@@ -12,6 +12,10 @@ class frmActionPlan : public ActionPlanPage
 public:
     explicit frmActionPlan(QWidget *parent = nullptr);
 
+    // What the page reads: the current learner's review row for the data year
+    // with the primary disability's name (host dialect).
+    static QString reviewStatement();
+
 protected:
     void prepareGrids() override;
     QVector<StoreRoutine> loadRoutines() override;
