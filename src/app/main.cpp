@@ -8,11 +8,23 @@
 #include "SelectYear.h"
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
+#include "Version.h"
+
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char *argv[])
 {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("sna %s\n", Sna::Version);
+        return 0;
+    }
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SNA"));
+    QApplication::setApplicationVersion(QString::fromLatin1(Sna::Version));
+    // Matches the desktop entry, so the desktop shows the menu entry's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantoremis.sna"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());

@@ -43,4 +43,9 @@ void setDatabasePath(const QString &path)
     settings.sync();
 }
 
+QString fileName()
+{
+    return store().fileName();
+}
+
 } // namespace Settings

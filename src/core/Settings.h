@@ -8,4 +8,6 @@ namespace Settings {
 QString databasePath();
 bool hasDatabasePath();
 void setDatabasePath(const QString &path);   // for the admin tool only
+// The file the entry lives in (on Linux ~/.config/VantorEmis.conf).
+QString fileName();
 }

@@ -1,5 +1,6 @@
 #include "SelectLearner.h"
 
+#include "AboutBox.h"
 #include "AppState.h"
 #include "CheckTables.h"
 #include "DatabaseConnection.h"
@@ -88,6 +89,8 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     QPushButton *roll = makeButton(QStringLiteral("cmdRoll"), QStringLiteral("Append Previous Year Information"));
     QPushButton *profile = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print Learner Profile"));
     QPushButton *reports = makeButton(QStringLiteral("cmdReports"), QStringLiteral("Reports"));
+    // Reached with Tab (or Alt+A where the platform shows mnemonics).
+    QPushButton *about = makeButton(QStringLiteral("cmdAbout"), QStringLiteral("&About"));
     QPushButton *done = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Done"));
     // The report screens sit above this library; their buttons work once the
     // program has said how to open them.
@@ -120,6 +123,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     for (QPushButton *b : {support, roll, profile, reports})
         actions->addWidget(b);
     actions->addStretch(1);
+    actions->addWidget(about);
     actions->addWidget(done);
 
     auto *lower = new QHBoxLayout;
@@ -142,6 +146,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     connect(roll, &QPushButton::clicked, this, &frmSelectLearner::appendPreviousYear);
     connect(profile, &QPushButton::clicked, this, &frmSelectLearner::printLearnerProfile);
     connect(reports, &QPushButton::clicked, this, &frmSelectLearner::openReports);
+    connect(about, &QPushButton::clicked, this, [this] { AboutBox(this).exec(); });
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
 }
 

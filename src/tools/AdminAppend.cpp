@@ -56,11 +56,13 @@ int runAppend(const QStringList &args)
 }
 
 const AdminCommandRegistration registration{AdminCommand{
-    CommandName,
-    QStringLiteral("[--year Y] [--db PATH]"),
-    QStringLiteral("copies the previous year's rows of the nine carried-over sections into year Y (default: this "
-                   "year) for current learners who have none in Y"),
-    &runAppend,
+    .name = CommandName,
+    .summary = QStringLiteral("carries last year's information over into a year, as the learner list's append does"),
+    .usage = QStringLiteral("[--year Y] [--db PATH]"),
+    .details = QStringLiteral("copies the previous year's rows of the nine carried-over sections into year Y (default: this "
+                              "year) for current learners who have none in Y"),
+    .example = QStringLiteral("sna-admin append --year 2026 --db /tmp/school.db"),
+    .run = &runAppend,
 }};
 
 } // namespace

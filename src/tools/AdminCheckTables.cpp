@@ -64,10 +64,12 @@ int runCheckTables(const QStringList &args)
 }
 
 const AdminCommandRegistration registration{AdminCommand{
-    CommandName,
-    QStringLiteral("[--db PATH]"),
-    QStringLiteral("creates, upgrades and fills the program's tables as the program does at start-up"),
-    &runCheckTables,
+    .name = CommandName,
+    .summary = QStringLiteral("creates, upgrades and fills the program's tables as the program does at start-up"),
+    .usage = QStringLiteral("[--db PATH]"),
+    .details = QStringLiteral("prints a line for every table it created, filled or upgraded"),
+    .example = QStringLiteral("sna-admin check-tables --db /tmp/school.db"),
+    .run = &runCheckTables,
 }};
 
 } // namespace

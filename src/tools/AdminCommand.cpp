@@ -1,6 +1,7 @@
 #include "AdminCommand.h"
 
 #include "Settings.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -25,13 +26,28 @@ QString usageLine(const AdminCommand &command)
 void printCommandList(void (*print)(const QString &))
 {
     print(QStringLiteral("usage: sna-admin COMMAND [OPTIONS]"));
+    print(QStringLiteral("       sna-admin COMMAND --help    the command's arguments and an example"));
+    print(QStringLiteral("       sna-admin --version"));
     print(QStringLiteral("commands:"));
-    for (const AdminCommand &command : Admin::commands()) {
-        print(QStringLiteral("  ") + command.name
-              + (command.usage.isEmpty() ? QString() : QLatin1Char(' ') + command.usage));
-        if (!command.summary.isEmpty())
-            print(QStringLiteral("      ") + command.summary);
-    }
+    qsizetype width = 0;
+    for (const AdminCommand &command : Admin::commands())
+        width = qMax(width, command.name.size());
+    for (const AdminCommand &command : Admin::commands())
+        print(QStringLiteral("  ") + command.name.leftJustified(width + 2) + command.summary);
+}
+
+void printCommandHelp(const AdminCommand &command)
+{
+    Admin::printLine(usageLine(command));
+    Admin::printLine(command.summary);
+    if (!command.details.isEmpty())
+        Admin::printLine(command.details);
+    Admin::printLine(QStringLiteral("example: ") + command.example);
+}
+
+bool asksForHelp(const QStringList &args)
+{
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
 }
 
 void writeLine(FILE *stream, const QString &line)
@@ -81,8 +97,10 @@ int usageError(const QString &commandName, const QString &problem)
 {
     if (!problem.isEmpty())
         printError(QStringLiteral("sna-admin ") + commandName + QStringLiteral(": ") + problem);
-    if (const AdminCommand *command = findCommand(commandName))
+    if (const AdminCommand *command = findCommand(commandName)) {
         printError(usageLine(*command));
+        printError(QStringLiteral("(sna-admin %1 --help tells more)").arg(commandName));
+    }
     return ExitUsage;
 }
 
@@ -118,11 +136,19 @@ int run(const QStringList &arguments)
         printCommandList(&printLine);
         return 0;
     }
+    if (name == QLatin1String("--version")) {
+        printLine(QStringLiteral("sna-admin ") + QString::fromLatin1(Sna::Version));
+        return 0;
+    }
     const AdminCommand *command = findCommand(name);
     if (!command) {
         printError(QStringLiteral("sna-admin: unknown command '%1'").arg(name));
         printCommandList(&printError);
         return ExitUsage;
+    }
+    if (asksForHelp(arguments.mid(1))) {
+        printCommandHelp(*command);
+        return 0;
     }
     return command->run(arguments.mid(1));
 }

@@ -13,8 +13,10 @@ class QCommandLineParser;
 struct AdminCommand
 {
     QString name;       // "demo-host"
+    QString summary;    // one short line for the command list
     QString usage;      // its arguments: "[--db PATH] [--learners N] [--register]"
-    QString summary;    // one line for the command list
+    QString details;    // what the arguments do, for "COMMAND --help" (may be empty)
+    QString example;    // one whole command line, from "sna-admin" on
     // Gets the arguments after the command's name; returns the exit code.
     std::function<int(const QStringList &args)> run;
 };
@@ -33,7 +35,9 @@ constexpr int ExitUsage = 2;
 const QVector<AdminCommand> &commands();       // sorted by name
 const AdminCommand *findCommand(const QString &name);
 
-// Runs the command line (the arguments after the program's name).
+// Runs the command line (the arguments after the program's name): a
+// command, "--help" (the command list), "COMMAND --help" (its usage and an
+// example) or "--version".
 int run(const QStringList &arguments);
 
 void printLine(const QString &line);           // stdout

@@ -127,13 +127,15 @@ int runDemoHost(const QStringList &args)
 }
 
 const AdminCommandRegistration registration{AdminCommand{
-    CommandName,
-    QStringLiteral("[--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]"),
-    QStringLiteral("creates a demo host database (N >= 60 learners, default 60) and registers it "
-                   "when no database is registered yet, or with --register; --if-unset does nothing "
-                   "when a database is registered already; --assessed N gives N qualifying learners a full "
-                   "assessment for last year and some of them for this year"),
-    &runDemoHost,
+    .name = CommandName,
+    .summary = QStringLiteral("creates a demo school database to try the program on"),
+    .usage = QStringLiteral("[--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]"),
+    .details = QStringLiteral("creates a demo host database (N >= 60 learners, default 60) and registers it "
+                              "when no database is registered yet, or with --register; --if-unset does nothing "
+                              "when a database is registered already; --assessed N gives N qualifying learners a full "
+                              "assessment for last year and some of them for this year"),
+    .example = QStringLiteral("sna-admin demo-host --db /tmp/school.db --register"),
+    .run = &runDemoHost,
 }};
 
 } // namespace

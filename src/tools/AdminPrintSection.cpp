@@ -138,10 +138,12 @@ int runPrintSection(const QStringList &args)
 }
 
 const AdminCommandRegistration registration(AdminCommand{
-    CommandName,
-    QStringLiteral("--learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]"),
-    QStringLiteral("prints a learner's section page into a PDF, as Print Page does"),
-    &runPrintSection,
+    .name = CommandName,
+    .summary = QStringLiteral("prints a learner's section page into a PDF, as Print Page does"),
+    .usage = QStringLiteral("--learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]"),
+    .details = QStringLiteral("NAME is a section screen (frmISP, frmBackgroundInfo, ...); --tab picks its tab, from 1"),
+    .example = QStringLiteral("sna-admin print-section --learner 40001 --year 2026 --screen frmISP --tab 2 --pdf /tmp/isp.pdf"),
+    .run = &runPrintSection,
 });
 
 } // namespace

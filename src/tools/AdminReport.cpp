@@ -142,11 +142,13 @@ int runReport(const QStringList &args)
 }
 
 const AdminCommandRegistration registration{AdminCommand{
-    CommandName,
-    QStringLiteral("MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] --pdf OUT [--db PATH]"),
-    QStringLiteral("makes a report into a PDF; MODE: summary (learners per barrier), providers (learners per "
-                   "provider), scores (learner score summary), profile (learner profiles)"),
-    &runReport,
+    .name = CommandName,
+    .summary = QStringLiteral("makes one of the four reports into a PDF"),
+    .usage = QStringLiteral("MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] --pdf OUT [--db PATH]"),
+    .details = QStringLiteral("MODE: summary (learners per barrier), providers (learners per provider), "
+                              "scores (learner score summary), profile (learner profiles)"),
+    .example = QStringLiteral("sna-admin report scores --year 2025 --pdf /tmp/scores.pdf"),
+    .run = &runReport,
 }};
 
 } // namespace

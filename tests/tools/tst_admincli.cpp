@@ -1,0 +1,181 @@
+// The command line of sna-admin and sna as an administrator meets it: the
+// command list, each command's help, wrong arguments, the version; and the
+// build's icon tool.
+#include "Version.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runProgram(const QString &program, const QStringList &arguments, const QString &home)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);     // Qt's own remark about it stays off stderr
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    return Run{finished ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+               QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestAdminCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+    Run admin(const QString &line) const
+    {
+        return runProgram(qEnvironmentVariable("SNA_ADMIN"), line.split(QLatin1Char(' '), Qt::SkipEmptyParts),
+                          m_home.path());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("SNA_ADMIN"), "SNA_ADMIN names the sna-admin binary");
+        QVERIFY2(!qEnvironmentVariableIsEmpty("SNA"), "SNA names the sna binary");
+        QVERIFY2(!qEnvironmentVariableIsEmpty("SNA_ICON_PNG"), "SNA_ICON_PNG names the icon tool");
+        QVERIFY2(QFile::exists(qEnvironmentVariable("SNA_ICON_SVG")), "SNA_ICON_SVG names the program's icon");
+        QVERIFY(m_home.isValid());
+    }
+
+    void helpListsEveryCommandOnOneLine()
+    {
+        const Run run = admin(QStringLiteral("--help"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out,
+                 QStringLiteral(
+                     "usage: sna-admin COMMAND [OPTIONS]\n"
+                     "       sna-admin COMMAND --help    the command's arguments and an example\n"
+                     "       sna-admin --version\n"
+                     "commands:\n"
+                     "  append         carries last year's information over into a year, as the learner list's append does\n"
+                     "  check-tables   creates, upgrades and fills the program's tables as the program does at start-up\n"
+                     "  demo-host      creates a demo school database to try the program on\n"
+                     "  print-section  prints a learner's section page into a PDF, as Print Page does\n"
+                     "  report         makes one of the four reports into a PDF\n"));
+    }
+
+    void noCommandListsThemOnStandardErrorAndFails()
+    {
+        const Run run = admin(QString());
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QString());
+        QVERIFY(run.err.contains(QStringLiteral("\n  demo-host      creates a demo school database to try the program on\n")));
+    }
+
+    void commandHelp_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("check-tables") << QStringLiteral("check-tables --help")
+                                      << QStringLiteral("usage: sna-admin check-tables [--db PATH]\n"
+                                                        "creates, upgrades and fills the program's tables as the program does at start-up\n"
+                                                        "prints a line for every table it created, filled or upgraded\n"
+                                                        "example: sna-admin check-tables --db /tmp/school.db\n");
+        QTest::newRow("report, before its mode") << QStringLiteral("report -h")
+                                                 << QStringLiteral("usage: sna-admin report MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] --pdf OUT [--db PATH]\n"
+                                                                   "makes one of the four reports into a PDF\n"
+                                                                   "MODE: summary (learners per barrier), providers (learners per provider), scores (learner score summary), profile (learner profiles)\n"
+                                                                   "example: sna-admin report scores --year 2025 --pdf /tmp/scores.pdf\n");
+        QTest::newRow("demo-host, after other arguments") << QStringLiteral("demo-host --db /nowhere/x.db --help")
+                                                          << QStringLiteral("usage: sna-admin demo-host [--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]\n"
+                                                                            "creates a demo school database to try the program on\n"
+                                                                            "creates a demo host database (N >= 60 learners, default 60) and registers it when no database is registered yet, or with --register; --if-unset does nothing when a database is registered already; --assessed N gives N qualifying learners a full assessment for last year and some of them for this year\n"
+                                                                            "example: sna-admin demo-host --db /tmp/school.db --register\n");
+        QTest::newRow("append") << QStringLiteral("append --help")
+                                << QStringLiteral("usage: sna-admin append [--year Y] [--db PATH]\n"
+                                                  "carries last year's information over into a year, as the learner list's append does\n"
+                                                  "copies the previous year's rows of the nine carried-over sections into year Y (default: this year) for current learners who have none in Y\n"
+                                                  "example: sna-admin append --year 2026 --db /tmp/school.db\n");
+        QTest::newRow("print-section") << QStringLiteral("print-section --help")
+                                       << QStringLiteral("usage: sna-admin print-section --learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]\n"
+                                                         "prints a learner's section page into a PDF, as Print Page does\n"
+                                                         "NAME is a section screen (frmISP, frmBackgroundInfo, ...); --tab picks its tab, from 1\n"
+                                                         "example: sna-admin print-section --learner 40001 --year 2026 --screen frmISP --tab 2 --pdf /tmp/isp.pdf\n");
+    }
+    void commandHelp()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        const Run run = admin(line);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expected);
+        QCOMPARE(run.err, QString());
+        QVERIFY(!QFile::exists(QStringLiteral("/nowhere/x.db")));
+    }
+
+    void wrongArgumentPrintsTheUsageAndExits2()
+    {
+        const Run run = admin(QStringLiteral("check-tables --colour red"));
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, QStringLiteral("sna-admin check-tables: Unknown option 'colour'.\n"
+                                         "usage: sna-admin check-tables [--db PATH]\n"
+                                         "(sna-admin check-tables --help tells more)\n"));
+        const Run year = admin(QStringLiteral("append --year 1999 --db x.db"));
+        QCOMPARE(year.exitCode, 2);
+        QCOMPARE(year.err, QStringLiteral("sna-admin append: --year takes a year from 2009 on\n"
+                                          "usage: sna-admin append [--year Y] [--db PATH]\n"
+                                          "(sna-admin append --help tells more)\n"));
+    }
+
+    void versionIsTheProjectVersion()
+    {
+        QCOMPARE(QString::fromLatin1(Sna::Version), QStringLiteral("1.1"));
+        const Run run = admin(QStringLiteral("--version"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("sna-admin 1.1\n"));
+        // The program answers without opening a window.
+        const Run program = runProgram(qEnvironmentVariable("SNA"), {QStringLiteral("--version")}, m_home.path());
+        QCOMPARE(program.exitCode, 0);
+        QCOMPARE(program.out, QStringLiteral("sna 1.1\n"));
+    }
+
+    void iconToolDrawsEverySize()
+    {
+        const QString svg = qEnvironmentVariable("SNA_ICON_SVG");
+        const QString out = m_home.filePath(QStringLiteral("icons"));
+        const Run run = runProgram(qEnvironmentVariable("SNA_ICON_PNG"),
+                                   {svg, out, QStringLiteral("48"), QStringLiteral("64"), QStringLiteral("128"),
+                                    QStringLiteral("256")},
+                                   m_home.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+                 QStringList({QStringLiteral("128x128.png"), QStringLiteral("256x256.png"),
+                              QStringLiteral("48x48.png"), QStringLiteral("64x64.png")}));
+        for (const int size : {48, 64, 128, 256}) {
+            const QImage image(QStringLiteral("%1/%2x%2.png").arg(out).arg(size), "PNG");
+            QCOMPARE(image.size(), QSize(size, size));
+            QVERIFY(image.hasAlphaChannel());
+            QCOMPARE(qAlpha(image.pixel(0, 0)), 0);                             // round the board: clear
+            QCOMPARE(image.pixelColor(size * 3 / 4, size * 5 / 16), QColor(0xfd, 0xfd, 0xf8));   // the sheet
+        }
+        const Run wrong = runProgram(qEnvironmentVariable("SNA_ICON_PNG"), {svg, out, QStringLiteral("big")},
+                                     m_home.path());
+        QCOMPARE(wrong.exitCode, 1);
+        QCOMPARE(wrong.err, QStringLiteral("sna-icon-png: 'big' is not a size in pixels\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAdminCli)
+#include "tst_admincli.moc"
