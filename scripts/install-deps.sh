@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program and its tests need, when missing.
+# Installs the Debian 12 packages the program and its tests need, when missing;
+# further packages named as arguments are installed with them.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libsqlite3-dev
   fonts-liberation2 fontconfig
   poppler-utils
+  "$@"
 )
 
 missing=()

@@ -15,21 +15,10 @@ case "${1:-}" in
 esac
 started=$SECONDS
 
-"$here/scripts/install-deps.sh"
-# The packaging tools: CPack's dependency computation, and the checkers.
+# The packaging tools beside the build's: CPack's dependency computation, and the checkers.
 tools=(dpkg-dev file)
 [ "$check" = 1 ] && tools+=(lintian desktop-file-utils appstream)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/install-deps.sh" "${tools[@]}"
 
 # The same compiler flags as the ordinary build, so the compiler cache serves
 # both; the package's programs are stripped by CPack. Tests are not built.
