@@ -22,8 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded by Qt at run time, so not found by shlibdeps: the window system
-# plugins; the paper font is recommended.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# plugins. The Access import reads through libmdb, named here as well so the
+# dependency holds whatever shlibdeps finds. The paper font is recommended.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libmdb3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
