@@ -1,5 +1,6 @@
 #include "SelectYear.h"
 
+#include "AccessImportFlow.h"
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "ChangeFlag.h"
@@ -31,6 +32,10 @@ frmSelectYear::frmSelectYear(QWidget *parent)
     m_continue->setDefault(true);
     m_cancel = new QPushButton(QStringLiteral("Return to Harbrook"), this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    // A school's existing Access database is brought across before its year is chosen.
+    auto *importAccess = new QPushButton(QStringLiteral("Import from Access database\u2026"), this);
+    importAccess->setObjectName(QStringLiteral("cmdImportAccess"));
+    importAccess->setAutoDefault(false);
     auto *version = new QLabel(QStringLiteral("Version 1.1 ( 27 August 2011)"), this);
     version->setObjectName(QStringLiteral("Label2"));
 
@@ -39,7 +44,8 @@ frmSelectYear::frmSelectYear(QWidget *parent)
     layout->addWidget(m_year, 0, 1);
     layout->addWidget(m_continue, 1, 0);
     layout->addWidget(m_cancel, 1, 1);
-    layout->addWidget(version, 2, 0, 1, 2);
+    layout->addWidget(importAccess, 2, 0, 1, 2);
+    layout->addWidget(version, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_year, &QComboBox::activated, this, [this] {
@@ -51,6 +57,7 @@ frmSelectYear::frmSelectYear(QWidget *parent)
             accept();
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(importAccess, &QPushButton::clicked, this, [this] { AccessImportFlow(this).start(); });
 }
 
 bool frmSelectYear::confirmYear()

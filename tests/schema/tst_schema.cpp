@@ -6,6 +6,7 @@
 #include "MessageRecorder.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "StoreRows.h"
 #include "TableCheckReport.h"
 #include "TestStore.h"
 
@@ -21,18 +22,9 @@ qlonglong pragma(Connection &connection, const char *name)
     return connection.query(QStringLiteral("PRAGMA ") + QLatin1String(name)).value(0, QString::fromLatin1(name)).toLongLong();
 }
 
-// Every row of a query, its fields joined by '|' (NULL as "NULL").
 QStringList rows(Connection &connection, const QString &sql)
 {
-    const Recordset rs = connection.query(sql);
-    QStringList lines;
-    for (int row = 0; row < rs.recordCount(); ++row) {
-        QStringList fields;
-        for (const QString &field : rs.fieldNames())
-            fields << (rs.value(row, field).isValid() ? rs.text(row, field) : QStringLiteral("NULL"));
-        lines << fields.join(QLatin1Char('|'));
-    }
-    return lines;
+    return storeRows(connection, sql);
 }
 
 QStringList rows(const TestStore &store, const QString &sql)

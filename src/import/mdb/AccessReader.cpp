@@ -235,8 +235,8 @@ struct AccessReader::Private
             const double raw = stored<double>(p);
             const QString text = JetDate::toStoreText(raw);
             if (text.isEmpty())
-                problem = QStringLiteral("column %1 holds a date outside the years 100 to 9999 (%2)")
-                              .arg(column.name).arg(raw, 0, 'g', 17);
+                problem += (problem.isEmpty() ? QString() : QStringLiteral("; "))
+                    + QStringLiteral("column %1 holds a date outside the years 100 to 9999 (%2)").arg(column.name).arg(raw, 0, 'g', 17);
             return text.isEmpty() ? QVariant() : QVariant(text);
         }
         case AccessKind::Text: return QVariant(decodeText(p, size));
