@@ -5,6 +5,7 @@
 #include "AccessReader.h"
 #include "Connection.h"
 #include "ImportStatements.h"
+#include "RowWriter.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
 
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <stdexcept>
 
 namespace {
 
@@ -23,8 +23,6 @@ using Outcome = AccessImportResult::Outcome;
 // Rows between two progress calls: often enough for a smooth bar and a quick
 // cancel, rare enough to cost nothing.
 constexpr qint64 ProgressEvery = 500;
-// Rows that could not be written are listed up to this many per table.
-constexpr int FailuresListed = 5;
 
 QString shown(const QString &path)
 {
@@ -198,52 +196,19 @@ private:
                 copy.skippedColumns << ImportStatements::skipReason(column);
         }
         connection.execute(ImportStatements::createTable(table));
-        const QString head = ImportStatements::insertHead(table);
+        RowWriter writer(connection, table, copy);
         AccessImport::Progress progress{table.name, index, int(tables.size()), 0, table.declaredRows};
         if (!report(progress))
             return copy;
         copy.rowsRead = reader.readRows(table, [&](const AccessRow &row) {
-            writeRow(connection, table, head, row, copy);
-            progress.rowsDone = copy.rowsRead + 1;
-            if (progress.rowsDone % ProgressEvery == 0 && !report(progress))
-                return false;
-            ++copy.rowsRead;
-            return true;
+            progress.rowsDone += 1;
+            writer.add(row, progress.rowsDone);
+            return progress.rowsDone % ProgressEvery != 0 || report(progress);
         });
+        writer.flush();
         progress.rowsDone = copy.rowsRead;
         report(progress);
         return copy;
-    }
-
-    void writeRow(Connection &connection, const AccessTable &table, const QString &head, const AccessRow &row,
-                  TableImport &copy)
-    {
-        QString reason = row.problem;
-        if (reason.isEmpty()) {
-            try {
-                QString statement = head;
-                bool first = true;
-                for (int i = 0; i < table.columns.size(); ++i) {
-                    if (!ImportStatements::copied(table.columns[i]))
-                        continue;
-                    if (!first)
-                        statement += QStringLiteral(", ");
-                    first = false;
-                    statement += ImportStatements::literal(table.columns[i], row.values[i]);
-                }
-                statement += QLatin1Char(')');
-                connection.execute(statement);
-                ++copy.rowsWritten;
-                return;
-            } catch (const StoreError &error) {
-                reason = error.description();
-            } catch (const std::invalid_argument &error) {
-                reason = QString::fromStdString(error.what());
-            }
-        }
-        ++copy.failedRows;
-        if (copy.rowFailures.size() < FailuresListed)
-            copy.rowFailures << QStringLiteral("row %1: %2").arg(copy.rowsRead + 1).arg(reason);
     }
 
     bool report(const AccessImport::Progress &progress)

@@ -87,7 +87,17 @@ QString insertHead(const AccessTable &table)
         if (copied(column))
             columns << bracketed(column.name);
     }
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (").arg(bracketed(table.name), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(bracketed(table.name), columns.join(QStringLiteral(", ")));
+}
+
+QString rowValues(const AccessTable &table, const AccessRow &row)
+{
+    QStringList values;
+    for (int i = 0; i < table.columns.size(); ++i) {
+        if (copied(table.columns[i]))
+            values << literal(table.columns[i], row.values[i]);
+    }
+    return QLatin1Char('(') + values.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 QString literal(const AccessColumn &column, const QVariant &value)

@@ -17,8 +17,11 @@ QString skipReason(const AccessColumn &column);
 QString bracketed(const QString &name);
 QString storeType(const AccessColumn &column);
 QString createTable(const AccessTable &table);
-// "INSERT INTO [t] ([a], [b]) VALUES (" — the row's literals and ")" follow.
+// "INSERT INTO [t] ([a], [b]) VALUES " — one or more rows' values follow.
 QString insertHead(const AccessTable &table);
+// A row's values of the copied columns, "(1, 'text', NULL)". Throws
+// std::invalid_argument when the store cannot hold one of them exactly.
+QString rowValues(const AccessTable &table, const AccessRow &row);
 
 // A value as a literal of the host dialect; throws std::invalid_argument when
 // the store cannot hold it exactly.

@@ -351,6 +351,30 @@ private slots:
         QVERIFY(!leftoversIn(existing.dir()));
     }
 
+    // Rows the store itself refuses: ShortTextCol's definition (table
+    // definition page 18, column entry at 188, its size at 23) made 11
+    // characters wide, shorter than three of its texts.
+    void rowsTheStoreRefusesAreEachNamed()
+    {
+        QByteArray bytes = bytesOf(fixture("DateTestDatabase.mdb"));
+        const qsizetype entry = 18 * 4096 + 188;
+        QCOMPARE(bytes.mid(entry, 1), QByteArray("\x0a", 1));
+        QCOMPARE(bytes.mid(entry + 23, 2), QByteArray("\xfe\x01", 2));
+        bytes[entry + 23] = 22;
+        bytes[entry + 24] = 0;
+        const QString source = QDir(m_folder).filePath(QStringLiteral("short column.mdb"));
+        writeBytes(source, bytes);
+
+        const QString target = freshTarget(QStringLiteral("short column.db"));
+        const AccessImportResult result = AccessImport(source, target).run();
+        QCOMPARE(result.outcome, Outcome::RowsFailed);
+        QCOMPARE(result.tables[0].rowsWritten, 3);
+        QCOMPARE(result.tables[0].failedRows, 3);
+        const QString refused = QStringLiteral("row %1: CHECK constraint failed: length([ShortTextCol]) <= 11");
+        QCOMPARE(result.tables[0].rowFailures, (QStringList{refused.arg(3), refused.arg(4), refused.arg(5)}));
+        QVERIFY(!QFile::exists(target));
+    }
+
     // A store with the host's tables but no school in it takes the import,
     // and the start-up check then adds the program's tables.
     void anEmptySchoolStoreGetsTheImportAndTheProgramsTables()
