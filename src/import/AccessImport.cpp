@@ -195,6 +195,12 @@ private:
             if (!ImportStatements::copied(column))
                 copy.skippedColumns << ImportStatements::skipReason(column);
         }
+        if (copy.skippedColumns.size() == table.columns.size()) {
+            // Nothing of its rows can be kept; the table is named, not made.
+            copy.created = false;
+            copy.rowsRead = reader.readRows(table, [](const AccessRow &) { return true; });
+            return copy;
+        }
         connection.execute(ImportStatements::createTable(table));
         RowWriter writer(connection, table, copy);
         AccessImport::Progress progress{table.name, index, int(tables.size()), 0, table.declaredRows};

@@ -16,6 +16,7 @@ struct TableImport
     QStringList skippedColumns;     // "Picture (OLE Object): ..." one line each
     QStringList rowFailures;        // the first rows that could not be written, with the reason
     qint64 failedRows = 0;
+    bool created = true;            // false: every column holds binary data, so no table was made
 };
 
 struct AccessImportResult

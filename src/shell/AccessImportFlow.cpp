@@ -20,6 +20,8 @@ QString summary(const AccessImportResult &result)
         lines << QStringLiteral("%1: %2 of %3 rows").arg(table.table).arg(table.rowsWritten).arg(table.rowsRead);
         for (const QString &column : table.skippedColumns)
             lines << QStringLiteral("    not copied: ") + column;
+        if (!table.created)
+            lines << QStringLiteral("    table not made: every column holds binary data");
         for (const QString &failure : table.rowFailures)
             lines << QStringLiteral("    not written: ") + failure;
     }

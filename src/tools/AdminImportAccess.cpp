@@ -18,6 +18,8 @@ void printTables(const AccessImportResult &result)
         Admin::printLine(QStringLiteral("%1: %2 rows read, %3 written").arg(table.table).arg(table.rowsRead).arg(table.rowsWritten));
         for (const QString &column : table.skippedColumns)
             Admin::printLine(QStringLiteral("  column skipped: ") + column);
+        if (!table.created)
+            Admin::printLine(QStringLiteral("  table not created: every column holds binary data"));
         for (const QString &failure : table.rowFailures)
             Admin::printLine(QStringLiteral("  not written: ") + failure);
         if (table.failedRows > table.rowFailures.size())
