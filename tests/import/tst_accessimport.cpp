@@ -380,7 +380,7 @@ private slots:
     void anEmptySchoolStoreGetsTheImportAndTheProgramsTables()
     {
         const TestStore store(false, false);
-        const AccessImportResult result = AccessImport(fixture("DateTestDatabase.mdb"), store.path()).run();
+        const AccessImportResult result = AccessImport(copyOf("DateTestDatabase.mdb", QStringLiteral("dates.mdb")), store.path()).run();
         QVERIFY2(result.imported(), qPrintable(result.message));
         QVERIFY(result.notASchoolDatabase.isEmpty());
         QCOMPARE(result.check.created.size(), 22);
@@ -393,7 +393,7 @@ private slots:
     {
         const TestStore school;   // the demo school
         const QByteArray before = school.fileHash();
-        AccessImport import(fixture("DateTestDatabase.mdb"), school.path());
+        AccessImport import(copyOf("DateTestDatabase.mdb", QStringLiteral("dates.mdb")), school.path());
         AccessImportResult result = import.run();
         QCOMPARE(result.outcome, Outcome::Refused);
         QVERIFY(result.targetHoldsSchool);
@@ -436,7 +436,8 @@ private slots:
         const QString target = freshTarget(QStringLiteral("admin ä.db"));
         QProcess process;
         process.start(qEnvironmentVariable("SNA_ADMIN"),
-                      {QStringLiteral("import-access"), fixture("DateTestDatabase.mdb"), QStringLiteral("--db"), target});
+                      {QStringLiteral("import-access"), copyOf("DateTestDatabase.mdb", QStringLiteral("Datum ä.mdb")),
+                       QStringLiteral("--db"), target});
         QVERIFY(process.waitForFinished(60000));
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
         QCOMPARE(process.exitCode(), 0);
@@ -465,7 +466,7 @@ private slots:
             }
         });
         cancel.start();
-        QVERIFY(!AccessImportFlow(nullptr).import(fixture("nwind.mdb"), target));
+        QVERIFY(!AccessImportFlow(nullptr).import(copyOf("nwind.mdb", QStringLiteral("nwind.mdb")), target));
         QVERIFY(!QFile::exists(target));
         QVERIFY(!leftoversIn(m_folder));
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("The import was cancelled. Nothing was imported.")});
