@@ -6,11 +6,27 @@ namespace ReviewDate {
 
 namespace {
 
-// An optional time after the date: 14:30, 14:30:05, 2:30 PM, T14:30:05.123,
-// the form host engines print beside a date.
-const QString TimePart = QStringLiteral(R"((?:(?:\s+|T)\d{1,2}:\d{2}(?::\d{2}(?:\.\d+)?)?(?:\s*[AaPp][Mm])?)?)");
+// A run of digits from pos on; pos moves past it.
+QStringView digitsAt(QStringView text, qsizetype &pos)
+{
+    const qsizetype from = pos;
+    while (pos < text.size() && text.at(pos).isDigit() && text.at(pos).unicode() < 128)
+        ++pos;
+    return text.mid(from, pos - from);
+}
 
-int fullYear(const QString &digits)
+// What may stand after the date: nothing, or a time as host engines print it
+// beside a date (14:30, 14:30:05, 2:30 PM, T14:30:05.123).
+bool isTimeOrNothing(QStringView rest)
+{
+    if (rest.isEmpty())
+        return true;
+    static const QRegularExpression time(
+        QStringLiteral(R"(^(?:\s+|T)\d{1,2}:\d{2}(?::\d{2}(?:\.\d+)?)?(?:\s*[AaPp][Mm])?$)"));
+    return time.match(rest.toString()).hasMatch();
+}
+
+int fullYear(QStringView digits)
 {
     const int year = digits.toInt();
     if (digits.size() != 2)
@@ -22,16 +38,27 @@ int fullYear(const QString &digits)
 
 QDate read(const QString &text)
 {
-    static const QRegularExpression yearFirst(QStringLiteral(R"(^(\d{4})-(\d{1,2})-(\d{1,2}))") + TimePart
-                                              + QStringLiteral("$"));
-    // The same separator twice: 03/04-2026 is a typing slip, not a date.
-    static const QRegularExpression dayFirst(QStringLiteral(R"(^(\d{1,2})([/.-])(\d{1,2})\2(\d{4}|\d{2}))") + TimePart
-                                             + QStringLiteral("$"));
-    const QString trimmed = text.trimmed();
-    if (const QRegularExpressionMatch m = yearFirst.match(trimmed); m.hasMatch())
-        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (const QRegularExpressionMatch m = dayFirst.match(trimmed); m.hasMatch())
-        return QDate(fullYear(m.captured(4)), m.captured(3).toInt(), m.captured(1).toInt());
+    // Three numbers with the same separator between them: yyyy-M-d, or day,
+    // month and year with "/", "-" or "." (03/04-2026 is a typing slip, not a
+    // date). Read by hand: the list reads thousands of these at a time.
+    const QStringView t = QStringView(text).trimmed();
+    qsizetype pos = 0;
+    const QStringView first = digitsAt(t, pos);
+    if (first.isEmpty() || pos >= t.size())
+        return QDate();
+    const QChar separator = t.at(pos++);
+    if (separator != QLatin1Char('/') && separator != QLatin1Char('-') && separator != QLatin1Char('.'))
+        return QDate();
+    const QStringView second = digitsAt(t, pos);
+    if (second.isEmpty() || second.size() > 2 || pos >= t.size() || t.at(pos++) != separator)
+        return QDate();
+    const QStringView third = digitsAt(t, pos);
+    if (third.isEmpty() || !isTimeOrNothing(t.mid(pos)))
+        return QDate();
+    if (first.size() == 4 && separator == QLatin1Char('-') && third.size() <= 2)
+        return QDate(first.toInt(), second.toInt(), third.toInt());
+    if (first.size() <= 2 && (third.size() == 2 || third.size() == 4))
+        return QDate(fullYear(third), second.toInt(), first.toInt());
     return QDate();
 }
 

@@ -4,7 +4,6 @@
 #include "CsvText.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <algorithm>
 
 using ReviewDate::Group;
@@ -54,8 +53,9 @@ namespace {
 
 QString firstLine(const QString &text)
 {
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return (end < 0 ? text : text.left(end)).trimmed();
+    const auto end = std::find_if(text.cbegin(), text.cend(),
+                                  [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+    return text.left(end - text.cbegin()).trimmed();
 }
 
 // The last review held per learner: the latest date of the year's review
@@ -139,11 +139,13 @@ ReviewsDueList load(Connection &connection, qint32 year, const QDate &today)
     return list;
 }
 
-QStringList columnTitles()
+const QStringList &columnTitles()
 {
-    return {QStringLiteral("Learner"), QStringLiteral("Accession No"), QStringLiteral("Grade"),
-            QStringLiteral("Action"), QStringLiteral("Target"), QStringLiteral("Person Responsible"),
-            QStringLiteral("Review Date"), QStringLiteral("Last Review Held")};
+    static const QStringList titles = {
+        QStringLiteral("Learner"), QStringLiteral("Accession No"), QStringLiteral("Grade"),
+        QStringLiteral("Action"), QStringLiteral("Target"), QStringLiteral("Person Responsible"),
+        QStringLiteral("Review Date"), QStringLiteral("Last Review Held")};
+    return titles;
 }
 
 QStringList columns(const ReviewLine &line)

@@ -58,7 +58,7 @@ namespace ReviewsDue {
 ReviewsDueList load(Connection &connection, qint32 year, const QDate &today);
 
 // The columns of the list, the print and the spreadsheet, in that order.
-QStringList columnTitles();
+const QStringList &columnTitles();
 QStringList columns(const ReviewLine &line);
 
 // The list as a spreadsheet file: UTF-8, RFC 4180 (CRLF line ends, fields

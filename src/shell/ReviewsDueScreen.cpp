@@ -4,6 +4,7 @@
 #include "EnterPressesButton.h"
 #include "HourglassCursor.h"
 #include "PrintPreview.h"
+#include "ReviewsTableModel.h"
 #include "ReviewsDuePage.h"
 #include "SectionNavigator.h"
 #include "StoreWork.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -23,10 +23,7 @@
 
 namespace {
 
-// After the group column, the columns of ReviewsDue::columns().
-constexpr int GradeColumn = 3;
-constexpr int ReviewDateColumn = 7;
-constexpr int LineRole = Qt::UserRole + 1;
+constexpr int LineRole = ReviewsTableModel::LineRole;
 const QString AllGrades = QStringLiteral("All grades");
 
 // The learner context belongs to the learner list: opening an ISP from here
@@ -57,15 +54,6 @@ private:
     AppState m_saved;
 };
 
-// Dates in date order, then the undated actions, then the texts that are no date.
-QString reviewSortKey(const ReviewLine &line)
-{
-    if (line.reviewDate.isValid())
-        return QStringLiteral("0 ") + line.reviewDate.toString(Qt::ISODate);
-    return (line.group == ReviewDate::Group::NoDate ? QStringLiteral("1 ") : QStringLiteral("2 "))
-           + line.reviewShown().toLower();
-}
-
 } // namespace
 
 // A row is shown when its grade is the chosen one and any of its cells holds
@@ -73,7 +61,10 @@ QString reviewSortKey(const ReviewLine &line)
 class ReviewsFilter : public QSortFilterProxyModel
 {
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    explicit ReviewsFilter(ReviewsTableModel *model, QObject *parent) : QSortFilterProxyModel(parent), m_model(model)
+    {
+        setSourceModel(model);
+    }
 
     void setGrade(const QString &grade)
     {
@@ -87,21 +78,28 @@ public:
     }
 
 protected:
+    bool lessThan(const QModelIndex &a, const QModelIndex &b) const override
+    {
+        return m_model->sortsBefore(a.row(), b.row(), a.column());
+    }
+
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
-        const QAbstractItemModel *model = sourceModel();
-        if (!m_grade.isNull() && model->index(row, GradeColumn, parent).data().toString() != m_grade)
+        if (parent.isValid())
+            return false;
+        if (!m_grade.isNull() && m_model->text(row, ReviewsTableModel::GradeColumn) != m_grade)
             return false;
         if (m_text.isEmpty())
             return true;
-        for (int col = 0; col < model->columnCount(parent); ++col) {
-            if (model->index(row, col, parent).data().toString().contains(m_text, Qt::CaseInsensitive))
+        for (int col = 0; col < m_model->columnCount(); ++col) {
+            if (m_model->text(row, col).contains(m_text, Qt::CaseInsensitive))
                 return true;
         }
         return false;
     }
 
 private:
+    const ReviewsTableModel *m_model;
     QString m_grade;   // null: every grade
     QString m_text;
 };
@@ -128,11 +126,8 @@ frmReviewsDue::frmReviewsDue(const QDate &today, QWidget *parent)
     auto *textLabel = new QLabel(QStringLiteral("&Find:"), this);
     textLabel->setBuddy(m_text);
 
-    m_model = new QStandardItemModel(this);
-    m_model->setHorizontalHeaderLabels(QStringList{QStringLiteral("Group")} + ReviewsDue::columnTitles());
-    m_filter = new ReviewsFilter(this);
-    m_filter->setSourceModel(m_model);
-    m_filter->setSortRole(Qt::UserRole);
+    m_model = new ReviewsTableModel(this);
+    m_filter = new ReviewsFilter(m_model, this);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("lstReviews"));
     m_view->setModel(m_filter);
@@ -144,7 +139,7 @@ frmReviewsDue::frmReviewsDue(const QDate &today, QWidget *parent)
     m_view->horizontalHeader()->setResizeContentsPrecision(200);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setSortingEnabled(true);
-    m_view->sortByColumn(GroupColumn, Qt::AscendingOrder);
+    m_view->sortByColumn(ReviewsTableModel::GroupColumn, Qt::AscendingOrder);
 
     auto makeButton = [this](const QString &name, const QString &text) {
         auto *b = new QPushButton(text, this);
@@ -210,30 +205,7 @@ bool frmReviewsDue::load()
 
 void frmReviewsDue::fillModel()
 {
-    // Filled apart from the view: a sorting proxy would sort again after
-    // every cell.
-    const QHeaderView *header = m_view->horizontalHeader();
-    const int sortColumn = header->sortIndicatorSection();
-    const Qt::SortOrder order = header->sortIndicatorOrder();
-    m_filter->setSourceModel(nullptr);
-    m_model->removeRows(0, m_model->rowCount());
-    m_model->setRowCount(int(m_list.lines.size()));
-    for (int r = 0; r < m_list.lines.size(); ++r) {
-        const ReviewLine &line = m_list.lines.at(r);
-        const QStringList texts = QStringList{ReviewDate::groupTitle(line.group)} + ReviewsDue::columns(line);
-        for (int c = 0; c < texts.size(); ++c) {
-            auto *item = new QStandardItem(texts.at(c));
-            item->setData(texts.at(c).toLower(), Qt::UserRole);
-            item->setData(r, LineRole);
-            m_model->setItem(r, c, item);
-        }
-        // The group sorts in its own order, dates as dates: list order is both.
-        m_model->item(r, GroupColumn)->setData(QString::number(int(line.group)), Qt::UserRole);
-        m_model->item(r, GroupColumn)->setToolTip(line.reviewText);
-        m_model->item(r, ReviewDateColumn)->setData(reviewSortKey(line), Qt::UserRole);
-    }
-    m_filter->setSourceModel(m_model);
-    m_filter->sort(sortColumn, order);
+    m_model->setList(m_list);
     m_view->resizeColumnsToContents();
     for (int c = 0; c < m_model->columnCount(); ++c)
         m_view->setColumnWidth(c, std::min(m_view->columnWidth(c), 260));

@@ -10,9 +10,9 @@ class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class ReviewsFilter;
+class ReviewsTableModel;
 
 // "Reviews Due": the review dates of every ISP action of the current learners
 // of the data year, grouped by how soon they fall due, with the last review
@@ -44,8 +44,6 @@ public:
     QLineEdit *textFilter() const { return m_text; }
     QLabel *countsLabel() const { return m_counts; }
 
-    static constexpr int GroupColumn = 0;
-
 private:
     void fillModel();
     void fillGrades();
@@ -54,7 +52,7 @@ private:
 
     QDate m_today;
     ReviewsDueList m_list;
-    QStandardItemModel *m_model;
+    ReviewsTableModel *m_model;
     ReviewsFilter *m_filter;
     QTableView *m_view;
     QComboBox *m_grade;
