@@ -132,9 +132,9 @@ private Q_SLOTS:
         qint32 learner = 0;
         SectionNavigator::setShowHook([&](SectionScreen *isp) {
             opened = isp->screenName();
-            page = isp->currentPage();
             learner = appState().CurrentLearnerID;
-            QTimer::singleShot(0, isp, [isp] {
+            QTimer::singleShot(0, isp, [&page, isp] {
+                page = isp->currentPage();   // as the user sees it, once shown
                 // The user writes a review date over "next term" and saves.
                 grid::SpreadModel &cells = static_cast<frmISP *>(isp)->group(4)->previewGrid()->cells();
                 cells.setText(ActionGroup::ReviewDateCol, ActionGroup::FirstActionRow, QStringLiteral("20/03/2026"));
