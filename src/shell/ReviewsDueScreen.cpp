@@ -136,6 +136,7 @@ frmReviewsDue::frmReviewsDue(const QDate &today, QWidget *parent)
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setWordWrap(false);
     m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 8);
     m_view->horizontalHeader()->setResizeContentsPrecision(200);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setSortingEnabled(true);

@@ -1,5 +1,7 @@
 #include "ReviewsTableModel.h"
 
+#include <QColor>
+
 namespace {
 
 // Dates in date order, then the undated actions, then the texts that are no date.
@@ -56,6 +58,9 @@ QVariant ReviewsTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), index.column());
+    case Qt::ForegroundRole:
+        // Overdue reviews stand out in the list.
+        return m_groups.at(index.row()) == int(ReviewDate::Group::Overdue) ? QVariant(QColor(160, 0, 0)) : QVariant();
     case Qt::ToolTipRole:
         return index.column() == ReviewDateColumn ? QVariant(m_tips.at(index.row())) : QVariant();
     case LineRole:
