@@ -18,9 +18,9 @@ QString ReviewLine::actionShown() const
     return QStringLiteral("Action %1").arg(action);
 }
 
-std::array<int, ReviewDate::GroupCount> ReviewsDueList::counts() const
+GroupCounts ReviewsDueList::counts() const
 {
-    std::array<int, ReviewDate::GroupCount> n {};
+    GroupCounts n {};
     for (const ReviewLine &line : lines)
         ++n[std::size_t(line.group)];
     return n;
@@ -28,7 +28,11 @@ std::array<int, ReviewDate::GroupCount> ReviewsDueList::counts() const
 
 QString ReviewsDueList::countsLine() const
 {
-    const auto n = counts();
+    return countsLine(counts());
+}
+
+QString ReviewsDueList::countsLine(const GroupCounts &n)
+{
     QStringList parts;
     for (int g = 0; g < ReviewDate::GroupCount; ++g)
         parts << QStringLiteral("%1: %2").arg(ReviewDate::groupTitle(Group(g))).arg(n[std::size_t(g)]);

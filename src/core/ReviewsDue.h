@@ -35,6 +35,8 @@ struct ReviewLine
     QString actionShown() const;    // "Action 3"
 };
 
+using GroupCounts = std::array<int, ReviewDate::GroupCount>;
+
 struct ReviewsDueList
 {
     qint32 year = 0;
@@ -43,9 +45,10 @@ struct ReviewsDueList
     // By group, then date, then learner and action.
     QVector<ReviewLine> lines;
 
-    std::array<int, ReviewDate::GroupCount> counts() const;
-    // "overdue 3 · due within 7 days 0 · ..."
+    GroupCounts counts() const;
+    // "overdue: 3   due within 7 days: 0   ..."
     QString countsLine() const;
+    static QString countsLine(const GroupCounts &counts);
     // Only overdue actions and those due within `days` of today; undated and
     // unreadable ones stay, so none is ever dropped unseen.
     ReviewsDueList within(int days) const;

@@ -207,6 +207,10 @@ bool frmReviewsDue::load()
 void frmReviewsDue::fillModel()
 {
     m_model->setList(m_list);
+    // Sized to the first list; a list read again keeps the widths the user sees.
+    if (m_columnsSized)
+        return;
+    m_columnsSized = true;
     m_view->resizeColumnsToContents();
     for (int c = 0; c < m_model->columnCount(); ++c)
         m_view->setColumnWidth(c, std::min(m_view->columnWidth(c), 260));
@@ -251,12 +255,15 @@ ReviewsDueList frmReviewsDue::shownList() const
 
 void frmReviewsDue::showCounts()
 {
+    GroupCounts shown {};
+    for (int line : shownLines())
+        ++shown[std::size_t(m_list.lines.at(line).group)];
     m_counts->setText(QStringLiteral("Reviews Due %1, as at %2 (%3 of %4 actions shown)\n")
                           .arg(m_list.year)
                           .arg(ReviewDate::shown(m_today))
                           .arg(m_filter->rowCount())
                           .arg(m_list.lines.size())
-                      + shownList().countsLine());
+                      + ReviewsDueList::countsLine(shown));
 }
 
 void frmReviewsDue::openRow(int shownRow)

@@ -58,4 +58,5 @@ private:
     QComboBox *m_grade;
     QLineEdit *m_text;
     QLabel *m_counts;
+    bool m_columnsSized = false;
 };
