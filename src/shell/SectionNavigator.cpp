@@ -3,6 +3,8 @@
 #include "ScreenRegistry.h"
 #include "SectionScreen.h"
 
+#include <utility>
+
 namespace {
 SectionNavigator::ShowHook &showHook()
 {
@@ -42,9 +44,10 @@ SectionScreen *SectionNavigator::screenFor(const QString &name, bool &reused)
     return screen;
 }
 
-void SectionNavigator::run(const QString &name)
+void SectionNavigator::run(const QString &name, int firstPage)
 {
     QString current = name;
+    int page = firstPage;
     while (!current.isEmpty()) {
         bool reused = false;
         SectionScreen *screen = screenFor(current, reused);
@@ -52,6 +55,8 @@ void SectionNavigator::run(const QString &name)
             return;
         if (reused)
             screen->reactivate();
+        if (page >= 0)
+            screen->setCurrentPage(std::exchange(page, -1));
         // The chain turns its pages in one place: each screen opens where the
         // last one was, also the one kept while the chain went on.
         if (m_place)

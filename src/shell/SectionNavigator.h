@@ -22,8 +22,9 @@ public:
     ~SectionNavigator();
 
     // Runs the chain starting at screen `name` until the user returns to the
-    // main menu.
-    void run(const QString &name);
+    // main menu. firstPage: the tab page (0-based) the first screen opens at,
+    // for a screen with tabs; -1 leaves the screen's own choice.
+    void run(const QString &name, int firstPage = -1);
 
     // Called with every screen just before it is shown (tests drive the
     // screens from here; the program needs nothing).

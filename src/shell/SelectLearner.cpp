@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "PreviousYearAppend.h"
 #include "ReportScreens.h"
+#include "ReviewsDueScreen.h"
 #include "SpreadGrid.h"
 #include "StoreError.h"
 #include "StoreWork.h"
@@ -89,6 +90,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     QPushButton *roll = makeButton(QStringLiteral("cmdRoll"), QStringLiteral("Append Previous Year Information"));
     QPushButton *profile = makeButton(QStringLiteral("btnPrint"), QStringLiteral("Print Learner Profile"));
     QPushButton *reports = makeButton(QStringLiteral("cmdReports"), QStringLiteral("Reports"));
+    QPushButton *reviews = makeButton(QStringLiteral("cmdReviewsDue"), QStringLiteral("Reviews Due"));
     // Reached with Tab (or Alt+A where the platform shows mnemonics).
     QPushButton *about = makeButton(QStringLiteral("cmdAbout"), QStringLiteral("&About"));
     QPushButton *done = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Done"));
@@ -120,7 +122,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     searchLayout->addWidget(m_byName, 2, 1);
 
     auto *actions = new QVBoxLayout;
-    for (QPushButton *b : {support, roll, profile, reports})
+    for (QPushButton *b : {support, roll, profile, reports, reviews})
         actions->addWidget(b);
     actions->addStretch(1);
     actions->addWidget(about);
@@ -146,6 +148,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     connect(roll, &QPushButton::clicked, this, &frmSelectLearner::appendPreviousYear);
     connect(profile, &QPushButton::clicked, this, &frmSelectLearner::printLearnerProfile);
     connect(reports, &QPushButton::clicked, this, &frmSelectLearner::openReports);
+    connect(reviews, &QPushButton::clicked, this, &frmSelectLearner::openReviewsDue);
     connect(about, &QPushButton::clicked, this, [this] { AboutBox(this).exec(); });
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -337,6 +340,13 @@ void frmSelectLearner::openReports()
 {
     if (const auto &open = reportScreenOpeners().reports)
         open(this);
+}
+
+void frmSelectLearner::openReviewsDue()
+{
+    frmReviewsDue reviews(QDate::currentDate(), this);
+    if (reviews.load())
+        reviews.exec();
 }
 
 void frmSelectLearner::clearPicked()

@@ -36,6 +36,8 @@ public:
     // "Print Learner Profile": the options, with the picked learner's accession number.
     void printLearnerProfile();
     void openReports();
+    // "Reviews Due": the review dates of the year's ISP actions, from today.
+    void openReviewsDue();
 
     grid::SpreadGrid *learnerGrid() const { return m_grid; }
     QLineEdit *countBox() const { return m_number; }

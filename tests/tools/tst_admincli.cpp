@@ -73,7 +73,8 @@ private slots:
                      "  demo-host      creates a demo school database to try the program on\n"
                      "  import-access  copies a school's Access database (.mdb, .accdb) into a database the program uses\n"
                      "  print-section  prints a learner's section page into a PDF, as Print Page does\n"
-                     "  report         makes one of the four reports into a PDF\n"));
+                     "  report         makes one of the four reports into a PDF\n"
+                     "  reviews        lists the ISP actions whose review is overdue or due within DAYS\n"));
     }
 
     void noCommandListsThemOnStandardErrorAndFails()

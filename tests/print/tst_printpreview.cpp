@@ -1,0 +1,113 @@
+// The shared print preview: pages turned and zoomed, printed on the chosen
+// printer (whose paper the preview then shows), saved as a PDF, and nothing
+// printed when the choice is cancelled.
+
+#include "MessageRecorder.h"
+#include "PdfText.h"
+#include "PrintPreview.h"
+#include "PrinterChoice.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QtTest>
+
+namespace {
+
+// Three sheets, each naming itself.
+PrintJob threeSheets()
+{
+    return {QStringLiteral("Three sheets"), QPageLayout::Landscape, [](QPrinter &printer) {
+                QPainter painter(&printer);
+                for (int sheet = 1; sheet <= 3; ++sheet) {
+                    if (sheet > 1)
+                        printer.newPage();
+                    painter.drawText(QRectF(0, 0, printer.width(), printer.height() / 4), Qt::AlignCenter,
+                                     QStringLiteral("Sheet %1").arg(sheet));
+                }
+            }};
+}
+
+PrinterChoice::Chooser a5PortraitInto(const QString &pdf)
+{
+    return [pdf](QWidget *, QPageLayout::Orientation) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        printer->setPageSize(QPageSize(QPageSize::A5));
+        printer->setPageOrientation(QPageLayout::Portrait);
+        return printer;
+    };
+}
+
+} // namespace
+
+class TestPrintPreview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { PrinterChoice::setChooser({}); }
+
+    void turnsAndZoomsThePages()
+    {
+        PrintPreview preview(threeSheets());
+        QCOMPARE(preview.pageCount(), 3);
+        QCOMPARE(preview.pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(preview.pageLayout().pageSize().id(), QPageSize::A4);
+        preview.findChild<QAction *>(QStringLiteral("actLast"))->trigger();
+        QCOMPARE(preview.currentPage(), 3);
+        preview.findChild<QAction *>(QStringLiteral("actPrevious"))->trigger();
+        QCOMPARE(preview.currentPage(), 2);
+        preview.goToPage(9);
+        QCOMPARE(preview.currentPage(), 3);
+        const qreal before = preview.view()->zoomFactor();
+        preview.findChild<QAction *>(QStringLiteral("actZoomIn"))->trigger();
+        QVERIFY(preview.view()->zoomFactor() > before);
+    }
+
+    void printsOnTheChosenPrintersPaper()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+        PrinterChoice::setChooser(a5PortraitInto(pdf));
+        PrintPreview preview(threeSheets());
+        QVERIFY(preview.print());
+        QCOMPARE(preview.pageLayout().pageSize().id(), QPageSize::A5);
+        QCOMPARE(preview.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(PdfText::pageCount(pdf), 3);
+        QCOMPARE(PdfText::pageSize(pdf), QSizeF(420, 595));
+        QCOMPARE(PdfText::pages(pdf).at(2).trimmed(), QStringLiteral("Sheet 3"));
+    }
+
+    void cancellingPrintsNothing()
+    {
+        MessageRecorder messages;
+        int asked = 0;
+        PrinterChoice::setChooser([&](QWidget *, QPageLayout::Orientation) {
+            ++asked;
+            return std::unique_ptr<QPrinter>();
+        });
+        PrintPreview preview(threeSheets());
+        QVERIFY(!preview.print());
+        QCOMPARE(asked, 1);
+        QCOMPARE(messages.count(), 1);   // the program's one report of a cancelled print
+        QVERIFY(messages.last().text.contains(QStringLiteral("Cancel was selected.")));
+        QCOMPARE(preview.pageLayout().pageSize().id(), QPageSize::A4);
+    }
+
+    void savesThePagesAsPdf()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("saved.pdf"));
+        PrintPreview preview(threeSheets());
+        QVERIFY(preview.savePdf(pdf));
+        QCOMPARE(PdfText::pageCount(pdf), 3);
+        QCOMPARE(PdfText::pageSize(pdf), QSizeF(842, 595));
+        QCOMPARE(PdfText::pages(pdf).at(0).trimmed(), QStringLiteral("Sheet 1"));
+    }
+};
+
+QTEST_MAIN(TestPrintPreview)
+#include "tst_printpreview.moc"
