@@ -1,4 +1,6 @@
+#include "FocusMarker.h"
 #include "GuardedApplication.h"
+#include "LockWaitNotice.h"
 #include "MessageBoxes.h"
 #include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
@@ -26,6 +28,8 @@ int main(int argc, char *argv[])
     // Matches the desktop entry, so the desktop shows the menu entry's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantoremis.sna"));
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
+    LockWaitNotice::install();
+    FocusMarker::install();
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());
     registerSection3aScreens(ScreenRegistry::instance());

@@ -18,6 +18,12 @@ int &busyTimeoutMs()
     return ms;
 }
 
+Connection::LockWaitWatcher &lockWaitWatcher()
+{
+    static Connection::LockWaitWatcher watcher;
+    return watcher;
+}
+
 const QByteArray &storeMagic()
 {
     static const QByteArray magic("SQLite format 3\0", 16);
@@ -99,6 +105,35 @@ void Connection::setBusyTimeout(int ms)
     busyTimeoutMs() = ms;
 }
 
+void Connection::setLockWaitWatcher(LockWaitWatcher watcher)
+{
+    lockWaitWatcher() = std::move(watcher);
+}
+
+// SQLite's own busy timeout, with the watcher told while it waits: short
+// sleeps first (most locks are brief), then longer ones, never past the timeout.
+int Connection::waitForLock(void *connection, int attempt)
+{
+    static constexpr int Sleeps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    QElapsedTimer &since = static_cast<Connection *>(connection)->m_lockWait;
+    if (attempt == 0)
+        since.start();
+    const int waited = int(since.elapsed());
+    const int left = busyTimeoutMs() - waited;
+    if (left <= 0)
+        return 0;
+    if (const LockWaitWatcher &watcher = lockWaitWatcher()) {
+        try {
+            watcher(waited);
+        } catch (...) {
+            // Nothing may unwind through the engine; the wait goes on untold.
+        }
+    }
+    const int sleep = attempt < int(std::size(Sleeps)) ? Sleeps[attempt] : Sleeps[std::size(Sleeps) - 1];
+    sqlite3_sleep(qMin(sleep, left));
+    return 1;
+}
+
 Connection::Connection(sqlite3 *db, const QString &path)
     : m_db(db), m_path(path)
 {
@@ -135,7 +170,7 @@ std::unique_ptr<Connection> Connection::open(const QString &path)
         throw StoreError(StoreError::CannotOpen, QStringLiteral("Could not open file '%1': %2").arg(path, message));
     }
     std::unique_ptr<Connection> connection(new Connection(db, path));
-    sqlite3_busy_timeout(db, busyTimeoutMs());
+    sqlite3_busy_handler(db, &Connection::waitForLock, connection.get());
     SqlDialect::registerFunctions(db);
 
     // Reading the schema catches a damaged file that only has the right header.
@@ -163,7 +198,7 @@ std::unique_ptr<Connection> Connection::create(const QString &path)
         throw StoreError(StoreError::CannotOpen, QStringLiteral("Could not create file '%1': %2").arg(path, message));
     }
     std::unique_ptr<Connection> connection(new Connection(db, path));
-    sqlite3_busy_timeout(db, busyTimeoutMs());
+    sqlite3_busy_handler(db, &Connection::waitForLock, connection.get());
     SqlDialect::registerFunctions(db);
     // SQLite writes nothing until the first change; write the header now so the
     // new file is a store that open() accepts.

@@ -2,8 +2,10 @@
 
 #include "Recordset.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -27,6 +29,12 @@ public:
     // statement fails as "database is locked". For connections opened later.
     static constexpr int DefaultBusyTimeoutMs = 5000;
     static void setBusyTimeout(int ms);
+
+    // Called, on the thread that waits, each time a statement is still waiting
+    // for another program's lock, with how long it has waited so far: the
+    // program shows the user it is waiting. It must not throw.
+    using LockWaitWatcher = std::function<void(int waitedMs)>;
+    static void setLockWaitWatcher(LockWaitWatcher watcher);
 
     ~Connection();
     Connection(const Connection &) = delete;
@@ -59,12 +67,14 @@ public:
 private:
     Connection(sqlite3 *db, const QString &path);
     [[noreturn]] void fail(int rc, const QString &context = QString()) const;
+    static int waitForLock(void *connection, int attempt);
     // Whether the schema query sql (naming ?1) finds name.
     bool schemaHas(const char *sql, const QString &name);
 
     sqlite3 *m_db = nullptr;
     QString m_path;
     bool m_inTransaction = false;
+    QElapsedTimer m_lockWait;
 };
 
 // Rolls back on scope exit unless commit() was called: a save that throws half

@@ -1,5 +1,6 @@
 #include "EditLimits.h"
 
+#include "LimitNotice.h"
 #include "TextLimit.h"
 
 #include <QLineEdit>
@@ -9,6 +10,19 @@
 #include <limits>
 
 namespace grid {
+
+namespace {
+
+// Tells the user how full the box is and how much of an edit was left out.
+void tell(LimitNotice *notice, const QString &edited, const QString &kept, int limit)
+{
+    if (!notice)
+        return;
+    const int used = TextLimit::storedLength(kept);
+    notice->report(used, limit, qMax(0, TextLimit::storedLength(edited) - used));
+}
+
+} // namespace
 
 void LineEditLimit::attach(QLineEdit *edit, int cellLimit)
 {
@@ -23,6 +37,8 @@ LineEditLimit::LineEditLimit(QLineEdit *edit, int cellLimit)
     , m_before(edit->text())
 {
     edit->setMaxLength(std::numeric_limits<int>::max());
+    if (cellLimit > 0)
+        m_notice = new LimitNotice(edit);
     connect(edit, &QLineEdit::textChanged, this, &LineEditLimit::holdText);
 }
 
@@ -34,10 +50,12 @@ void LineEditLimit::holdText(const QString &text)
     if (!m_edit->isModified()) {
         m_limit = TextLimit::editLimit(m_cellLimit, text);
         m_before = text;
+        tell(m_notice, text, text, m_limit);
         return;
     }
     const TextLimit::HeldEdit held = TextLimit::holdEdit(m_before, text, m_limit);
     m_before = held.text;
+    tell(m_notice, text, held.text, m_limit);
     if (held.text == text)
         return;
     m_holding = true;
@@ -58,6 +76,9 @@ PlainTextLimit::PlainTextLimit(QPlainTextEdit *edit, int limit)
     , m_limit(limit)
     , m_before(edit->toPlainText())
 {
+    if (limit > 0)
+        m_notice = new LimitNotice(edit);
+    tell(m_notice, m_before, m_before, limit);
     connect(edit, &QPlainTextEdit::textChanged, this, &PlainTextLimit::holdText);
 }
 
@@ -66,6 +87,7 @@ void PlainTextLimit::holdText()
     const QString text = m_edit->toPlainText();
     const TextLimit::HeldEdit held = TextLimit::holdEdit(m_before, text, m_limit);
     m_before = held.text;
+    tell(m_notice, text, held.text, m_limit);
     if (held.text == text)
         return;
     const QSignalBlocker block(m_edit);

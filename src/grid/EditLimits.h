@@ -8,11 +8,14 @@ class QPlainTextEdit;
 
 namespace grid {
 
+class LimitNotice;
+
 // Text limits on editors as the store counts them (TextLimit): an edit that
 // would pass the limit keeps as much of what it put in as fits, in whole
 // characters, and never cuts the text around it; NUL characters are removed.
 // The editors' own maximum counts halves of characters and cuts from the end,
-// so it is never used.
+// so it is never used. Near the limit, and whenever an edit did not fit, a
+// LimitNotice under the editor says so.
 
 // For a text box. Text the program sets (a loaded value) is shown whole and
 // sets how long an edit of it may be: a loaded text over the limit may be
@@ -31,6 +34,7 @@ private:
     int m_cellLimit;
     int m_limit;
     QString m_before;
+    LimitNotice *m_notice = nullptr;
     bool m_holding = false;
 };
 
@@ -49,6 +53,7 @@ private:
     QPlainTextEdit *m_edit;
     int m_limit;
     QString m_before;
+    LimitNotice *m_notice = nullptr;
 };
 
 } // namespace grid

@@ -15,9 +15,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QAbstractTextDocumentLayout>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 
 namespace grid {
@@ -90,6 +92,39 @@ QString plainText(const QString &stored)
     QString s = stored;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return s;
+}
+
+// A text cell with room for more than a line's worth edits in a box that
+// shows the whole text as it wraps, even where the cell itself shows one line.
+constexpr int LongTextLimit = 100;
+bool editsOnManyLines(const CellSpec &cell)
+{
+    return cell.wordWrap || cell.maxLength > LongTextLimit;
+}
+
+// The multi-line editor grows with its text from three lines to ten, then
+// scrolls; it grows downwards from its cell and upwards when the grid has
+// no room below.
+constexpr int FewestLines = 3;
+constexpr int MostLines = 10;
+const char CellRectProperty[] = "snaCellRect";
+const char OneLineProperty[] = "snaOneLine";   // the cell shows one line: Return finishes
+
+void growWithText(QPlainTextEdit *edit)
+{
+    const QRect cell = edit->property(CellRectProperty).toRect();
+    if (!cell.isValid() || !edit->parentWidget())
+        return;
+    // One line more than the text takes: room for what is typed next.
+    const int textLines = int(edit->document()->documentLayout()->documentSize().height());
+    const int shownLines = qBound(FewestLines, textLines + 1, MostLines);
+    const int frame = 2 * edit->frameWidth() + 6;
+    const int height = qMax(cell.height(), QFontMetrics(edit->font()).lineSpacing() * shownLines + frame);
+    const int room = edit->parentWidget()->height();
+    int top = cell.top();
+    if (top + height > room)
+        top = qMax(0, room - height);
+    edit->setGeometry(cell.left(), top, cell.width(), height);
 }
 
 
@@ -190,8 +225,11 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     QWidget *editor = nullptr;
     switch (cell.type) {
     case CellType::Edit:
-        if (cell.wordWrap) {
+        if (editsOnManyLines(cell)) {
             auto *edit = new QPlainTextEdit(parent);
+            edit->setProperty(OneLineProperty, !cell.wordWrap);
+            connect(edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, edit,
+                    [edit] { growWithText(edit); });
             edit->setTabChangesFocus(true);
             edit->setFrameShape(QFrame::NoFrame);
             edit->document()->setDocumentMargin(0);
@@ -221,6 +259,13 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
         combo->addItem(QString());
         combo->addItems(cell.items);
         connect(combo, &QComboBox::activated, self, [self, combo] { self->commitAndClose(combo); });
+        if (m_openList) {
+            // Once the view has placed and shown the editor.
+            QTimer::singleShot(0, combo, [combo] {
+                if (combo->isVisible())
+                    combo->showPopup();
+            });
+        }
         editor = combo;
         break;
     }
@@ -240,6 +285,7 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     case CellType::Button:
         break;
     }
+    m_openList = false;
     if (editor)
         editor->setFont(CellText::font(option.font, cell));
     return editor;
@@ -295,13 +341,12 @@ void SpreadDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 void SpreadDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                                           const QModelIndex &) const
 {
-    QRect r = option.rect;
-    if (qobject_cast<QPlainTextEdit *>(editor)) {
-        // Room for a few lines even in a one-line row, so line breaks stay visible.
-        const int lines = QFontMetrics(editor->font()).lineSpacing() * 3 + 4;
-        r.setHeight(qMax(r.height(), lines));
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(editor)) {
+        edit->setProperty(CellRectProperty, option.rect);
+        growWithText(edit);
+        return;
     }
-    editor->setGeometry(r);
+    editor->setGeometry(option.rect);
 }
 
 bool SpreadDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
@@ -343,13 +388,14 @@ bool SpreadDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
 
 bool SpreadDelegate::eventFilter(QObject *object, QEvent *event)
 {
-    // Escape hands the typed text to the cell and goes on to the window,
-    // which asks before leaving: no key throws typing away.
-    auto *editor = qobject_cast<QWidget *>(object);
-    if (editor && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        commitAndClose(editor);
-        return false;
+    // A long one-line cell edits on several lines to be read, but Return
+    // still finishes it, as in every other one-line cell.
+    if (event->type() == QEvent::KeyPress && object->property(OneLineProperty).toBool()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            commitAndClose(static_cast<QWidget *>(object));
+            return true;
+        }
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }

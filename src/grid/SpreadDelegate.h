@@ -30,6 +30,10 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
+    // The next list editor created opens its list at once (a click on a level
+    // cell, F4 or Alt+Down), as a combo box does on its own.
+    void openListOnNextEditor(bool open) { m_openList = open; }
+
 Q_SIGNALS:
     // A Button cell was pressed, or a CheckBox cell toggled, by the user.
     void buttonPressed(const QModelIndex &index);
@@ -43,6 +47,7 @@ private:
     void commitAndClose(QWidget *editor);
 
     const SpreadModel &m_model;
+    mutable bool m_openList = false;
 };
 
 } // namespace grid

@@ -89,6 +89,8 @@ SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
             });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         Q_EMIT cellClicked(index.column() + 1, index.row() + 1);
+        if (!isEditing())
+            openList(index.column() + 1, index.row() + 1);
     });
     connect(delegate, &SpreadDelegate::buttonPressed, this, [this](const QModelIndex &index) {
         Q_EMIT buttonClicked(index.column() + 1, index.row() + 1);
@@ -361,9 +363,41 @@ void SpreadGrid::showCurrentInPage()
     }
 }
 
+bool SpreadGrid::isListCell(const QModelIndex &index) const
+{
+    return index.isValid() && isTabStop(index.column() + 1, index.row() + 1)
+            && m_model->cell(index.column() + 1, index.row() + 1).type == CellType::ComboBox;
+}
+
+bool SpreadGrid::openList(int col, int row)
+{
+    const QModelIndex index = m_model->index(row - 1, col - 1);
+    if (!isListCell(index))
+        return false;
+    setCurrentIndex(index);
+    auto *delegate = static_cast<SpreadDelegate *>(itemDelegate());
+    delegate->openListOnNextEditor(true);
+    const bool opened = QAbstractItemView::edit(index, AllEditTriggers, nullptr);
+    delegate->openListOnNextEditor(false);
+    return opened;
+}
+
 void SpreadGrid::keyPressEvent(QKeyEvent *event)
 {
     Q_EMIT keyPressed(event->key());
+    // Ctrl+Tab and Ctrl+Shift+Tab belong to the tab control around the grid.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && (event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    const bool listKey = event->key() == Qt::Key_F4
+            || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
+    if (listKey && isListCell(currentIndex())) {
+        openList(activeCol(), activeRow());
+        event->accept();
+        return;
+    }
     if (m_keysDiscarded && picksCell(event) && currentIndex().isValid()) {
         Q_EMIT cellClicked(activeCol(), activeRow());
         event->accept();
@@ -379,6 +413,10 @@ void SpreadGrid::keyPressEvent(QKeyEvent *event)
 bool SpreadGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     if (m_keysDiscarded && (trigger == AnyKeyPressed || trigger == EditKeyPressed))
+        return false;
+    // The click itself opened the list (see the constructor); the view's own
+    // delayed edit after a click would only take the focus from its popup.
+    if ((trigger == SelectedClicked || trigger == DoubleClicked) && isListCell(index))
         return false;
     return QTableView::edit(index, trigger, event);
 }

@@ -68,6 +68,11 @@ public:
     // Opening a cell's editor from code stays public beside the override below.
     using QAbstractItemView::edit;
 
+    // Opens the editor of a list cell (a level) with its list shown, also in
+    // a grid that takes no typing; false when the cell is no list the user
+    // may change. A click on the cell, F4 and Alt+Down do it.
+    bool openList(int col, int row);
+
     // Typing a letter never jumps to a cell that starts with it.
     void keyboardSearch(const QString &search) override;
 
@@ -101,6 +106,7 @@ private:
 
     void applyColumnsAndSpans();
     void closeEditorOn(int col, int row);
+    bool isListCell(const QModelIndex &index) const;
     // Row heights follow the texts; changes are gathered and fitted once the
     // event loop runs, so loading a grid cell by cell measures each row once.
     void scheduleFit(int firstRow, int lastRow);

@@ -3,6 +3,7 @@
 #include "ChangeFlag.h"
 #include "EditLimits.h"
 #include "MessageBoxes.h"
+#include "PagePlace.h"
 #include "SpreadGrid.h"
 
 #include <QButtonGroup>
@@ -78,14 +79,21 @@ bool EntryPreviewList::add()
         return false;
     }
     const int col = m_first->isChecked() ? m_spec.firstOptionColumn : m_spec.secondOptionColumn;
+    PagePlace place(m_add);
     const int row = m_list.placeInColumn(col, text);
     Q_EMIT entryPlaced(row);
     m_box->clear();
     showAddButtonState();
+    m_box->setFocus();   // the next entry is typed at once
+    place.settle(grid(), row);
     return true;
 }
 
 bool EntryPreviewList::remove()
 {
-    return m_list.removeActiveRow();
+    PagePlace place(m_remove);
+    if (!m_list.removeActiveRow())
+        return false;
+    place.settle();
+    return true;
 }

@@ -120,7 +120,11 @@ bool PreviewList::removeActiveRow()
     m_grid->cells().deleteRow(row);
     // A list that ends with an empty row keeps one after the removal.
     setRowCount(endingRowCount(rowCount()));
-    selectRow(m_grid->activeRow());
+    // Nothing stays picked: the row that moved up into the removed one's place
+    // is not what the user chose, and a second Remove must not take it unseen.
+    showNoRowSelected();
+    m_grid->setCurrentIndex(QModelIndex());
+    m_grid->clearSelection();
     Q_EMIT changed();
     return true;
 }
@@ -129,11 +133,19 @@ void PreviewList::selectRow(int row)
 {
     if (row < m_firstRow || row > rowCount())
         return;
+    showNoRowSelected();
+    SpreadModel &cells = m_grid->cells();
+    cells.setBlockForeColor(m_firstCol, row, m_lastCol, row, selectedColor());
+    cells.setBlockBold(m_firstCol, row, m_lastCol, row, true);
+}
+
+void PreviewList::showNoRowSelected()
+{
+    if (rowCount() < m_firstRow)
+        return;
     SpreadModel &cells = m_grid->cells();
     cells.setBlockForeColor(m_firstCol, m_firstRow, m_lastCol, rowCount(), QColor(Qt::black));
     cells.setBlockBold(m_firstCol, m_firstRow, m_lastCol, rowCount(), false);
-    cells.setBlockForeColor(m_firstCol, row, m_lastCol, row, selectedColor());
-    cells.setBlockBold(m_firstCol, row, m_lastCol, row, true);
 }
 
 QVector<QStringList> PreviewList::entries() const

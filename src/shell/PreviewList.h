@@ -54,8 +54,8 @@ public:
     int placeInColumn(int col, const QString &text);
     // Appends one entry row holding texts (from firstCol on) and returns it.
     int appendEntry(const QStringList &texts);
-    // Removes the active row when it is an entry row; false (and nothing
-    // changes) on a fixed row.
+    // Removes the active row when it is an entry row, then leaves no row
+    // active; false (and nothing changes) on a fixed row or with none active.
     bool removeActiveRow();
 
     // Shows row in blue and bold and every other entry row in black; rows
@@ -77,6 +77,7 @@ Q_SIGNALS:
 private:
     int entryColumns() const { return m_lastCol - m_firstCol + 1; }
     bool rowHasText(int row) const;
+    void showNoRowSelected();
     void setRowCount(int rows);
     // The row count the list's end asks for, given the rows that must stay.
     int endingRowCount(int atLeast) const;

@@ -58,13 +58,13 @@ void SectionNavigator::run(const QString &name, int firstPage)
         if (page >= 0)
             screen->setCurrentPage(std::exchange(page, -1));
         // The chain turns its pages in one place: each screen opens where the
-        // last one was, also the one kept while the chain went on.
+        // last one was and at its size, also the one kept while the chain went on.
         if (m_place)
-            screen->move(*m_place);
+            screen->followOn(*m_place);
         if (showHook())
             showHook()(screen);
         screen->exec();
-        m_place = screen->pos();
+        m_place = QRect(screen->pos(), screen->size());
 
         const ScreenRegistry::Entry *entry = ScreenRegistry::instance().entry(current);
         QString following;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <QRect>
 #include <optional>
 
 class QWidget;
@@ -36,5 +37,5 @@ private:
 
     QWidget *m_parent;
     QMap<QString, QPointer<SectionScreen>> m_kept;
-    std::optional<QPoint> m_place;   // where the last screen of the chain stood
+    std::optional<QRect> m_place;   // where the last screen of the chain stood, and its size
 };

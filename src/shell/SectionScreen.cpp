@@ -287,9 +287,21 @@ void SectionScreen::setVisible(bool visible)
         orderTabs();
         for (grid::SpreadGrid *grid : findChildren<grid::SpreadGrid *>())
             grid->fitPendingRowsNow();
-        resize(WindowFit::showingWholePage(*this, *m_page, WindowFit::roomOnScreen(*this)));
+        if (!m_followsOn) {
+            const QSize size = WindowFit::showingWholePage(*this, *m_page, WindowFit::roomOnScreen(*this));
+            resize(size);
+            // On the screen the user works on, in its middle, whoever the parent is.
+            move(WindowFit::centredPlace(*this, size));
+        }
     }
     QDialog::setVisible(visible);
+}
+
+void SectionScreen::followOn(const QRect &place)
+{
+    m_followsOn = true;
+    resize(place.size());
+    move(place.topLeft());
 }
 
 void SectionScreen::orderTabs()

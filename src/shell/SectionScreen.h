@@ -81,9 +81,13 @@ public:
     // question; false when the user chose to stay.
     bool leave(Target target);
 
-    // Opens at a size that shows the whole page where the screen allows; the
-    // Tab order runs through the page, then the buttons.
+    // Opens at a size that shows the whole page where the screen allows, in
+    // the middle of the screen the user works on, unless it follows on from
+    // another screen of its chain; the Tab order runs through the page, then
+    // the buttons.
     void setVisible(bool visible) override;
+    // Takes the place and size of the screen before it in its chain.
+    void followOn(const QRect &place);
 
 public Q_SLOTS:
     // Escape and the window's own close control ask the same question as Main Menu.
@@ -153,4 +157,5 @@ private:
     bool m_leaving = false;
     bool m_loadCompleted = false;
     bool m_fitted = false;
+    bool m_followsOn = false;
 };

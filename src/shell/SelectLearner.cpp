@@ -61,10 +61,17 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     m_number->setObjectName(QStringLiteral("txtNumber"));
     m_number->setReadOnly(true);
     m_number->setMaximumWidth(70);
+    // A count to read, not a box to type in: it takes the window's colour.
+    QPalette readOnly = m_number->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    m_number->setPalette(readOnly);
     auto *numberLabel = new QLabel(QStringLiteral("Learners"), this);
     numberLabel->setObjectName(QStringLiteral("Label3"));
 
     buildGrid();
+    auto *pickHint = new QLabel(QStringLiteral("Pick a learner with a click or a double-click, or with the arrow keys "
+                                               "and Enter or Space."), this);
+    pickHint->setObjectName(QStringLiteral("lblPickHint"));
 
     auto *searchLabel = new QLabel(QStringLiteral("Search for Learner in the list."), this);
     searchLabel->setObjectName(QStringLiteral("Label1"));
@@ -135,6 +142,7 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(pickHint);
     layout->addLayout(lower);
 
     EnterPressesButton::install(this);
@@ -142,6 +150,9 @@ frmSelectLearner::frmSelectLearner(QWidget *parent)
     connect(m_current, &QRadioButton::clicked, this, [this] { getLearners(); });
     connect(m_archived, &QRadioButton::clicked, this, [this] { getLearners(); });
     connect(m_grid, &grid::SpreadGrid::cellClicked, this, [this](int, int row) { pickLearner(row); });
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        pickLearner(index.row() + 1);
+    });
     connect(searchButton, &QPushButton::clicked, this, [this] { search(); });
     connect(m_search, &QLineEdit::returnPressed, this, [this] { search(); });
     connect(support, &QPushButton::clicked, this, &frmSelectLearner::openMainMenu);
@@ -353,6 +364,9 @@ void frmSelectLearner::clearPicked()
 {
     for (QString &copy : m_picked)
         copy.clear();
+    // No row may look picked when no learner is.
+    m_grid->clearSelection();
+    m_grid->setCurrentIndex(QModelIndex());
 }
 
 void frmSelectLearner::showEvent(QShowEvent *event)

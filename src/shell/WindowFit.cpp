@@ -1,5 +1,6 @@
 #include "WindowFit.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -29,12 +30,31 @@ QSize showingWholePage(const QWidget &window, const QScrollArea &page, const QSi
     return wanted.boundedTo(room).expandedTo(window.minimumSizeHint());
 }
 
+QScreen *screenFor(const QWidget &window)
+{
+    const QWidget *last = QApplication::activeWindow();
+    if (last && last != &window && last->screen())
+        return last->screen();
+    return window.screen();
+}
+
 QSize roomOnScreen(const QWidget &window)
 {
-    const QScreen *screen = window.screen();
+    const QScreen *screen = screenFor(window);
     if (!screen)
         return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     return screen->availableGeometry().size() - FrameAllowance;
+}
+
+QPoint centredPlace(const QWidget &window, const QSize &size)
+{
+    const QScreen *screen = screenFor(window);
+    if (!screen)
+        return window.pos();
+    const QRect room = screen->availableGeometry();
+    const QSize outer = size + FrameAllowance;
+    return QPoint(room.left() + qMax(0, (room.width() - outer.width()) / 2),
+                  room.top() + qMax(0, (room.height() - outer.height()) / 2));
 }
 
 } // namespace WindowFit

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 
+class QScreen;
 class QScrollArea;
 class QWidget;
 
@@ -12,7 +14,13 @@ namespace WindowFit {
 
 QSize showingWholePage(const QWidget &window, const QScrollArea &page, const QSize &room);
 
-// The room a window has on the screen it is on, less its frame and title bar.
+// The screen a new window opens on: the one the user's last window is on.
+QScreen *screenFor(const QWidget &window);
+
+// The room a window has on its screen (screenFor), less its frame and title bar.
 QSize roomOnScreen(const QWidget &window);
+
+// Where a window of size goes to stand in the middle of its screen's room.
+QPoint centredPlace(const QWidget &window, const QSize &size);
 
 } // namespace WindowFit

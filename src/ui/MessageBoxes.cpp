@@ -45,6 +45,9 @@ QString pictureResource(Picture picture)
 int showRealBox(const MessageBoxCall &call)
 {
     QMessageBox box(QApplication::activeWindow());
+    // A message is answered, not minimised or maximised, also where no window
+    // of the program is active and the box stands alone.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setWindowTitle(call.title);
     box.setText(QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);

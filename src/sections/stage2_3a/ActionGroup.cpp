@@ -2,6 +2,7 @@
 
 #include "ChangeFlag.h"
 #include "MessageBoxes.h"
+#include "PagePlace.h"
 #include "SpreadGrid.h"
 
 #include <QHBoxLayout>
@@ -128,13 +129,21 @@ bool ActionGroup::addToPreview()
                             + QStringLiteral("Are you sure you want to leave them blank?")))
         return false;
 
-    m_list.appendEntry(texts);
+    PagePlace place(m_add);
+    const int row = m_list.appendEntry(texts);
     m_entry->cells().clearText(1, EntryRow, Fields, EntryRow);
     showAddButtonState(false);
+    m_entry->setFocus(Qt::OtherFocusReason);   // the next action is typed at once
+    m_entry->setActiveCell(1, EntryRow);
+    place.settle(m_preview, row);
     return true;
 }
 
 bool ActionGroup::removeFromPreview()
 {
-    return m_list.removeActiveRow();
+    PagePlace place(m_remove);
+    if (!m_list.removeActiveRow())
+        return false;
+    place.settle();
+    return true;
 }
