@@ -72,6 +72,7 @@ private slots:
     void reportsWithoutRowsSaySo();
     void longReportRepeatsItsHeadings();
     void profileShowsEachLearnersSubreportRows();
+    void profileKeepsTheReportOfAnUnknownBarrier();
     void adminReportAndAppend();
 };
 
@@ -185,6 +186,30 @@ void tst_ReportPdf::profileShowsEachLearnersSubreportRows()
     QVERIFY(second.contains(QStringLiteral("No health professional report is recorded for 2026.")));
     QVERIFY(second.contains(QStringLiteral("Sound recognition")));
     QVERIFY(!second.contains(QStringLiteral("Adams")));
+}
+
+// A primary code that names no barrier must not hide the stored health
+// report, and the stored type prints as a word, never as its code.
+void tst_ReportPdf::profileKeepsTheReportOfAnUnknownBarrier()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"), 2, 77);
+    const int temporary = school.learner(QStringLiteral("Nkosi"), QStringLiteral("Lerato"), QStringLiteral("10075"), 2, 1);
+    school.healthReport(learner, ThisYear, QStringLiteral("P"));
+    school.healthReport(temporary, ThisYear, QStringLiteral("TEMP"));
+
+    const Printed printed = print(school, learnerRequest(ReportModes::MainReport));
+    QCOMPARE(printed.pages.size(), 2);
+    const QString mokoena = printed.pages.at(0);
+    QVERIFY(mokoena.contains(QStringLiteral("Mokoena, Thabo")));
+    QVERIFY2(!mokoena.contains(QStringLiteral("No health professional report")), qPrintable(mokoena));
+    QVERIFY(mokoena.contains(QStringLiteral("Seen by the clinic")));
+    QVERIFY(QRegularExpression(QStringLiteral("Impairment type\\s+permanent\\n")).match(mokoena).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Disability\\s+unknown barrier \\(77\\)")).match(mokoena).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Primary barrier\\s+unknown barrier \\(77\\)")).match(mokoena).hasMatch());
+    const QString nkosi = printed.pages.at(1);
+    QVERIFY(QRegularExpression(QStringLiteral("Impairment type\\s+temporary\\n")).match(nkosi).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Disability\\s+Visual impairment\\n")).match(nkosi).hasMatch());
 }
 
 void tst_ReportPdf::adminReportAndAppend()
