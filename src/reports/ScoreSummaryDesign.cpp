@@ -75,8 +75,9 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         domains << heading.shortText + QStringLiteral(" = ") + heading.fullText;
     layout.addField(QStringLiteral("Activity domains"), domains.join(QStringLiteral("; ")));
     layout.addField(QStringLiteral("Domain level"),
-                    QStringLiteral("MILD, MODERATE or SEVERE when every criteria score of the domain is 1, 2 or 3; "
-                                   "N/A when the domain has no scores or its scores differ"));
+                    QStringLiteral("MILD, MODERATE or SEVERE when the mean of the domain's criteria scores is exactly "
+                                   "1, 2 or 3 (scores 1 and 3 average 2: MODERATE); N/A when the domain has no scores "
+                                   "or their mean lies between two whole numbers (scores 1 and 2: N/A)"));
     QStringList areas;
     for (const Heading &heading : areaHeadings())
         areas << heading.shortText + QStringLiteral(" = ") + heading.fullText;

@@ -73,6 +73,7 @@ private slots:
     void longReportRepeatsItsHeadings();
     void profileShowsEachLearnersSubreportRows();
     void profileKeepsTheReportOfAnUnknownBarrier();
+    void scoreSummaryLegendStatesItsRule();
     void adminReportAndAppend();
 };
 
@@ -210,6 +211,29 @@ void tst_ReportPdf::profileKeepsTheReportOfAnUnknownBarrier()
     const QString nkosi = printed.pages.at(1);
     QVERIFY(QRegularExpression(QStringLiteral("Impairment type\\s+temporary\\n")).match(nkosi).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("Disability\\s+Visual impairment\\n")).match(nkosi).hasMatch());
+}
+
+// Scores 1 and 3 average exactly 2: the legend must not promise N/A for
+// scores that differ when the table prints MODERATE for them.
+void tst_ReportPdf::scoreSummaryLegendStatesItsRule()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"));
+    school.score(learner, 1, 1, ThisYear);
+    school.score(learner, 2, 3, ThisYear);     // mobility: mean 2
+    school.score(learner, 6, 1, ThisYear);
+    school.score(learner, 7, 2, ThisYear);     // self-care: mean 1.5
+
+    print(school, learnerRequest(ReportModes::ScoreSummary));
+    const QString pdf = school.store.dir() + QStringLiteral("/report.pdf");
+    QString sentence;
+    for (const PdfText::Word &word : PdfText::words(pdf))
+        sentence += word.text + QLatin1Char(' ');
+    QVERIFY2(sentence.contains(QStringLiteral(
+                 "MILD, MODERATE or SEVERE when the mean of the domain's criteria scores is exactly "
+                 "1, 2 or 3 (scores 1 and 3 average 2: MODERATE); N/A when the domain has no scores or their mean "
+                 "lies between two whole numbers (scores 1 and 2: N/A)")), qPrintable(sentence));
+    QVERIFY(!sentence.contains(QStringLiteral("differ")));
 }
 
 void tst_ReportPdf::adminReportAndAppend()
