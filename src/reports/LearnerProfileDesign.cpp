@@ -58,7 +58,10 @@ void crd_01Background::compose(ReportLayout &layout) const
             layout.newPage();
         first = false;
         const QVector<int> rows = mainRows.value(learner);
+        layout.setSubject(QString());
         composeLearner(layout, rows.first());
+        layout.setSubject(m_main.text(rows.first(), QStringLiteral("Learner")) + QStringLiteral("  ")
+                          + m_main.text(rows.first(), QStringLiteral("AccessionNo")));
         QStringList additional;
         for (int row : rows) {
             const QString name = m_main.text(row, QStringLiteral("AddDisa"));

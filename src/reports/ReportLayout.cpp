@@ -97,20 +97,28 @@ void ReportLayout::ensureRoom(double height)
     if (m_y + height <= m_body.bottom() || m_y == m_body.top())
         return;
     startPage();
+    // A continued sheet reads alone: whose it is, then the group it goes on
+    // with, then the table's headings, in the order the first sheet gave them.
+    if (!m_subject.isEmpty())
+        placeContinuedHeading(m_subject, 0);
     if (m_inTable) {
+        if (!m_groupHeading.isEmpty())
+            placeContinuedHeading(m_groupHeading, m_groupLevel);
         placeTableHeadings();
-        if (!m_groupHeading.isEmpty()) {
-            const QString continued = m_groupHeading + QStringLiteral(" (continued)");
-            const QFont f = m_headingFont;
-            const double indent = points(12) * m_groupLevel;
-            const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
-            const double top = m_y;
-            place(h, [=, this](QPainter &painter) {
-                painter.setFont(f);
-                painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
-            });
-        }
     }
+}
+
+void ReportLayout::placeContinuedHeading(const QString &text, int level)
+{
+    const QString continued = text + QStringLiteral(" (continued)");
+    const QFont f = level == 0 ? m_headingFont : m_boldFont;
+    const double indent = points(12) * level;
+    const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
+    const double top = m_y;
+    place(h, [=, this](QPainter &painter) {
+        painter.setFont(f);
+        painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
+    });
 }
 
 void ReportLayout::place(double height, Drawing drawing)
@@ -259,6 +267,11 @@ void ReportLayout::newPage()
 {
     if (m_y > m_body.top())
         startPage();
+}
+
+void ReportLayout::setSubject(const QString &text)
+{
+    m_subject = text;
 }
 
 void ReportLayout::addNoRowsNotice(const QString &text)

@@ -13,7 +13,7 @@ class QPainter;
 // Lays a report out as a flow of blocks over pages of one paint device (the
 // viewer's preview, a printer or a PDF): every page carries the school name,
 // the title and "Page i of n"; a table's column headings repeat on each page
-// it runs onto, with its group heading marked as continued; a group heading
+// it runs onto, under its group heading marked as continued; a group heading
 // is never left alone at the foot of a page. Sizes are in points.
 class ReportLayout
 {
@@ -42,6 +42,9 @@ public:
     void addField(const QString &label, const QString &value);
     void addSpace(double points);
     void newPage();
+    // Whom the pages from here on are about (a learner's name): a page the
+    // flow runs onto opens with it, marked as continued. Empty for none.
+    void setSubject(const QString &text);
 
     // Said on the page of a report whose dataset has no rows.
     void addNoRowsNotice(const QString &text = QStringLiteral("There are no learners to report for this selection."));
@@ -62,6 +65,7 @@ private:
     void startPage();
     void place(double height, Drawing drawing);
     void placeTableHeadings();
+    void placeContinuedHeading(const QString &text, int level);
     void placeRow(const QStringList &cells, const QFont &font, bool shaded);
     void drawPageFrame(QPainter &painter, int page) const;
 
@@ -77,6 +81,7 @@ private:
     QVector<QVector<Drawing>> m_pages;
     QVector<Column> m_columns;
     bool m_inTable = false;
+    QString m_subject;          // repeated as continued at the top of a page the flow runs onto
     QString m_groupHeading;     // the innermost open group, repeated as continued
     int m_groupLevel = 0;
 };

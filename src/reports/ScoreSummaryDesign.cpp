@@ -1,6 +1,7 @@
 #include "ReportDesign.h"
 
 #include "ReportLayout.h"
+#include "ReportTexts.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         columns.append({heading.shortText, 0.75});
     layout.beginTable(columns);
     for (const ScoreSummaryRow &row : m_rows) {
-        QStringList cells = {m_gradeNames.value(row.Grade, row.Grade), row.SName, row.FName, row.AccessionNo};
+        QStringList cells = {ReportTexts::codeName(m_gradeNames.value(row.Grade), row.Grade, QStringLiteral("grade")),
+                             row.SName, row.FName, row.AccessionNo};
         for (const QString &word : row.domains)
             cells << word;
         for (const QVariant &rating : row.ratings)

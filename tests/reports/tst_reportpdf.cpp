@@ -71,6 +71,7 @@ private slots:
     void reportsWithoutRowsSaySo_data();
     void reportsWithoutRowsSaySo();
     void longReportRepeatsItsHeadings();
+    void listReportsGroupAndSortAsTheStoreDoes();
     void profileShowsEachLearnersSubreportRows();
     void profileKeepsTheReportOfAnUnknownBarrier();
     void scoreSummaryLegendStatesItsRule();
@@ -150,12 +151,95 @@ void tst_ReportPdf::longReportRepeatsItsHeadings()
     }
     const Printed printed = print(school, listRequest(ReportModes::LearnerSummary, LastYear));
     QVERIFY(printed.pages.size() >= 2);
-    QVERIFY(printed.pages.at(1).contains(QStringLiteral("Accession No")));
-    QVERIFY(printed.pages.at(1).contains(QStringLiteral("(continued)")));
+    // The continued sheet names its group first, then the column headings.
+    const QVector<PdfText::Word> words = PdfText::words(school.store.dir() + QStringLiteral("/report.pdf"));
+    double continuedTop = -1;
+    double headingTop = -1;
+    for (const PdfText::Word &word : words) {
+        if (word.page == 2 && word.text == QLatin1String("(continued)") && continuedTop < 0)
+            continuedTop = word.box.top();
+        if (word.page == 2 && word.text == QLatin1String("Accession") && headingTop < 0)
+            headingTop = word.box.top();
+    }
+    QVERIFY(continuedTop > 0);
+    QVERIFY2(continuedTop < headingTop, qPrintable(QStringLiteral("%1 %2").arg(continuedTop).arg(headingTop)));
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\) \\(continued\\)"))
+                .match(printed.pages.at(1)).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\)")).match(printed.text()).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("Barrier: Visual impairment\\s+\\(10 learners\\)")).match(printed.text()).hasMatch());
     QVERIFY(printed.text().contains(QStringLiteral("Surname089")));
     QVERIFY(printed.pages.last().contains(QStringLiteral("Total: 90 learners")));
+}
+
+namespace {
+
+// The learners' surnames in the order the report prints them.
+QStringList surnamesInOrder(const QString &text, const QStringList &names)
+{
+    QMap<qsizetype, QString> at;
+    for (const QString &name : names)
+        at.insert(text.indexOf(name), name);
+    return at.values();
+}
+
+QStringList groupHeadings(const QString &text, const QString &prefix)
+{
+    QStringList found;
+    const QRegularExpression line(QRegularExpression::escape(prefix) + QStringLiteral("[^\\n]*"));
+    for (const QRegularExpressionMatch &m : line.globalMatch(text))
+        found << m.captured(0).simplified();
+    return found;
+}
+
+} // namespace
+
+// Groups and their order as the store sorts: a barrier whose learners sit
+// in two grades is one group even with another barrier's learners in a
+// grade between; grades follow the school's order (Grade 2 before Grade 10)
+// and each row names its grade; provider names that differ only in case
+// are one provider; an unknown grade or barrier code says so.
+void tst_ReportPdf::listReportsGroupAndSortAsTheStoreDoes()
+{
+    School school;
+    school.store.exec(QStringLiteral("INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (5, 'Grade 10', 'Yes')"));
+    const struct { const char *surname; int grade; int barrier; const char *provider; } learners[] = {
+        {"Tau", 5, 2, "clinic north"},        // Epilepsy, Grade 10
+        {"Bela", 3, 4, "Clinic North"},       // Deaf, Grade 2
+        {"Sithole", 3, 2, "Clinic South"},    // Epilepsy, Grade 2
+        {"Ngema", 2, 4, "CLINIC NORTH"},      // Deaf, Grade 1
+        {"Appel", 99, 2, "Clinic South"},     // Epilepsy, a grade the school does not have
+        {"Venter", 3, 77, "Clinic South"},    // a barrier the school does not have
+    };
+    for (const auto &l : learners) {
+        const int id = school.learner(QString::fromLatin1(l.surname), QStringLiteral("Kim"),
+                                      QStringLiteral("A-") + QString::fromLatin1(l.surname), l.grade, l.barrier);
+        school.background(id, ThisYear, QString::fromLatin1(l.provider));
+    }
+    const QStringList names = {QStringLiteral("Tau"), QStringLiteral("Bela"), QStringLiteral("Sithole"),
+                               QStringLiteral("Ngema"), QStringLiteral("Appel"), QStringLiteral("Venter")};
+
+    const QString summary = print(school, listRequest(ReportModes::LearnerSummary, ThisYear)).text();
+    QCOMPARE(groupHeadings(summary, QStringLiteral("Barrier: ")),
+             (QStringList{QStringLiteral("Barrier: unknown barrier (77) (1 learner)"),
+                          QStringLiteral("Barrier: Deaf (2 learners)"), QStringLiteral("Barrier: Epilepsy (3 learners)")}));
+    QCOMPARE(surnamesInOrder(summary, names),
+             (QStringList{QStringLiteral("Venter"), QStringLiteral("Ngema"), QStringLiteral("Bela"),
+                          QStringLiteral("Sithole"), QStringLiteral("Tau"), QStringLiteral("Appel")}));
+    QVERIFY(QRegularExpression(QStringLiteral("Grade 2\\s+A-Sithole")).match(summary).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Grade 10\\s+A-Tau")).match(summary).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("unknown grade \\(99\\)\\s+A-Appel")).match(summary).hasMatch());
+    QVERIFY(summary.contains(QStringLiteral("Total: 6 learners")));
+
+    const QString list = print(school, listRequest(ReportModes::LearnerList, ThisYear)).text();
+    const QStringList providers = groupHeadings(list, QStringLiteral("Responsible Provider: "));
+    QCOMPARE(providers.size(), 2);
+    QVERIFY(providers.at(0).startsWith(QStringLiteral("Responsible Provider: "), Qt::CaseSensitive));
+    QVERIFY(providers.at(0).endsWith(QStringLiteral("(3 learners)")));
+    QVERIFY(providers.at(0).contains(QStringLiteral("clinic north"), Qt::CaseInsensitive));
+    QCOMPARE(providers.at(1), QStringLiteral("Responsible Provider: Clinic South (3 learners)"));
+    QCOMPARE(surnamesInOrder(list, names),
+             (QStringList{QStringLiteral("Ngema"), QStringLiteral("Bela"), QStringLiteral("Tau"),
+                          QStringLiteral("Sithole"), QStringLiteral("Venter"), QStringLiteral("Appel")}));
 }
 
 void tst_ReportPdf::profileShowsEachLearnersSubreportRows()

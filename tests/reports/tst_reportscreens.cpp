@@ -79,6 +79,7 @@ private slots:
     void optionsScreenStartsPerReport();
     void optionsScreenRefusesMissingChoices();
     void optionsScreenLoadsGradesOnce();
+    void optionsScreenClosesTheSpaceOfAHiddenFrame();
     void optionsHandTheViewerItsFilter();
     void viewerPagesPrintsAndExports();
     void learnerListOpensTheReports();
@@ -214,7 +215,7 @@ void tst_ReportScreens::barrierScreenOpensTheViewer()
     QCOMPARE(school.opened.screens, QStringList{QStringLiteral("frmReportview")});
     QCOMPARE(school.opened.mode, ReportModes::LearnerList);
     QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND BI.Name_Of_Provider = 'St Mary''s Clinic' AND LI.AccessionNo = "
-                                                      "'O''Brien-01' ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName")));
+                                                      "'O''Brien-01' ORDER BY BI.Name_Of_Provider, LI.Grade, LI.SName, LI.FName")));
     QCOMPARE(school.opened.rows, 1);
     QVERIFY(school.boxes.calls().isEmpty());
 }
@@ -273,6 +274,30 @@ void tst_ReportScreens::optionsScreenLoadsGradesOnce()
     QCOMPARE(grades, (QStringList{QStringLiteral("Grade 1"), QStringLiteral("Grade 2")}));
 }
 
+// Back from "Grade" to "All", the buttons move up under the options: no
+// blank band where the grade frame stood.
+void tst_ReportScreens::optionsScreenClosesTheSpaceOfAHiddenFrame()
+{
+    WatchedClassroom school;
+    frmReportOptions screen(QStringLiteral("LearnerScoreSummary"));
+    screen.formLoad();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    auto gap = [&] {
+        QApplication::processEvents();
+        const QWidget *options = screen.findChild<QWidget *>(QStringLiteral("fraOptions"));
+        return screen.button(QStringLiteral("cmdPrint"))->geometry().top() - options->geometry().bottom();
+    };
+    const int allGap = gap();
+    QVERIFY2(allGap < 30, qPrintable(QString::number(allGap)));
+    const int allHeight = screen.height();
+    screen.option(QStringLiteral("optGrade"))->click();
+    QVERIFY(gap() > allGap);
+    screen.option(QStringLiteral("optAll"))->click();
+    QCOMPARE(gap(), allGap);
+    QCOMPARE(screen.height(), allHeight);
+}
+
 void tst_ReportScreens::optionsHandTheViewerItsFilter()
 {
     WatchedClassroom school;
@@ -283,15 +308,16 @@ void tst_ReportScreens::optionsHandTheViewerItsFilter()
     screen.button(QStringLiteral("cmdPrint"))->click();
     QCOMPARE(school.opened.mode, ReportModes::ScoreSummary);
     QCOMPARE(school.opened.sql, QStringLiteral("SELECT  Grade, SName, FName, AccessionNo, ID, LSENStatus From Learner_Info "
-                                               " WHERE Status='C' AND LSENStatus<>1  AND AccessionNo ='O''Brien-01'"));
+                                               " WHERE Status='C' AND LSENStatus<>1  AND AccessionNo ='O''Brien-01'"
+                                               " ORDER BY Grade, SName, FName"));
     // The next report, for everyone, carries no learner filter.
     screen.option(QStringLiteral("optAll"))->click();
     screen.button(QStringLiteral("cmdPrint"))->click();
-    QVERIFY(school.opened.sql.endsWith(QStringLiteral("LSENStatus<>1 ")));
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral("LSENStatus<>1  ORDER BY Grade, SName, FName")));
     screen.option(QStringLiteral("optGrade"))->click();
     screen.gradeList()->setCurrentIndex(screen.gradeList()->findText(QStringLiteral("Grade 2")));
     screen.button(QStringLiteral("cmdPrint"))->click();
-    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND Grade =3")));
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND Grade =3 ORDER BY Grade, SName, FName")));
     QCOMPARE(school.opened.screens.size(), 3);
 }
 
