@@ -2,6 +2,7 @@
 // checks before a report opens with their messages and focus, what each
 // screen hands the next, and the viewer's pages, printing and PDF export.
 #include "BarrierSelect.h"
+#include "Connection.h"
 #include "ListReportStatement.h"
 #include "PdfText.h"
 #include "ReportDesign.h"
@@ -72,6 +73,7 @@ private slots:
     void selectionChecksTheYear();
     void barrierScreenFramesFollowTheMode_data();
     void barrierScreenFramesFollowTheMode();
+    void barrierScreenReportsALockedStoreOnce();
     void allBoxesEmptyAndDisableTheirFields();
     void barrierScreenRefusesMissingChoices_data();
     void barrierScreenRefusesMissingChoices();
@@ -137,6 +139,21 @@ void tst_ReportScreens::barrierScreenFramesFollowTheMode()
     // The data year's providers only.
     QCOMPARE(providers, (QStringList{QStringLiteral("Clinic North"), QStringLiteral("St Mary's Clinic")}));
     QCOMPARE(screen.barrierList()->currentText(), QString());
+}
+
+// Both lists come from one connection: a store another program holds is
+// one report, with its reason, and the screen opens with empty lists.
+void tst_ReportScreens::barrierScreenReportsALockedStoreOnce()
+{
+    WatchedClassroom school;
+    const std::unique_ptr<Connection> other = school.store.lockedByAnotherProgram();
+    frmBarrierSelect screen(ReportModes::LearnerSummary);
+    screen.formLoad();
+    QCOMPARE(school.boxes.count(), 1);
+    QVERIFY(school.boxes.last().title.startsWith(QStringLiteral("Error : ")));
+    QVERIFY(school.boxes.sawText(QStringLiteral("database is locked")));
+    QCOMPARE(screen.barrierList()->count(), 0);
+    QCOMPARE(screen.providerList()->count(), 0);
 }
 
 void tst_ReportScreens::allBoxesEmptyAndDisableTheirFields()
