@@ -103,10 +103,11 @@ bool frmReportview::formLoad()
     });
     if (!built)
         m_design.reset();
+    // The pages shown are the pages exported: same paper, margins and
+    // resolution, so the same layout and the same page count.
     if (m_design) {
-        m_previewPrinter->setPageOrientation(m_design->orientation());
-        if (const std::optional<QPageSize> paper = m_design->paper())
-            m_previewPrinter->setPageSize(*paper);
+        m_previewPrinter->setResolution(ReportDesign::Resolution);
+        m_previewPrinter->setPageLayout(m_design->pageLayout());
     }
     HourglassCursor hourglass;
     m_preview->updatePreview();

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +85,8 @@ private slots:
     void optionsScreenClosesTheSpaceOfAHiddenFrame();
     void optionsHandTheViewerItsFilter();
     void viewerPagesPrintsAndExports();
+    void viewerCountsThePagesItExports_data();
+    void viewerCountsThePagesItExports();
     void learnerListOpensTheReports();
 };
 
@@ -373,6 +376,42 @@ void tst_ReportScreens::viewerPagesPrintsAndExports()
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
     viewer.findChild<QAction *>(QStringLiteral("cmdDone"))->trigger();
     QVERIFY(!viewer.isVisible());
+}
+
+void tst_ReportScreens::viewerCountsThePagesItExports_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("summary, landscape") << ReportModes::LearnerSummary;
+    QTest::newRow("list, portrait") << ReportModes::LearnerList;
+    QTest::newRow("score summary, A4 landscape") << ReportModes::ScoreSummary;
+}
+
+// The viewer's "Page i of n" and the document written are one layout: the
+// same count, and the footer of the last page says so.
+void tst_ReportScreens::viewerCountsThePagesItExports()
+{
+    QFETCH(QString, mode);
+    School school;
+    for (int i = 0; i < 230; ++i) {
+        const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("First"),
+                                           QStringLiteral("AC%1").arg(i), 2 + i % 2, 1 + i % 3);
+        school.background(learner, ThisYear, QStringLiteral("Clinic %1").arg(i % 7));
+    }
+    appState().ReportYear = ThisYear;
+    ListReportFilter filter = listFilter(mode, ThisYear);
+    frmReportview viewer;
+    viewer.setReportMode(mode);
+    viewer.setSQL(listReportStatement(filter));
+    QVERIFY(viewer.formLoad());
+    const QString exported = school.store.dir() + QStringLiteral("/exported.pdf");
+    QVERIFY(viewer.exportPdf(exported));
+    const QStringList pages = PdfText::pages(exported);
+    QVERIFY(pages.size() > 3);
+    QCOMPARE(viewer.pageCount(), int(pages.size()));
+    QVERIFY(pages.last().contains(QStringLiteral("Page %1 of %1").arg(pages.size())));
+    viewer.goToPage(pages.size());
+    QCOMPARE(viewer.findChild<QLabel *>(QStringLiteral("lblPage"))->text(),
+             QStringLiteral("Page %1 of %1").arg(pages.size()));
 }
 
 void tst_ReportScreens::learnerListOpensTheReports()
