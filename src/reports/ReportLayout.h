@@ -22,6 +22,7 @@ public:
     {
         QString heading;
         double weight = 1;      // share of the page width
+        QString widest = {};    // the widest text its cells hold, when known: no word of it is broken
     };
 
     ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title);
@@ -57,9 +58,18 @@ private:
     using Drawing = std::function<void(QPainter &)>;
 
     double points(double pt) const;
+    // A cell's text as drawn: the font (shrunk when a word would not fit)
+    // and the wrap.
+    struct CellText
+    {
+        QFont font;
+        int flags = 0;
+    };
+    CellText fitCell(const QFont &font, const QString &text, double width) const;
     double textHeight(const QFont &font, const QString &text, double width) const;
     double rowHeight(const QStringList &cells, const QFont &font) const;
-    QVector<double> columnWidths() const;
+    void sizeColumns();
+    QStringList tableHeadings() const;
     // Makes room for height; when the page is full, starts the next one.
     void ensureRoom(double height);
     void startPage();
@@ -80,6 +90,8 @@ private:
     double m_y = 0;
     QVector<QVector<Drawing>> m_pages;
     QVector<Column> m_columns;
+    QVector<double> m_widths;   // device units, set when a table begins
+    double m_tableScale = 1;    // the table's text size, as a share of the body's
     bool m_inTable = false;
     QString m_subject;          // repeated as continued at the top of a page the flow runs onto
     QString m_groupHeading;     // the innermost open group, repeated as continued

@@ -52,14 +52,7 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         layout.addNoRowsNotice();
         return;
     }
-    QVector<ReportLayout::Column> columns = {
-        {QStringLiteral("Grade"), 1.3}, {QStringLiteral("Surname"), 1.6}, {QStringLiteral("First Name"), 1.4},
-        {QStringLiteral("Accession No"), 1.1}};
-    for (const Heading &heading : domainHeadings())
-        columns.append({heading.shortText, 1});
-    for (const Heading &heading : areaHeadings())
-        columns.append({heading.shortText, 0.75});
-    layout.beginTable(columns);
+    QVector<QStringList> table;
     for (const ScoreSummaryRow &row : m_rows) {
         QStringList cells = {ReportTexts::codeName(m_gradeNames.value(row.Grade), row.Grade, QStringLiteral("grade")),
                              row.SName, row.FName, row.AccessionNo};
@@ -67,8 +60,26 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
             cells << word;
         for (const QVariant &rating : row.ratings)
             cells << ratingText(rating);
-        layout.addRow(cells);
+        table << cells;
     }
+    QVector<ReportLayout::Column> columns = {
+        {QStringLiteral("Grade"), 1.3}, {QStringLiteral("Surname"), 1.6}, {QStringLiteral("First Name"), 1.4},
+        {QStringLiteral("Accession No"), 1.1}};
+    for (const Heading &heading : domainHeadings())
+        columns.append({heading.shortText, 1});
+    for (const Heading &heading : areaHeadings())
+        columns.append({heading.shortText, 0.75});
+    // Each column is sized for the longest word it holds: "MODERATE" is
+    // never broken.
+    for (int c = 0; c < columns.size(); ++c) {
+        QStringList texts;
+        for (const QStringList &cells : table)
+            texts << cells.at(c);
+        columns[c].widest = texts.join(QLatin1Char(' '));
+    }
+    layout.beginTable(columns);
+    for (const QStringList &cells : table)
+        layout.addRow(cells);
     layout.endTable();
 
     layout.addHeading(QStringLiteral("Legend"));

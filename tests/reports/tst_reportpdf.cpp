@@ -75,6 +75,7 @@ private slots:
     void profileShowsEachLearnersSubreportRows();
     void profileKeepsTheReportOfAnUnknownBarrier();
     void scoreSummaryLegendStatesItsRule();
+    void scoreSummaryBreaksNoWord();
     void adminReportAndAppend();
 };
 
@@ -318,6 +319,30 @@ void tst_ReportPdf::scoreSummaryLegendStatesItsRule()
                  "1, 2 or 3 (scores 1 and 3 average 2: MODERATE); N/A when the domain has no scores or their mean "
                  "lies between two whole numbers (scores 1 and 2: N/A)")), qPrintable(sentence));
     QVERIFY(!sentence.contains(QStringLiteral("differ")));
+}
+
+// Every word of the score summary stands whole on one line: the level
+// words, the headings, an unknown grade, a long surname.
+void tst_ReportPdf::scoreSummaryBreaksNoWord()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"));
+    school.score(learner, 1, 1, ThisYear);
+    school.score(learner, 2, 3, ThisYear);
+    school.learner(QStringLiteral("Vanderbijlparkwesthuizen"), QStringLiteral("Anna-Marie"), QStringLiteral("10075"), 99);
+
+    print(school, learnerRequest(ReportModes::ScoreSummary));
+    QStringList words;
+    for (const PdfText::Word &word : PdfText::words(school.store.dir() + QStringLiteral("/report.pdf")))
+        words << word.text;
+    for (const QString &whole : {QStringLiteral("MODERATE"), QStringLiteral("Devices"), QStringLiteral("Curr./Ass."),
+                                 QStringLiteral("Self-care"), QStringLiteral("Cognition"), QStringLiteral("Accession"),
+                                 QStringLiteral("Vanderbijlparkwesthuizen"), QStringLiteral("Anna-Marie")})
+        QVERIFY2(words.contains(whole), qPrintable(whole + QStringLiteral(" broken in: ") + words.join(QLatin1Char(' '))));
+    QVERIFY(!words.contains(QStringLiteral("MODERA")));
+    QVERIFY(words.join(QLatin1Char(' ')).contains(QStringLiteral("unknown grade (99)")));
+    // Grade 1 (the school's second grade) before the unknown one.
+    QVERIFY(words.indexOf(QStringLiteral("Mokoena")) < words.indexOf(QStringLiteral("Vanderbijlparkwesthuizen")));
 }
 
 void tst_ReportPdf::adminReportAndAppend()
