@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace reports;
@@ -353,6 +354,8 @@ void tst_ReportScreens::viewerPagesPrintsAndExports()
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Printouts"));
     QCOMPARE(viewer.pageCount(), 6);
     QCOMPARE(viewer.design()->orientation(), QPageLayout::Portrait);
+    if (const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); !documents.isEmpty())
+        QCOMPARE(viewer.suggestedExportPath(), documents + QStringLiteral("/Learner Profile 2026.pdf"));
     viewer.goToPage(4);
     QCOMPARE(viewer.currentPage(), 4);
     viewer.goToPage(99);
@@ -412,6 +415,15 @@ void tst_ReportScreens::viewerCountsThePagesItExports()
     viewer.goToPage(pages.size());
     QCOMPARE(viewer.findChild<QLabel *>(QStringLiteral("lblPage"))->text(),
              QStringLiteral("Page %1 of %1").arg(pages.size()));
+
+    // The export says where it went and how long it is, and the next one is
+    // offered in the same folder under the report's title and year.
+    QCOMPARE(school.boxes.last().text, QStringLiteral("The report was saved (%1 pages) as:\r\n%2")
+                                           .arg(pages.size()).arg(QDir::toNativeSeparators(exported)));
+    const QString title = mode == ReportModes::LearnerSummary ? QStringLiteral("Learner Summary per Barrier (Primary) 2026")
+        : mode == ReportModes::LearnerList                    ? QStringLiteral("Learner List per Responsible Provider 2026")
+                                                              : QStringLiteral("Learner Score Summary 2026");
+    QCOMPARE(viewer.suggestedExportPath(), school.store.dir() + QLatin1Char('/') + title + QStringLiteral(".pdf"));
 }
 
 void tst_ReportScreens::learnerListOpensTheReports()
