@@ -53,12 +53,39 @@ double PageFlow::reserve(double top, double height)
     return y;
 }
 
-void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
+double PageFlow::continueGrid(const grid::SpreadModel &grid, double left, int headingRows)
+{
+    newSheet();
+    m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
+    m_printer.setPosition(left, m_contentTop);
+    m_printer.printLine(QStringLiteral("(continued)"));
+    m_printer.setBold(false);
+    double y = m_printer.positionY();
+    headingRows = qMin(headingRows, grid.maxRows());
+    if (headingRows > 0) {
+        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_bottom)), 1, headingRows);
+        y += groupHeight(m_printer.gridRowHeights(grid), 1, headingRows);
+    }
+    return y;
+}
+
+void PageFlow::placeLine(const QString &text, double top, double left)
+{
+    m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
+    const double y = reserve(top, 240);
+    m_printer.setPosition(left, y);
+    m_printer.printLine(text);
+    m_printer.setBold(false);
+    m_end = m_printer.positionY();
+}
+
+void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left, int headingRows)
 {
     const QVector<double> heights = m_printer.gridRowHeights(grid);
     const int rows = grid.maxRows();
     const double right = m_printer.pageWidth();
     double y = startAt(top);
+    double sheetTop = m_contentTop;   // where this grid's rows may begin on the sheet
     int row = 1;
     while (row <= rows) {
         // As many whole groups as fit between y and the bottom of the sheet.
@@ -73,9 +100,14 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
             last = g.second;
         }
         if (last < row) {
-            if (y > m_contentTop + Tolerance) {   // a fresh sheet has more room
-                newSheet();
-                y = m_contentTop;
+            if (y > sheetTop + Tolerance) {   // a fresh sheet has more room
+                if (row > qMax(1, headingRows + 1)) {
+                    y = continueGrid(grid, left, headingRows);
+                } else {
+                    newSheet();
+                    y = m_contentTop;
+                }
+                sheetTop = y;
                 continue;
             }
             // Taller than a whole sheet: its slices go on sheets of their own.
@@ -83,8 +115,8 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
             y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left);
             row = last + 1;
             if (row <= rows) {
-                newSheet();
-                y = m_contentTop;
+                y = continueGrid(grid, left, headingRows);
+                sheetTop = y;
             }
             continue;
         }
@@ -92,8 +124,8 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
         y += used;
         row = last + 1;
         if (row <= rows) {
-            newSheet();
-            y = m_contentTop;
+            y = continueGrid(grid, left, headingRows);
+            sheetTop = y;
         }
     }
     m_end = y;

@@ -46,7 +46,7 @@ void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
 {
     for (const Block &block : blocks)
         if (block.grid)
-            flow.placeGrid(*block.grid, block.top, block.left);
+            flow.placeGrid(*block.grid, block.top, block.left, block.headingRows);
 }
 
 } // namespace
@@ -90,10 +90,12 @@ bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double r
 
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {
+    bool firstSheet = true;
     PageFlow flow(printer, [&](PagePrinter &sheet) {
         printHeader(sheet, title);
-        if (learnerLine)
+        if (learnerLine || !firstSheet)
             printLearnerLine(sheet);
+        firstSheet = false;
         sheet.setBold(false);
         return sheet.positionY() + BlockGap;
     }, BlockGap);
