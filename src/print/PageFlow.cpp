@@ -58,7 +58,7 @@ double PageFlow::continueGrid(const grid::SpreadModel &grid, double left, int he
     newSheet();
     m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
     m_printer.setPosition(left, m_contentTop);
-    m_printer.printLine(QStringLiteral("(continued)"));
+    m_printer.printLine(m_continuedMark);
     m_printer.setBold(false);
     double y = m_printer.positionY();
     headingRows = qMin(headingRows, grid.maxRows());
@@ -101,7 +101,11 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
         }
         if (last < row) {
             if (y > sheetTop + Tolerance) {   // a fresh sheet has more room
-                if (row > qMax(1, headingRows + 1)) {
+                // A group taller than a whole sheet is cut into slices from
+                // the sheet's top, where its cuts fall between lines of text.
+                const QPair<int, int> g = grid::GridMetrics::group(grid, row);
+                const bool sliced = groupHeight(heights, g.first, g.second) > m_bottom - m_contentTop + Tolerance;
+                if (row > qMax(1, headingRows + 1) && !sliced) {
                     y = continueGrid(grid, left, headingRows);
                 } else {
                     newSheet();
@@ -136,13 +140,22 @@ double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last,
                              double left)
 {
     const double right = m_printer.pageWidth();
+    // Lines of text are spaced from the top of the row that holds them: the
+    // tallest row of the group, which starts below the rows above it.
+    const QVector<double> heights = m_printer.gridRowHeights(grid);
+    int tallest = first;
+    for (int r = first; r <= last; ++r) {
+        if (heights.value(r - 1) > heights.value(tallest - 1))
+            tallest = r;
+    }
+    const double tallTop = groupHeight(heights, first, tallest - 1);
     double done = 0.0;   // how much of the rows' height is on paper
     for (;;) {
         const double room = m_bottom - y;
         double upTo = done + room;
         if (upTo < height) {
             // Cut between two lines of text, never through one.
-            const double lineBreak = m_printer.gridLineBreak(grid, upTo);
+            const double lineBreak = upTo > tallTop ? tallTop + m_printer.gridLineBreak(grid, upTo - tallTop) : 0.0;
             if (lineBreak > done)
                 upTo = lineBreak;
         }

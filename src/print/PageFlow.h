@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QVector>
 #include <functional>
 
@@ -40,6 +41,9 @@ public:
     // this one.
     double reserve(double top, double height);
 
+    // The line a sheet a grid continues on opens with; "(continued)" unless set.
+    void setContinuedMark(const QString &mark) { m_continuedMark = mark; }
+
     double end() const { return m_end; }   // below the last block, on the current sheet
     int sheet() const { return m_sheet; }  // 1-based
     double contentTop() const { return m_contentTop; }
@@ -57,6 +61,7 @@ private:
 
     PagePrinter &m_printer;
     PageHead m_head;
+    QString m_continuedMark = QStringLiteral("(continued)");
     double m_gap;
     double m_bottom;
     double m_contentTop = 0.0;

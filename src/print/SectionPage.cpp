@@ -90,15 +90,17 @@ bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double r
 
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {
-    bool firstSheet = true;
     PageFlow flow(printer, [&](PagePrinter &sheet) {
         printHeader(sheet, title);
-        if (learnerLine || !firstSheet)
+        if (learnerLine)
             printLearnerLine(sheet);
-        firstSheet = false;
         sheet.setBold(false);
         return sheet.positionY() + BlockGap;
     }, BlockGap);
+    // A sheet a grid continues on names the learner, even where the first
+    // sheet's grids do instead of a learner line.
+    if (!learnerLine)
+        flow.setContinuedMark(learnerLineText() + QStringLiteral("  (continued)"));
     flowBlocks(flow, blocks);
 }
 

@@ -40,8 +40,9 @@ void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, doubl
 bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
 
 // Header, learner line when asked, bold off, then the blocks flowing down the
-// sheets with the header line at the top of every sheet, and the learner
-// line on every further sheet (asked or not), so each sheet reads alone.
+// sheets with the header (and learner) line at the top of every sheet; a
+// sheet a grid continues on names the learner in its continued mark when
+// the page has no learner line, so each sheet reads alone.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
 QString headerText(const QString &title);
