@@ -58,25 +58,6 @@ void drawCheckBox(QPainter &painter, const CellSpec &cell, const QFont &font, co
     }
 }
 
-void drawButton(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &r,
-                double sx, double sy)
-{
-    const QRectF face = r.adjusted(PadH * sx / 2.0, PadV * sy, -PadH * sx / 2.0, -PadV * sy);
-    if (face.width() <= 0.0 || face.height() <= 0.0)
-        return;
-    painter.fillRect(face, QColor(224, 224, 224));
-    const double line = BorderWidth * sx;
-    painter.setPen(QPen(Qt::white, line));
-    painter.drawLine(face.topLeft(), face.topRight());
-    painter.drawLine(face.topLeft(), face.bottomLeft());
-    painter.setPen(QPen(QColor(96, 96, 96), line));
-    painter.drawLine(face.bottomLeft(), face.bottomRight());
-    painter.drawLine(face.topRight(), face.bottomRight());
-    CellSpec caption = cell;
-    caption.alignment = Qt::AlignCenter;
-    CellText::draw(painter, caption, font, face, Qt::black);
-}
-
 } // namespace
 
 GridPagePainter::GridPagePainter(const SpreadModel &model, const QFont &font)
@@ -239,7 +220,7 @@ void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, const Lay
                 drawCheckBox(painter, cell, font, cellRect, sx, sy);
                 break;
             case CellType::Button:
-                drawButton(painter, cell, font, cellRect, sx, sy);
+                // A button is for working on screen: paper shows its cell empty.
                 break;
             default:
                 CellText::draw(painter, cell, font,

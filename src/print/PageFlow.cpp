@@ -53,12 +53,39 @@ double PageFlow::reserve(double top, double height)
     return y;
 }
 
-void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
+double PageFlow::continueGrid(const grid::SpreadModel &grid, double left, int headingRows)
+{
+    newSheet();
+    m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
+    m_printer.setPosition(left, m_contentTop);
+    m_printer.printLine(m_continuedMark);
+    m_printer.setBold(false);
+    double y = m_printer.positionY();
+    headingRows = qMin(headingRows, grid.maxRows());
+    if (headingRows > 0) {
+        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_bottom)), 1, headingRows);
+        y += groupHeight(m_printer.gridRowHeights(grid), 1, headingRows);
+    }
+    return y;
+}
+
+void PageFlow::placeLine(const QString &text, double top, double left)
+{
+    m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
+    const double y = reserve(top, 240);
+    m_printer.setPosition(left, y);
+    m_printer.printLine(text);
+    m_printer.setBold(false);
+    m_end = m_printer.positionY();
+}
+
+void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left, int headingRows)
 {
     const QVector<double> heights = m_printer.gridRowHeights(grid);
     const int rows = grid.maxRows();
     const double right = m_printer.pageWidth();
     double y = startAt(top);
+    double sheetTop = m_contentTop;   // where this grid's rows may begin on the sheet
     int row = 1;
     while (row <= rows) {
         // As many whole groups as fit between y and the bottom of the sheet.
@@ -73,9 +100,18 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
             last = g.second;
         }
         if (last < row) {
-            if (y > m_contentTop + Tolerance) {   // a fresh sheet has more room
-                newSheet();
-                y = m_contentTop;
+            if (y > sheetTop + Tolerance) {   // a fresh sheet has more room
+                // A group taller than a whole sheet is cut into slices from
+                // the sheet's top, where its cuts fall between lines of text.
+                const QPair<int, int> g = grid::GridMetrics::group(grid, row);
+                const bool sliced = groupHeight(heights, g.first, g.second) > m_bottom - m_contentTop + Tolerance;
+                if (row > qMax(1, headingRows + 1) && !sliced) {
+                    y = continueGrid(grid, left, headingRows);
+                } else {
+                    newSheet();
+                    y = m_contentTop;
+                }
+                sheetTop = y;
                 continue;
             }
             // Taller than a whole sheet: its slices go on sheets of their own.
@@ -83,8 +119,8 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
             y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left);
             row = last + 1;
             if (row <= rows) {
-                newSheet();
-                y = m_contentTop;
+                y = continueGrid(grid, left, headingRows);
+                sheetTop = y;
             }
             continue;
         }
@@ -92,8 +128,8 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left)
         y += used;
         row = last + 1;
         if (row <= rows) {
-            newSheet();
-            y = m_contentTop;
+            y = continueGrid(grid, left, headingRows);
+            sheetTop = y;
         }
     }
     m_end = y;
@@ -104,13 +140,22 @@ double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last,
                              double left)
 {
     const double right = m_printer.pageWidth();
+    // Lines of text are spaced from the top of the row that holds them: the
+    // tallest row of the group, which starts below the rows above it.
+    const QVector<double> heights = m_printer.gridRowHeights(grid);
+    int tallest = first;
+    for (int r = first; r <= last; ++r) {
+        if (heights.value(r - 1) > heights.value(tallest - 1))
+            tallest = r;
+    }
+    const double tallTop = groupHeight(heights, first, tallest - 1);
     double done = 0.0;   // how much of the rows' height is on paper
     for (;;) {
         const double room = m_bottom - y;
         double upTo = done + room;
         if (upTo < height) {
             // Cut between two lines of text, never through one.
-            const double lineBreak = m_printer.gridLineBreak(grid, upTo);
+            const double lineBreak = upTo > tallTop ? tallTop + m_printer.gridLineBreak(grid, upTo - tallTop) : 0.0;
             if (lineBreak > done)
                 upTo = lineBreak;
         }

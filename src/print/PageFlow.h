@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QVector>
 #include <functional>
 
@@ -9,8 +10,9 @@ namespace grid { class SpreadModel; }
 // Places the blocks of a print job down its sheets so that none hides
 // another: a block starts at its own top or just below the block placed
 // before it, whichever is lower, and what no longer fits continues on a new
-// sheet that starts with the page head again. When everything fits, every
-// block sits exactly at its own top. Section pages and reports share it.
+// sheet that starts with the page head again, then "(continued)" and the
+// grid's column headings. When everything fits, every block sits exactly at
+// its own top. Section pages and reports share it.
 class PageFlow
 {
 public:
@@ -26,12 +28,21 @@ public:
     // that do not fit continue on new sheets, every row printed once. Rows
     // joined by a row span stay on one sheet; a group taller than a whole
     // sheet is cut between two lines of text and continues on the next sheet.
-    void placeGrid(const grid::SpreadModel &grid, double top, double left);
+    // The grid's first headingRows rows are its column headings: a sheet it
+    // continues on repeats them under the continued mark, so the sheet can
+    // be read alone.
+    void placeGrid(const grid::SpreadModel &grid, double top, double left, int headingRows = 0);
+
+    // A bold line of text at top or below the last block, kept on one sheet.
+    void placeLine(const QString &text, double top, double left);
 
     // Room for height twips of the caller's own drawing at top or below the
     // last block: the y where it goes, on a new sheet when it does not fit on
     // this one.
     double reserve(double top, double height);
+
+    // The line a sheet a grid continues on opens with; "(continued)" unless set.
+    void setContinuedMark(const QString &mark) { m_continuedMark = mark; }
 
     double end() const { return m_end; }   // below the last block, on the current sheet
     int sheet() const { return m_sheet; }  // 1-based
@@ -39,6 +50,9 @@ public:
 
 private:
     double startAt(double top) const;
+    // Opens a new sheet for the rest of a grid: the continued mark and the
+    // grid's heading rows; returns the y below them.
+    double continueGrid(const grid::SpreadModel &grid, double left, int headingRows);
     void newSheet();
     double groupHeight(const QVector<double> &heights, int first, int last) const;
     // Rows first..last, taller than a sheet, cut into slices between lines of
@@ -47,6 +61,7 @@ private:
 
     PagePrinter &m_printer;
     PageHead m_head;
+    QString m_continuedMark = QStringLiteral("(continued)");
     double m_gap;
     double m_bottom;
     double m_contentTop = 0.0;

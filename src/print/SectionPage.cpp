@@ -46,7 +46,7 @@ void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
 {
     for (const Block &block : blocks)
         if (block.grid)
-            flow.placeGrid(*block.grid, block.top, block.left);
+            flow.placeGrid(*block.grid, block.top, block.left, block.headingRows);
 }
 
 } // namespace
@@ -97,6 +97,10 @@ void print(PagePrinter &printer, const QString &title, bool learnerLine, const Q
         sheet.setBold(false);
         return sheet.positionY() + BlockGap;
     }, BlockGap);
+    // A sheet a grid continues on names the learner, even where the first
+    // sheet's grids do instead of a learner line.
+    if (!learnerLine)
+        flow.setContinuedMark(learnerLineText() + QStringLiteral("  (continued)"));
     flowBlocks(flow, blocks);
 }
 

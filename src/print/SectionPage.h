@@ -20,6 +20,7 @@ struct Block
     const grid::SpreadModel *grid = nullptr;
     double top = 0;
     double left = 500;
+    int headingRows = 0;    // the grid's column headings, repeated on a sheet it continues on
 };
 
 constexpr double BlockLeft = 500;   // twips
@@ -39,7 +40,9 @@ void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, doubl
 bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
 
 // Header, learner line when asked, bold off, then the blocks flowing down the
-// sheets with the header (and learner) line at the top of every sheet.
+// sheets with the header (and learner) line at the top of every sheet; a
+// sheet a grid continues on names the learner in its continued mark when
+// the page has no learner line, so each sheet reads alone.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
 QString headerText(const QString &title);

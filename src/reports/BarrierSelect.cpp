@@ -125,29 +125,32 @@ void frmBarrierSelect::bindAllBox(QCheckBox *box, QWidget *field)
     });
 }
 
-void frmBarrierSelect::fillList(QComboBox *list, const QString &procedure, const QString &sql, const QString &column)
+StoreRoutine frmBarrierSelect::fillList(QComboBox *list, const QString &sql, const QString &column)
 {
     list->clear();
-    StoreWork::run(Location, procedure, [&](Connection &connection) {
+    return {QStringLiteral("Form_Load"), [list, sql, column](Connection &connection) {
         const Recordset rows = connection.query(sql);
         for (int row = 0; row < rows.recordCount(); ++row)
             list->addItem(rows.text(row, column));
-    });
-    // Nothing is chosen until the user picks.
-    list->setCurrentIndex(-1);
+    }};
 }
 
 void frmBarrierSelect::formLoad()
 {
-    fillList(m_barrier, QStringLiteral("Form_Load"),
-             QStringLiteral("SELECT DISTINCT Disabilities.Name as Disability ") + QStringLiteral("FROM Disabilities"),
-             QStringLiteral("Disability"));
-    // The providers recorded in the data year chosen at start.
-    fillList(m_provider, QStringLiteral("Form_Load"),
-             QStringLiteral("SELECT DISTINCT Name_Of_Provider ")
-                 + QStringLiteral("FROM SNE_Learner_Background_Info WHERE Data_Year = ")
-                 + QString::number(appState().CurrentDataYear) + QStringLiteral(" Group By Name_Of_Provider"),
-             QStringLiteral("Name_Of_Provider"));
+    // Both lists on one connection: a store out of reach is one report, not
+    // one per list.
+    StoreWork::load(Location, {
+        fillList(m_barrier, QStringLiteral("SELECT DISTINCT Disabilities.Name as Disability ") + QStringLiteral("FROM Disabilities"),
+                 QStringLiteral("Disability")),
+        // The providers recorded in the data year chosen at start.
+        fillList(m_provider, QStringLiteral("SELECT DISTINCT Name_Of_Provider ")
+                     + QStringLiteral("FROM SNE_Learner_Background_Info WHERE Data_Year = ")
+                     + QString::number(appState().CurrentDataYear) + QStringLiteral(" Group By Name_Of_Provider"),
+                 QStringLiteral("Name_Of_Provider")),
+    });
+    // Nothing is chosen until the user picks.
+    m_barrier->setCurrentIndex(-1);
+    m_provider->setCurrentIndex(-1);
     if (m_formMode == ReportModes::LearnerSummary) {
         m_barrierFrame->setVisible(true);
         m_providerFrame->setVisible(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreWork.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -38,7 +40,8 @@ public:
     QPushButton *button(const QString &objectName) const;
 
 private:
-    void fillList(QComboBox *list, const QString &procedure, const QString &sql, const QString &column);
+    // Empties the list and returns the routine that fills it.
+    StoreRoutine fillList(QComboBox *list, const QString &sql, const QString &column);
     // Ticking "All ..." empties and disables its field; unticking enables it and focuses it.
     void bindAllBox(QCheckBox *box, QWidget *field);
 

@@ -1,6 +1,7 @@
 #include "ReportDesign.h"
 
 #include "ReportLayout.h"
+#include "ReportTexts.h"
 
 #include <QHash>
 
@@ -57,7 +58,10 @@ void crd_01Background::compose(ReportLayout &layout) const
             layout.newPage();
         first = false;
         const QVector<int> rows = mainRows.value(learner);
+        layout.setSubject(QString());
         composeLearner(layout, rows.first());
+        layout.setSubject(m_main.text(rows.first(), QStringLiteral("Learner")) + QStringLiteral("  ")
+                          + m_main.text(rows.first(), QStringLiteral("AccessionNo")));
         QStringList additional;
         for (int row : rows) {
             const QString name = m_main.text(row, QStringLiteral("AddDisa"));
@@ -75,7 +79,8 @@ void crd_01Background::composeLearner(ReportLayout &layout, int row) const
     auto text = [&](const char *name) { return m_main.text(row, QString::fromLatin1(name)); };
     layout.addHeading(text("Learner"));
     layout.addField(QStringLiteral("Accession No"), text("AccessionNo"));
-    layout.addField(QStringLiteral("Grade"), text("Grade"));
+    layout.addField(QStringLiteral("Grade"),
+                    ReportTexts::codeName(text("Grade"), m_main.value(row, QStringLiteral("GradeID")), QStringLiteral("grade")));
     layout.addSpace(4);
     layout.addParagraph(QStringLiteral("Background information (") + m_year + QLatin1Char(')'), true);
     layout.addField(QStringLiteral("Nature of support received"), text("Nature_Of_Support_Received"));
@@ -83,7 +88,8 @@ void crd_01Background::composeLearner(ReportLayout &layout, int row) const
     layout.addField(QStringLiteral("Contact details"), text("Contact_Details"));
     layout.addField(QStringLiteral("Family situation"), text("Family_Situation"));
     layout.addField(QStringLiteral("Parent's understanding of the child"), text("Parent_Understanding_Of_Child"));
-    layout.addField(QStringLiteral("Primary barrier"), text("PDisa"));
+    layout.addField(QStringLiteral("Primary barrier"),
+                    ReportTexts::codeName(text("PDisa"), m_main.value(row, QStringLiteral("PDisaID")), QStringLiteral("barrier")));
 }
 
 void crd_01Background::composeDiagnostic(ReportLayout &layout, const QVector<int> &rows) const
@@ -96,8 +102,11 @@ void crd_01Background::composeDiagnostic(ReportLayout &layout, const QVector<int
     }
     const int first = rows.first();
     layout.addField(QStringLiteral("Date of birth"), m_diagnostic.text(first, QStringLiteral("BirthDate")));
-    layout.addField(QStringLiteral("Disability"), m_diagnostic.text(first, QStringLiteral("Disability")));
-    layout.addField(QStringLiteral("Impairment type"), m_diagnostic.text(first, QStringLiteral("Impairment_Type")));
+    layout.addField(QStringLiteral("Disability"),
+                    ReportTexts::codeName(m_diagnostic.text(first, QStringLiteral("Disability")),
+                                          m_diagnostic.value(first, QStringLiteral("DisabilityID")), QStringLiteral("barrier")));
+    layout.addField(QStringLiteral("Impairment type"),
+                    ReportTexts::impairmentType(m_diagnostic.text(first, QStringLiteral("Impairment_Type"))));
     layout.addField(QStringLiteral("Medical record viewed"),
                     yesNo(m_diagnostic.value(first, QStringLiteral("Medical_Record_Viewed")).toLongLong() != 0));
     layout.addField(QStringLiteral("Medical record attached"),

@@ -1,6 +1,7 @@
 #include "ReportDesign.h"
 
 #include "ReportLayout.h"
+#include "ReportTexts.h"
 
 namespace {
 
@@ -13,6 +14,11 @@ QString field(const Recordset &rows, int row, const char *name)
 bool sameGroup(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString gradeName(const Recordset &rows, int row)
+{
+    return ReportTexts::codeName(field(rows, row, "Name"), rows.value(row, QStringLiteral("GradeID")), QStringLiteral("grade"));
 }
 
 QString countLine(int count)
@@ -29,28 +35,27 @@ void crdLearner_DisSum::compose(ReportLayout &layout) const
         return;
     }
     // Rows arrive sorted by barrier, grade and surname: a heading opens each
-    // barrier, and a grade's name stands on the first row of its learners.
+    // barrier, and every row names its grade, so no row reads as "no grade".
+    auto barrierOf = [this](int row) {
+        return ReportTexts::codeName(field(m_rows, row, "Disability"), m_rows.value(row, QStringLiteral("DisabilityID")),
+                                     QStringLiteral("barrier"));
+    };
     QString barrier;
-    QString grade;
     for (int row = 0; row < m_rows.recordCount(); ++row) {
-        const QString rowBarrier = field(m_rows, row, "Disability");
-        const QString rowGrade = field(m_rows, row, "Name");
-        const bool newBarrier = row == 0 || !sameGroup(rowBarrier, barrier);
-        if (newBarrier) {
+        const QString rowBarrier = barrierOf(row);
+        if (row == 0 || !sameGroup(rowBarrier, barrier)) {
             if (row > 0)
                 layout.endTable();
             int inBarrier = 0;
-            for (int r = row; r < m_rows.recordCount() && sameGroup(field(m_rows, r, "Disability"), rowBarrier); ++r)
+            for (int r = row; r < m_rows.recordCount() && sameGroup(barrierOf(r), rowBarrier); ++r)
                 ++inBarrier;
             layout.addGroupHeading(QStringLiteral("Barrier: ") + rowBarrier + QStringLiteral("  (")
                                    + countLine(inBarrier) + QLatin1Char(')'));
             layout.beginTable({{QStringLiteral("Grade"), 1.5}, {QStringLiteral("Accession No"), 1},
                                {QStringLiteral("Surname"), 2}, {QStringLiteral("First Name"), 2}});
         }
-        const bool newGrade = newBarrier || !sameGroup(rowGrade, grade);
         barrier = rowBarrier;
-        grade = rowGrade;
-        layout.addRow({newGrade ? rowGrade : QString(), field(m_rows, row, "AccessionNo"), field(m_rows, row, "SName"),
+        layout.addRow({gradeName(m_rows, row), field(m_rows, row, "AccessionNo"), field(m_rows, row, "SName"),
                        field(m_rows, row, "FName")});
     }
     layout.endTable();
@@ -80,7 +85,7 @@ void crdLearner_ListProv::compose(ReportLayout &layout) const
         }
         provider = rowProvider;
         layout.addRow({field(m_rows, row, "AccessionNo"), field(m_rows, row, "SName"), field(m_rows, row, "FName"),
-                       field(m_rows, row, "Name")});
+                       gradeName(m_rows, row)});
     }
     layout.endTable();
     layout.addParagraph(QStringLiteral("Total: ") + countLine(m_rows.recordCount()), true);

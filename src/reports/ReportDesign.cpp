@@ -8,7 +8,6 @@
 #include <QPrinter>
 
 namespace {
-constexpr int PdfResolution = 1200;
 const QMarginsF PaperMargins(12, 12, 12, 12);   // millimetres
 }
 
@@ -20,20 +19,26 @@ int ReportDesign::render(QPagedPaintDevice &device) const
     return layout.pageCount();
 }
 
+QPageLayout ReportDesign::pageLayout() const
+{
+    return QPageLayout(paper().value_or(QPageSize(QPageSize::A4)), orientation(), PaperMargins, QPageLayout::Millimeter);
+}
+
 int ReportDesign::print(QPrinter &printer) const
 {
+    // The paper the user chose stays, unless the design asks for its own.
     if (const std::optional<QPageSize> size = paper())
         printer.setPageSize(*size);
     printer.setPageOrientation(orientation());
+    printer.setPageMargins(PaperMargins, QPageLayout::Millimeter);
     return render(printer);
 }
 
 int ReportDesign::writePdf(const QString &path) const
 {
     QPdfWriter writer(path);
-    writer.setResolution(PdfResolution);
-    writer.setPageLayout(QPageLayout(paper().value_or(QPageSize(QPageSize::A4)), orientation(), PaperMargins,
-                                     QPageLayout::Millimeter));
+    writer.setResolution(Resolution);
+    writer.setPageLayout(pageLayout());
     writer.setTitle(m_title);
     writer.setCreator(QStringLiteral("SNA"));
     // QPdfWriter opens its file when painting begins; check first, so a

@@ -20,6 +20,9 @@ class ReportDesign
 public:
     virtual ~ReportDesign() = default;
 
+    // Dots per inch of the exported PDF and of the viewer's pages.
+    static constexpr int Resolution = 1200;
+
     virtual QString name() const = 0;
     virtual QPageLayout::Orientation orientation() const = 0;
     // The paper a design asks for; none leaves the printer's own.
@@ -30,10 +33,15 @@ public:
     QString schoolName() const { return m_school; }
     QString title() const { return m_title; }
 
+    // The one page layout of the report (paper, orientation, margins): the
+    // viewer, the exported PDF and the printer lay the pages out on it, so
+    // they show the same pages and the same count.
+    QPageLayout pageLayout() const;
+
     // Lays the report out on the device and paints it; returns the page count.
     int render(QPagedPaintDevice &device) const;
-    // Sets the printer's orientation (and paper, when the design asks for
-    // one), then renders; returns the page count.
+    // Sets the printer's orientation and margins (and paper, when the design
+    // asks for one), then renders; returns the page count.
     int print(QPrinter &printer) const;
     // Writes the report into a PDF file (A4 unless the design asks otherwise).
     // Throws StoreError when the file cannot be written.

@@ -11,6 +11,8 @@ namespace {
 const QString FontFamily = QStringLiteral("Times New Roman");
 constexpr double CellPaddingPt = 2.5;
 constexpr double HeaderGapPt = 8;
+// The smallest share of its size a text is shrunk to before a word breaks.
+constexpr double MinimumShrink = 0.6;
 
 QFont font(double pointSize, bool bold)
 {
@@ -30,6 +32,53 @@ int wrapFlags(const QFontMetricsF &metrics, const QString &text, double width)
             return Qt::TextWrapAnywhere;
     }
     return Qt::TextWordWrap;
+}
+
+double widestWord(const QFontMetricsF &metrics, const QString &text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    double widest = 0;
+    for (const QString &word : text.split(blanks, Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest;
+}
+
+QFont scaled(const QFont &f, double factor)
+{
+    QFont result = f;
+    result.setPointSizeF(f.pointSizeF() * factor);
+    return result;
+}
+
+// Widths that give every column at least its minimum and share the rest of
+// the total by weight.
+QVector<double> shareWidths(const QVector<double> &weights, const QVector<double> &minimums, double total)
+{
+    QVector<double> widths(weights.size(), 0);
+    QVector<bool> fixed(weights.size(), false);
+    for (bool changed = true; changed;) {
+        changed = false;
+        double free = total;
+        double weight = 0;
+        for (int i = 0; i < weights.size(); ++i) {
+            if (fixed.at(i))
+                free -= minimums.at(i);
+            else
+                weight += weights.at(i);
+        }
+        for (int i = 0; i < weights.size(); ++i) {
+            if (fixed.at(i)) {
+                widths[i] = minimums.at(i);
+                continue;
+            }
+            widths[i] = weight > 0 ? free * weights.at(i) / weight : 0;
+            if (widths.at(i) < minimums.at(i)) {
+                fixed[i] = true;
+                changed = true;
+            }
+        }
+    }
+    return widths;
 }
 
 } // namespace
@@ -66,23 +115,55 @@ double ReportLayout::textHeight(const QFont &f, const QString &text, double widt
     return std::max(bounds.height(), metrics.lineSpacing());
 }
 
-QVector<double> ReportLayout::columnWidths() const
+ReportLayout::CellText ReportLayout::fitCell(const QFont &f, const QString &text, double width) const
 {
-    const double total = std::accumulate(m_columns.cbegin(), m_columns.cend(), 0.0,
-                                         [](double sum, const Column &c) { return sum + c.weight; });
-    QVector<double> widths;
-    for (const Column &column : m_columns)
-        widths << m_body.width() * column.weight / total;
-    return widths;
+    // A word wider than its cell shrinks the cell's text until it fits; only
+    // a word too wide even then is broken.
+    const double widest = widestWord(QFontMetricsF(f, &m_device), text);
+    if (widest <= width)
+        return {f, Qt::TextWordWrap};
+    const double factor = width / widest;
+    if (factor >= MinimumShrink)
+        return {scaled(f, factor * 0.98), Qt::TextWordWrap};
+    return {f, Qt::TextWrapAnywhere};
+}
+
+void ReportLayout::sizeColumns()
+{
+    // Every column at least as wide as its longest word (heading or the
+    // widest text it will hold); when the page cannot give all of them that,
+    // the table's text shrinks until it can.
+    const double pad = 2 * points(CellPaddingPt);
+    QVector<double> minimums;
+    QVector<double> weights;
+    const QFontMetricsF headingMetrics(m_boldFont, &m_device);
+    const QFontMetricsF bodyMetrics(m_bodyFont, &m_device);
+    for (const Column &column : m_columns) {
+        minimums << std::max(widestWord(headingMetrics, column.heading), widestWord(bodyMetrics, column.widest)) + pad;
+        weights << column.weight;
+    }
+    const double needed = std::accumulate(minimums.cbegin(), minimums.cend(), 0.0);
+    m_tableScale = needed > m_body.width() ? std::max(MinimumShrink, (m_body.width() - 0.5) / needed) : 1.0;
+    for (double &minimum : minimums)
+        minimum = (minimum - pad) * m_tableScale + pad;
+    m_widths = shareWidths(weights, minimums, m_body.width());
 }
 
 double ReportLayout::rowHeight(const QStringList &cells, const QFont &f) const
 {
-    const QVector<double> widths = columnWidths();
+    const double pad = points(CellPaddingPt);
     double height = 0;
-    for (int i = 0; i < widths.size(); ++i)
-        height = std::max(height, textHeight(f, cells.value(i), widths.at(i) - 2 * points(CellPaddingPt)));
-    return height + 2 * points(CellPaddingPt);
+    for (int i = 0; i < m_widths.size(); ++i) {
+        const CellText cell = fitCell(f, cells.value(i), m_widths.at(i) - 2 * pad);
+        const QFontMetricsF metrics(cell.font, &m_device);
+        const QString text = cells.value(i);
+        const double h = text.isEmpty()
+            ? metrics.lineSpacing()
+            : std::max(metrics.boundingRect(QRectF(0, 0, m_widths.at(i) - 2 * pad, 1e9), cell.flags, text).height(),
+                       metrics.lineSpacing());
+        height = std::max(height, h);
+    }
+    return height + 2 * pad;
 }
 
 void ReportLayout::startPage()
@@ -97,20 +178,28 @@ void ReportLayout::ensureRoom(double height)
     if (m_y + height <= m_body.bottom() || m_y == m_body.top())
         return;
     startPage();
+    // A continued sheet reads alone: whose it is, then the group it goes on
+    // with, then the table's headings, in the order the first sheet gave them.
+    if (!m_subject.isEmpty())
+        placeContinuedHeading(m_subject, 0);
     if (m_inTable) {
+        if (!m_groupHeading.isEmpty())
+            placeContinuedHeading(m_groupHeading, m_groupLevel);
         placeTableHeadings();
-        if (!m_groupHeading.isEmpty()) {
-            const QString continued = m_groupHeading + QStringLiteral(" (continued)");
-            const QFont f = m_headingFont;
-            const double indent = points(12) * m_groupLevel;
-            const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
-            const double top = m_y;
-            place(h, [=, this](QPainter &painter) {
-                painter.setFont(f);
-                painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
-            });
-        }
     }
+}
+
+void ReportLayout::placeContinuedHeading(const QString &text, int level)
+{
+    const QString continued = text + QStringLiteral(" (continued)");
+    const QFont f = level == 0 ? m_headingFont : m_boldFont;
+    const double indent = points(12) * level;
+    const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
+    const double top = m_y;
+    place(h, [=, this](QPainter &painter) {
+        painter.setFont(f);
+        painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
+    });
 }
 
 void ReportLayout::place(double height, Drawing drawing)
@@ -121,24 +210,31 @@ void ReportLayout::place(double height, Drawing drawing)
 
 void ReportLayout::placeTableHeadings()
 {
+    placeRow(tableHeadings(), scaled(m_boldFont, m_tableScale), true);
+}
+
+QStringList ReportLayout::tableHeadings() const
+{
     QStringList headings;
     for (const Column &column : m_columns)
         headings << column.heading;
-    placeRow(headings, m_boldFont, true);
+    return headings;
 }
 
 void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool shaded)
 {
     const double h = rowHeight(cells, font);
     const double top = m_y;
-    const QVector<double> widths = columnWidths();
+    const QVector<double> widths = m_widths;
     const double pad = points(CellPaddingPt);
     const double bottom = m_body.bottom();
+    QVector<CellText> fitted;
+    for (int i = 0; i < widths.size(); ++i)
+        fitted << fitCell(font, cells.value(i), widths.at(i) - 2 * pad);
     place(h, [=](QPainter &painter) {
         painter.save();
         // A row taller than a whole page is cut at the page's foot.
         painter.setClipRect(QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top));
-        painter.setFont(font);
         double x = 0;
         for (int i = 0; i < widths.size(); ++i) {
             const QRectF cell(x, top, widths.at(i), h);
@@ -147,8 +243,8 @@ void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool sh
             painter.setPen(QColor(150, 150, 150));
             painter.drawRect(cell);
             painter.setPen(Qt::black);
-            const QRectF inner = cell.adjusted(pad, pad, -pad, -pad);
-            painter.drawText(inner, wrapFlags(painter.fontMetrics(), cells.value(i), inner.width()), cells.value(i));
+            painter.setFont(fitted.at(i).font);
+            painter.drawText(cell.adjusted(pad, pad, -pad, -pad), fitted.at(i).flags, cells.value(i));
             x += widths.at(i);
         }
         painter.restore();
@@ -158,11 +254,9 @@ void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool sh
 void ReportLayout::beginTable(const QVector<Column> &columns)
 {
     m_columns = columns;
+    sizeColumns();
     // The headings and at least one row start on the same page.
-    QStringList headings;
-    for (const Column &column : m_columns)
-        headings << column.heading;
-    ensureRoom(2 * rowHeight(headings, m_boldFont));
+    ensureRoom(2 * rowHeight(tableHeadings(), scaled(m_boldFont, m_tableScale)));
     m_inTable = true;
     placeTableHeadings();
 }
@@ -193,7 +287,7 @@ void ReportLayout::addGroupHeading(const QString &text, int level)
 
 void ReportLayout::addRow(const QStringList &cells, bool bold)
 {
-    const QFont &f = bold ? m_boldFont : m_bodyFont;
+    const QFont f = scaled(bold ? m_boldFont : m_bodyFont, m_tableScale);
     ensureRoom(rowHeight(cells, f));
     placeRow(cells, f, false);
 }
@@ -259,6 +353,11 @@ void ReportLayout::newPage()
 {
     if (m_y > m_body.top())
         startPage();
+}
+
+void ReportLayout::setSubject(const QString &text)
+{
+    m_subject = text;
 }
 
 void ReportLayout::addNoRowsNotice(const QString &text)

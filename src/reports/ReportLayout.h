@@ -13,7 +13,7 @@ class QPainter;
 // Lays a report out as a flow of blocks over pages of one paint device (the
 // viewer's preview, a printer or a PDF): every page carries the school name,
 // the title and "Page i of n"; a table's column headings repeat on each page
-// it runs onto, with its group heading marked as continued; a group heading
+// it runs onto, under its group heading marked as continued; a group heading
 // is never left alone at the foot of a page. Sizes are in points.
 class ReportLayout
 {
@@ -22,6 +22,7 @@ public:
     {
         QString heading;
         double weight = 1;      // share of the page width
+        QString widest = {};    // the widest text its cells hold, when known: no word of it is broken
     };
 
     ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title);
@@ -42,6 +43,9 @@ public:
     void addField(const QString &label, const QString &value);
     void addSpace(double points);
     void newPage();
+    // Whom the pages from here on are about (a learner's name): a page the
+    // flow runs onto opens with it, marked as continued. Empty for none.
+    void setSubject(const QString &text);
 
     // Said on the page of a report whose dataset has no rows.
     void addNoRowsNotice(const QString &text = QStringLiteral("There are no learners to report for this selection."));
@@ -54,14 +58,24 @@ private:
     using Drawing = std::function<void(QPainter &)>;
 
     double points(double pt) const;
+    // A cell's text as drawn: the font (shrunk when a word would not fit)
+    // and the wrap.
+    struct CellText
+    {
+        QFont font;
+        int flags = 0;
+    };
+    CellText fitCell(const QFont &font, const QString &text, double width) const;
     double textHeight(const QFont &font, const QString &text, double width) const;
     double rowHeight(const QStringList &cells, const QFont &font) const;
-    QVector<double> columnWidths() const;
+    void sizeColumns();
+    QStringList tableHeadings() const;
     // Makes room for height; when the page is full, starts the next one.
     void ensureRoom(double height);
     void startPage();
     void place(double height, Drawing drawing);
     void placeTableHeadings();
+    void placeContinuedHeading(const QString &text, int level);
     void placeRow(const QStringList &cells, const QFont &font, bool shaded);
     void drawPageFrame(QPainter &painter, int page) const;
 
@@ -76,7 +90,10 @@ private:
     double m_y = 0;
     QVector<QVector<Drawing>> m_pages;
     QVector<Column> m_columns;
+    QVector<double> m_widths;   // device units, set when a table begins
+    double m_tableScale = 1;    // the table's text size, as a share of the body's
     bool m_inTable = false;
+    QString m_subject;          // repeated as continued at the top of a page the flow runs onto
     QString m_groupHeading;     // the innermost open group, repeated as continued
     int m_groupLevel = 0;
 };

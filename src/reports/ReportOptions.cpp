@@ -87,8 +87,10 @@ frmReportOptions::frmReportOptions(const QString &reportName, QWidget *parent)
     layout->addWidget(options);
     layout->addWidget(m_gradeFrame);
     layout->addWidget(m_learnerFrame);
-    layout->addStretch(1);
     layout->addLayout(buttons);
+    // The screen takes the height of what it shows: hiding a frame closes
+    // its space instead of leaving a hole above the buttons.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_all, &QRadioButton::clicked, this, &frmReportOptions::chooseAll);
     connect(m_gradeOption, &QRadioButton::clicked, this, &frmReportOptions::chooseGrade);

@@ -4,11 +4,16 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "HourglassCursor.h"
+#include "MessageBoxes.h"
 #include "PrinterChoice.h"
 #include "ReportDesign.h"
 #include "StoreWork.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
@@ -103,10 +108,11 @@ bool frmReportview::formLoad()
     });
     if (!built)
         m_design.reset();
+    // The pages shown are the pages exported: same paper, margins and
+    // resolution, so the same layout and the same page count.
     if (m_design) {
-        m_previewPrinter->setPageOrientation(m_design->orientation());
-        if (const std::optional<QPageSize> paper = m_design->paper())
-            m_previewPrinter->setPageSize(*paper);
+        m_previewPrinter->setResolution(ReportDesign::Resolution);
+        m_previewPrinter->setPageLayout(m_design->pageLayout());
     }
     HourglassCursor hourglass;
     m_preview->updatePreview();
@@ -149,22 +155,56 @@ bool frmReportview::printReport()
     });
 }
 
+namespace {
+
+// The folder of the last export in this session; the documents folder before.
+QString &lastExportFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString frmReportview::suggestedExportPath() const
+{
+    if (!m_design)
+        return QString();
+    QString folder = lastExportFolder();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    // The title names the report and its year; characters no file name may
+    // hold are left out.
+    static const QRegularExpression notInNames(QStringLiteral("[\\\\/:*?\"<>|]"));
+    const QString name = QString(m_design->title()).remove(notInNames).simplified();
+    return QDir(folder).filePath((name.isEmpty() ? m_design->name() : name) + QStringLiteral(".pdf"));
+}
+
 bool frmReportview::exportPdf(const QString &path)
 {
     if (!m_design)
         return false;
-    return trapped(Location, QStringLiteral("Export Routine"), [&] {
+    int pages = 0;
+    const bool written = trapped(Location, QStringLiteral("Export Routine"), [&] {
         HourglassCursor hourglass;
-        m_design->writePdf(path);
+        pages = m_design->writePdf(path);
     });
+    if (!written)
+        return false;
+    lastExportFolder() = QFileInfo(path).absolutePath();
+    ShowUserMessage(QStringLiteral("The report was saved (%1) as:\r\n%2")
+                        .arg(pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages),
+                             QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    return true;
 }
 
 void frmReportview::chooseAndExportPdf()
 {
     if (!m_design)
         return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"),
-                                                      m_design->name() + QStringLiteral(".pdf"),
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), suggestedExportPath(),
                                                       QStringLiteral("PDF files (*.pdf)"));
     if (!path.isEmpty())
         exportPdf(path);

@@ -40,7 +40,11 @@ public:
 
     // The toolbar's actions, callable directly.
     bool printReport();
+    // Writes the PDF and says where it went and how many pages it has.
     bool exportPdf(const QString &path);
+    // The report's title and year as a file name, in the folder of the last
+    // export or else the user's documents folder.
+    QString suggestedExportPath() const;
     void goToPage(int page);
 
 private:

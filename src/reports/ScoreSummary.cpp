@@ -27,7 +27,10 @@ QString learnerStatement(const QString &repVar, bool repGrade)
     else if (!repVar.isEmpty())
         filter = QStringLiteral(" AND AccessionNo ='") + SqlText(repVar) + QStringLiteral("'");
     return QStringLiteral("SELECT  Grade, SName, FName, ") + QStringLiteral("AccessionNo, ID, LSENStatus From Learner_Info ")
-        + QStringLiteral(" WHERE Status='C' AND LSENStatus<>1 ") + filter;
+        + QStringLiteral(" WHERE Status='C' AND LSENStatus<>1 ") + filter
+        // The school's order of its grades, then the names, so one grade's
+        // learners stand together.
+        + QStringLiteral(" ORDER BY Grade, SName, FName");
 }
 
 QString severityWord(const QVariant &meanScore)

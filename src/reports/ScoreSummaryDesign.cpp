@@ -1,6 +1,7 @@
 #include "ReportDesign.h"
 
 #include "ReportLayout.h"
+#include "ReportTexts.h"
 
 namespace {
 
@@ -51,6 +52,16 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         layout.addNoRowsNotice();
         return;
     }
+    QVector<QStringList> table;
+    for (const ScoreSummaryRow &row : m_rows) {
+        QStringList cells = {ReportTexts::codeName(m_gradeNames.value(row.Grade), row.Grade, QStringLiteral("grade")),
+                             row.SName, row.FName, row.AccessionNo};
+        for (const QString &word : row.domains)
+            cells << word;
+        for (const QVariant &rating : row.ratings)
+            cells << ratingText(rating);
+        table << cells;
+    }
     QVector<ReportLayout::Column> columns = {
         {QStringLiteral("Grade"), 1.3}, {QStringLiteral("Surname"), 1.6}, {QStringLiteral("First Name"), 1.4},
         {QStringLiteral("Accession No"), 1.1}};
@@ -58,15 +69,17 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         columns.append({heading.shortText, 1});
     for (const Heading &heading : areaHeadings())
         columns.append({heading.shortText, 0.75});
-    layout.beginTable(columns);
-    for (const ScoreSummaryRow &row : m_rows) {
-        QStringList cells = {m_gradeNames.value(row.Grade, row.Grade), row.SName, row.FName, row.AccessionNo};
-        for (const QString &word : row.domains)
-            cells << word;
-        for (const QVariant &rating : row.ratings)
-            cells << ratingText(rating);
-        layout.addRow(cells);
+    // Each column is sized for the longest word it holds: "MODERATE" is
+    // never broken.
+    for (int c = 0; c < columns.size(); ++c) {
+        QStringList texts;
+        for (const QStringList &cells : table)
+            texts << cells.at(c);
+        columns[c].widest = texts.join(QLatin1Char(' '));
     }
+    layout.beginTable(columns);
+    for (const QStringList &cells : table)
+        layout.addRow(cells);
     layout.endTable();
 
     layout.addHeading(QStringLiteral("Legend"));
@@ -75,8 +88,9 @@ void crdLearnerScoreSummary::compose(ReportLayout &layout) const
         domains << heading.shortText + QStringLiteral(" = ") + heading.fullText;
     layout.addField(QStringLiteral("Activity domains"), domains.join(QStringLiteral("; ")));
     layout.addField(QStringLiteral("Domain level"),
-                    QStringLiteral("MILD, MODERATE or SEVERE when every criteria score of the domain is 1, 2 or 3; "
-                                   "N/A when the domain has no scores or its scores differ"));
+                    QStringLiteral("MILD, MODERATE or SEVERE when the mean of the domain's criteria scores is exactly "
+                                   "1, 2 or 3 (scores 1 and 3 average 2: MODERATE); N/A when the domain has no scores "
+                                   "or their mean lies between two whole numbers (scores 1 and 2: N/A)"));
     QStringList areas;
     for (const Heading &heading : areaHeadings())
         areas << heading.shortText + QStringLiteral(" = ") + heading.fullText;

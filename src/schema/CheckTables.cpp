@@ -104,6 +104,15 @@ void createMissingTable(Connection &connection, DataInsert &inserter, const QStr
         return;
     }
 
+    // The table is there but the probe missed a column it reads: creating
+    // it would only fail as "table already exists". Name what is missing.
+    if (connection.tableExists(table)) {
+        throw StoreError(StoreError::NoSuchTable,
+                         QStringLiteral("The table %1 has no column %2, which the program needs. "
+                                        "Nothing was changed in it.")
+                             .arg(table, lookupPhase ? QStringLiteral("ID") : QStringLiteral("LearnerID")));
+    }
+
     // A lookup table and its rows arrive together or not at all: a table left
     // half filled would never be filled again, because it exists.
     Transaction transaction(connection);

@@ -228,8 +228,15 @@ bool frmSelectLearner::getLearners()
 {
     // The list stays as it was when the store cannot be read; the failure is
     // reported once and the screen stays usable.
-    return StoreWork::run(objectName(), QStringLiteral("getLearners Routine"),
-                          [this](Connection &connection) { fillLearners(connection); });
+    const bool listed = StoreWork::run(objectName(), QStringLiteral("getLearners Routine"),
+                                       [this](Connection &connection) { fillLearners(connection); });
+    // The options say whose list is shown: after a failed switch that is
+    // still the list from before.
+    if (listed)
+        m_listsArchived = m_archived->isChecked();
+    else
+        (m_listsArchived ? m_archived : m_current)->setChecked(true);
+    return listed;
 }
 
 void frmSelectLearner::fillLearners(Connection &connection)

@@ -65,6 +65,7 @@ private:
     QLineEdit *m_search;
     QRadioButton *m_current;
     QRadioButton *m_archived;
+    bool m_listsArchived = false;   // whose learners the list shows
     QRadioButton *m_byAccession;
     QRadioButton *m_byName;
     QLabel *m_image;

@@ -146,9 +146,9 @@ private Q_SLOTS:
         const Words words = printed(m, pages);
         const auto box = [&](const char *text) { return words.value(QLatin1String(text)).box; };
         const QRectF first = box("First"), second = box("Second"), third = box("Third"), fourth = box("Fourth");
-        const QRectF additional = box("Additional"), disabilities = box("Disabilities");
-        QVERIFY(first.isValid() && second.isValid() && third.isValid() && fourth.isValid()
-                && additional.isValid() && disabilities.isValid());
+        QVERIFY(first.isValid() && second.isValid() && third.isValid() && fourth.isValid());
+        // A button is a screen's working part: it never prints.
+        QVERIFY(!words.contains(QStringLiteral("Additional")) && !words.contains(QStringLiteral("Disabilities")));
 
         // The hidden column takes no room; a check box shows its caption, never its value.
         QVERIFY(first.left() * 20 < Block.left() + 200);
@@ -156,10 +156,9 @@ private Q_SLOTS:
         QVERIFY(words.contains(QStringLiteral("Viewed")));
         QVERIFY(second.top() - first.top() > 2.5 * (third.top() - second.top()));   // wrapped row
 
-        // The button's caption wraps inside its column, and a long word breaks inside its cell.
+        // A long word breaks inside its cell.
         const double cellLeft = (Block.left() + 12 * GridPagePainter::unitTwips()) / 20.0;
         const double cellRight = (Block.left() + 24 * GridPagePainter::unitTwips()) / 20.0;
-        QVERIFY(disabilities.top() > additional.bottom() - 1);
         int pieces = 0;
         for (const Word &w : words) {
             if (w.box.left() >= cellLeft - 1) {

@@ -92,9 +92,16 @@ private Q_SLOTS:
         });
         const QStringList sheets = PdfText::pages(pdf);
         QVERIFY(sheets.size() >= 3);
-        for (const QString &sheet : sheets) {
+        // Every sheet has the header; a further sheet names the learner
+        // (in its continued mark where the page has no learner line) and
+        // says it continues.
+        for (int i = 0; i < sheets.size(); ++i) {
+            const QString &sheet = sheets.at(i);
             QVERIFY(sheet.contains(QStringLiteral("EMIS NUMBER: 123 [ TEST ]")));
-            QCOMPARE(sheet.contains(QStringLiteral("LEARNER NAME : MOKOENA Thabo")), learnerLine);
+            QCOMPARE(sheet.contains(QStringLiteral("LEARNER NAME : MOKOENA Thabo")), learnerLine || i > 0);
+            QCOMPARE(sheet.contains(QStringLiteral("(continued)")), i > 0);
+            QCOMPARE(sheet.contains(QRegularExpression(QStringLiteral("MOKOENA Thabo +ASSESION NUMBER: +\\(continued\\)"))),
+                     i > 0 && !learnerLine);
         }
         const QVector<PdfText::Word> words = PdfText::words(pdf);
         int sheetOfPrevious = 1;

@@ -71,7 +71,11 @@ private slots:
     void reportsWithoutRowsSaySo_data();
     void reportsWithoutRowsSaySo();
     void longReportRepeatsItsHeadings();
+    void listReportsGroupAndSortAsTheStoreDoes();
     void profileShowsEachLearnersSubreportRows();
+    void profileKeepsTheReportOfAnUnknownBarrier();
+    void scoreSummaryLegendStatesItsRule();
+    void scoreSummaryBreaksNoWord();
     void adminReportAndAppend();
 };
 
@@ -148,12 +152,95 @@ void tst_ReportPdf::longReportRepeatsItsHeadings()
     }
     const Printed printed = print(school, listRequest(ReportModes::LearnerSummary, LastYear));
     QVERIFY(printed.pages.size() >= 2);
-    QVERIFY(printed.pages.at(1).contains(QStringLiteral("Accession No")));
-    QVERIFY(printed.pages.at(1).contains(QStringLiteral("(continued)")));
+    // The continued sheet names its group first, then the column headings.
+    const QVector<PdfText::Word> words = PdfText::words(school.store.dir() + QStringLiteral("/report.pdf"));
+    double continuedTop = -1;
+    double headingTop = -1;
+    for (const PdfText::Word &word : words) {
+        if (word.page == 2 && word.text == QLatin1String("(continued)") && continuedTop < 0)
+            continuedTop = word.box.top();
+        if (word.page == 2 && word.text == QLatin1String("Accession") && headingTop < 0)
+            headingTop = word.box.top();
+    }
+    QVERIFY(continuedTop > 0);
+    QVERIFY2(continuedTop < headingTop, qPrintable(QStringLiteral("%1 %2").arg(continuedTop).arg(headingTop)));
+    QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\) \\(continued\\)"))
+                .match(printed.pages.at(1)).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("Barrier: Epilepsy\\s+\\(80 learners\\)")).match(printed.text()).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("Barrier: Visual impairment\\s+\\(10 learners\\)")).match(printed.text()).hasMatch());
     QVERIFY(printed.text().contains(QStringLiteral("Surname089")));
     QVERIFY(printed.pages.last().contains(QStringLiteral("Total: 90 learners")));
+}
+
+namespace {
+
+// The learners' surnames in the order the report prints them.
+QStringList surnamesInOrder(const QString &text, const QStringList &names)
+{
+    QMap<qsizetype, QString> at;
+    for (const QString &name : names)
+        at.insert(text.indexOf(name), name);
+    return at.values();
+}
+
+QStringList groupHeadings(const QString &text, const QString &prefix)
+{
+    QStringList found;
+    const QRegularExpression line(QRegularExpression::escape(prefix) + QStringLiteral("[^\\n]*"));
+    for (const QRegularExpressionMatch &m : line.globalMatch(text))
+        found << m.captured(0).simplified();
+    return found;
+}
+
+} // namespace
+
+// Groups and their order as the store sorts: a barrier whose learners sit
+// in two grades is one group even with another barrier's learners in a
+// grade between; grades follow the school's order (Grade 2 before Grade 10)
+// and each row names its grade; provider names that differ only in case
+// are one provider; an unknown grade or barrier code says so.
+void tst_ReportPdf::listReportsGroupAndSortAsTheStoreDoes()
+{
+    School school;
+    school.store.exec(QStringLiteral("INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (5, 'Grade 10', 'Yes')"));
+    const struct { const char *surname; int grade; int barrier; const char *provider; } learners[] = {
+        {"Tau", 5, 2, "clinic north"},        // Epilepsy, Grade 10
+        {"Bela", 3, 4, "Clinic North"},       // Deaf, Grade 2
+        {"Sithole", 3, 2, "Clinic South"},    // Epilepsy, Grade 2
+        {"Ngema", 2, 4, "CLINIC NORTH"},      // Deaf, Grade 1
+        {"Appel", 99, 2, "Clinic South"},     // Epilepsy, a grade the school does not have
+        {"Venter", 3, 77, "Clinic South"},    // a barrier the school does not have
+    };
+    for (const auto &l : learners) {
+        const int id = school.learner(QString::fromLatin1(l.surname), QStringLiteral("Kim"),
+                                      QStringLiteral("A-") + QString::fromLatin1(l.surname), l.grade, l.barrier);
+        school.background(id, ThisYear, QString::fromLatin1(l.provider));
+    }
+    const QStringList names = {QStringLiteral("Tau"), QStringLiteral("Bela"), QStringLiteral("Sithole"),
+                               QStringLiteral("Ngema"), QStringLiteral("Appel"), QStringLiteral("Venter")};
+
+    const QString summary = print(school, listRequest(ReportModes::LearnerSummary, ThisYear)).text();
+    QCOMPARE(groupHeadings(summary, QStringLiteral("Barrier: ")),
+             (QStringList{QStringLiteral("Barrier: unknown barrier (77) (1 learner)"),
+                          QStringLiteral("Barrier: Deaf (2 learners)"), QStringLiteral("Barrier: Epilepsy (3 learners)")}));
+    QCOMPARE(surnamesInOrder(summary, names),
+             (QStringList{QStringLiteral("Venter"), QStringLiteral("Ngema"), QStringLiteral("Bela"),
+                          QStringLiteral("Sithole"), QStringLiteral("Tau"), QStringLiteral("Appel")}));
+    QVERIFY(QRegularExpression(QStringLiteral("Grade 2\\s+A-Sithole")).match(summary).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Grade 10\\s+A-Tau")).match(summary).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("unknown grade \\(99\\)\\s+A-Appel")).match(summary).hasMatch());
+    QVERIFY(summary.contains(QStringLiteral("Total: 6 learners")));
+
+    const QString list = print(school, listRequest(ReportModes::LearnerList, ThisYear)).text();
+    const QStringList providers = groupHeadings(list, QStringLiteral("Responsible Provider: "));
+    QCOMPARE(providers.size(), 2);
+    QVERIFY(providers.at(0).startsWith(QStringLiteral("Responsible Provider: "), Qt::CaseSensitive));
+    QVERIFY(providers.at(0).endsWith(QStringLiteral("(3 learners)")));
+    QVERIFY(providers.at(0).contains(QStringLiteral("clinic north"), Qt::CaseInsensitive));
+    QCOMPARE(providers.at(1), QStringLiteral("Responsible Provider: Clinic South (3 learners)"));
+    QCOMPARE(surnamesInOrder(list, names),
+             (QStringList{QStringLiteral("Ngema"), QStringLiteral("Bela"), QStringLiteral("Tau"),
+                          QStringLiteral("Sithole"), QStringLiteral("Venter"), QStringLiteral("Appel")}));
 }
 
 void tst_ReportPdf::profileShowsEachLearnersSubreportRows()
@@ -185,6 +272,77 @@ void tst_ReportPdf::profileShowsEachLearnersSubreportRows()
     QVERIFY(second.contains(QStringLiteral("No health professional report is recorded for 2026.")));
     QVERIFY(second.contains(QStringLiteral("Sound recognition")));
     QVERIFY(!second.contains(QStringLiteral("Adams")));
+}
+
+// A primary code that names no barrier must not hide the stored health
+// report, and the stored type prints as a word, never as its code.
+void tst_ReportPdf::profileKeepsTheReportOfAnUnknownBarrier()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"), 2, 77);
+    const int temporary = school.learner(QStringLiteral("Nkosi"), QStringLiteral("Lerato"), QStringLiteral("10075"), 2, 1);
+    school.healthReport(learner, ThisYear, QStringLiteral("P"));
+    school.healthReport(temporary, ThisYear, QStringLiteral("TEMP"));
+
+    const Printed printed = print(school, learnerRequest(ReportModes::MainReport));
+    QCOMPARE(printed.pages.size(), 2);
+    const QString mokoena = printed.pages.at(0);
+    QVERIFY(mokoena.contains(QStringLiteral("Mokoena, Thabo")));
+    QVERIFY2(!mokoena.contains(QStringLiteral("No health professional report")), qPrintable(mokoena));
+    QVERIFY(mokoena.contains(QStringLiteral("Seen by the clinic")));
+    QVERIFY(QRegularExpression(QStringLiteral("Impairment type\\s+permanent\\n")).match(mokoena).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Disability\\s+unknown barrier \\(77\\)")).match(mokoena).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Primary barrier\\s+unknown barrier \\(77\\)")).match(mokoena).hasMatch());
+    const QString nkosi = printed.pages.at(1);
+    QVERIFY(QRegularExpression(QStringLiteral("Impairment type\\s+temporary\\n")).match(nkosi).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("Disability\\s+Visual impairment\\n")).match(nkosi).hasMatch());
+}
+
+// Scores 1 and 3 average exactly 2: the legend must not promise N/A for
+// scores that differ when the table prints MODERATE for them.
+void tst_ReportPdf::scoreSummaryLegendStatesItsRule()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"));
+    school.score(learner, 1, 1, ThisYear);
+    school.score(learner, 2, 3, ThisYear);     // mobility: mean 2
+    school.score(learner, 6, 1, ThisYear);
+    school.score(learner, 7, 2, ThisYear);     // self-care: mean 1.5
+
+    print(school, learnerRequest(ReportModes::ScoreSummary));
+    const QString pdf = school.store.dir() + QStringLiteral("/report.pdf");
+    QString sentence;
+    for (const PdfText::Word &word : PdfText::words(pdf))
+        sentence += word.text + QLatin1Char(' ');
+    QVERIFY2(sentence.contains(QStringLiteral(
+                 "MILD, MODERATE or SEVERE when the mean of the domain's criteria scores is exactly "
+                 "1, 2 or 3 (scores 1 and 3 average 2: MODERATE); N/A when the domain has no scores or their mean "
+                 "lies between two whole numbers (scores 1 and 2: N/A)")), qPrintable(sentence));
+    QVERIFY(!sentence.contains(QStringLiteral("differ")));
+}
+
+// Every word of the score summary stands whole on one line: the level
+// words, the headings, an unknown grade, a long surname.
+void tst_ReportPdf::scoreSummaryBreaksNoWord()
+{
+    School school;
+    const int learner = school.learner(QStringLiteral("Mokoena"), QStringLiteral("Thabo"), QStringLiteral("10074"));
+    school.score(learner, 1, 1, ThisYear);
+    school.score(learner, 2, 3, ThisYear);
+    school.learner(QStringLiteral("Vanderbijlparkwesthuizen"), QStringLiteral("Anna-Marie"), QStringLiteral("10075"), 99);
+
+    print(school, learnerRequest(ReportModes::ScoreSummary));
+    QStringList words;
+    for (const PdfText::Word &word : PdfText::words(school.store.dir() + QStringLiteral("/report.pdf")))
+        words << word.text;
+    for (const QString &whole : {QStringLiteral("MODERATE"), QStringLiteral("Devices"), QStringLiteral("Curr./Ass."),
+                                 QStringLiteral("Self-care"), QStringLiteral("Cognition"), QStringLiteral("Accession"),
+                                 QStringLiteral("Vanderbijlparkwesthuizen"), QStringLiteral("Anna-Marie")})
+        QVERIFY2(words.contains(whole), qPrintable(whole + QStringLiteral(" broken in: ") + words.join(QLatin1Char(' '))));
+    QVERIFY(!words.contains(QStringLiteral("MODERA")));
+    QVERIFY(words.join(QLatin1Char(' ')).contains(QStringLiteral("unknown grade (99)")));
+    // Grade 1 (the school's second grade) before the unknown one.
+    QVERIFY(words.indexOf(QStringLiteral("Mokoena")) < words.indexOf(QStringLiteral("Vanderbijlparkwesthuizen")));
 }
 
 void tst_ReportPdf::adminReportAndAppend()

@@ -2,6 +2,7 @@
 // checks before a report opens with their messages and focus, what each
 // screen hands the next, and the viewer's pages, printing and PDF export.
 #include "BarrierSelect.h"
+#include "Connection.h"
 #include "ListReportStatement.h"
 #include "PdfText.h"
 #include "ReportDesign.h"
@@ -17,9 +18,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace reports;
@@ -72,6 +75,7 @@ private slots:
     void selectionChecksTheYear();
     void barrierScreenFramesFollowTheMode_data();
     void barrierScreenFramesFollowTheMode();
+    void barrierScreenReportsALockedStoreOnce();
     void allBoxesEmptyAndDisableTheirFields();
     void barrierScreenRefusesMissingChoices_data();
     void barrierScreenRefusesMissingChoices();
@@ -79,8 +83,11 @@ private slots:
     void optionsScreenStartsPerReport();
     void optionsScreenRefusesMissingChoices();
     void optionsScreenLoadsGradesOnce();
+    void optionsScreenClosesTheSpaceOfAHiddenFrame();
     void optionsHandTheViewerItsFilter();
     void viewerPagesPrintsAndExports();
+    void viewerCountsThePagesItExports_data();
+    void viewerCountsThePagesItExports();
     void learnerListOpensTheReports();
 };
 
@@ -136,6 +143,21 @@ void tst_ReportScreens::barrierScreenFramesFollowTheMode()
     // The data year's providers only.
     QCOMPARE(providers, (QStringList{QStringLiteral("Clinic North"), QStringLiteral("St Mary's Clinic")}));
     QCOMPARE(screen.barrierList()->currentText(), QString());
+}
+
+// Both lists come from one connection: a store another program holds is
+// one report, with its reason, and the screen opens with empty lists.
+void tst_ReportScreens::barrierScreenReportsALockedStoreOnce()
+{
+    WatchedClassroom school;
+    const std::unique_ptr<Connection> other = school.store.lockedByAnotherProgram();
+    frmBarrierSelect screen(ReportModes::LearnerSummary);
+    screen.formLoad();
+    QCOMPARE(school.boxes.count(), 1);
+    QVERIFY(school.boxes.last().title.startsWith(QStringLiteral("Error : ")));
+    QVERIFY(school.boxes.sawText(QStringLiteral("database is locked")));
+    QCOMPARE(screen.barrierList()->count(), 0);
+    QCOMPARE(screen.providerList()->count(), 0);
 }
 
 void tst_ReportScreens::allBoxesEmptyAndDisableTheirFields()
@@ -214,7 +236,7 @@ void tst_ReportScreens::barrierScreenOpensTheViewer()
     QCOMPARE(school.opened.screens, QStringList{QStringLiteral("frmReportview")});
     QCOMPARE(school.opened.mode, ReportModes::LearnerList);
     QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND BI.Name_Of_Provider = 'St Mary''s Clinic' AND LI.AccessionNo = "
-                                                      "'O''Brien-01' ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName")));
+                                                      "'O''Brien-01' ORDER BY BI.Name_Of_Provider, LI.Grade, LI.SName, LI.FName")));
     QCOMPARE(school.opened.rows, 1);
     QVERIFY(school.boxes.calls().isEmpty());
 }
@@ -273,6 +295,30 @@ void tst_ReportScreens::optionsScreenLoadsGradesOnce()
     QCOMPARE(grades, (QStringList{QStringLiteral("Grade 1"), QStringLiteral("Grade 2")}));
 }
 
+// Back from "Grade" to "All", the buttons move up under the options: no
+// blank band where the grade frame stood.
+void tst_ReportScreens::optionsScreenClosesTheSpaceOfAHiddenFrame()
+{
+    WatchedClassroom school;
+    frmReportOptions screen(QStringLiteral("LearnerScoreSummary"));
+    screen.formLoad();
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    auto gap = [&] {
+        QApplication::processEvents();
+        const QWidget *options = screen.findChild<QWidget *>(QStringLiteral("fraOptions"));
+        return screen.button(QStringLiteral("cmdPrint"))->geometry().top() - options->geometry().bottom();
+    };
+    const int allGap = gap();
+    QVERIFY2(allGap < 30, qPrintable(QString::number(allGap)));
+    const int allHeight = screen.height();
+    screen.option(QStringLiteral("optGrade"))->click();
+    QVERIFY(gap() > allGap);
+    screen.option(QStringLiteral("optAll"))->click();
+    QCOMPARE(gap(), allGap);
+    QCOMPARE(screen.height(), allHeight);
+}
+
 void tst_ReportScreens::optionsHandTheViewerItsFilter()
 {
     WatchedClassroom school;
@@ -283,15 +329,16 @@ void tst_ReportScreens::optionsHandTheViewerItsFilter()
     screen.button(QStringLiteral("cmdPrint"))->click();
     QCOMPARE(school.opened.mode, ReportModes::ScoreSummary);
     QCOMPARE(school.opened.sql, QStringLiteral("SELECT  Grade, SName, FName, AccessionNo, ID, LSENStatus From Learner_Info "
-                                               " WHERE Status='C' AND LSENStatus<>1  AND AccessionNo ='O''Brien-01'"));
+                                               " WHERE Status='C' AND LSENStatus<>1  AND AccessionNo ='O''Brien-01'"
+                                               " ORDER BY Grade, SName, FName"));
     // The next report, for everyone, carries no learner filter.
     screen.option(QStringLiteral("optAll"))->click();
     screen.button(QStringLiteral("cmdPrint"))->click();
-    QVERIFY(school.opened.sql.endsWith(QStringLiteral("LSENStatus<>1 ")));
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral("LSENStatus<>1  ORDER BY Grade, SName, FName")));
     screen.option(QStringLiteral("optGrade"))->click();
     screen.gradeList()->setCurrentIndex(screen.gradeList()->findText(QStringLiteral("Grade 2")));
     screen.button(QStringLiteral("cmdPrint"))->click();
-    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND Grade =3")));
+    QVERIFY(school.opened.sql.endsWith(QStringLiteral(" AND Grade =3 ORDER BY Grade, SName, FName")));
     QCOMPARE(school.opened.screens.size(), 3);
 }
 
@@ -307,6 +354,8 @@ void tst_ReportScreens::viewerPagesPrintsAndExports()
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Printouts"));
     QCOMPARE(viewer.pageCount(), 6);
     QCOMPARE(viewer.design()->orientation(), QPageLayout::Portrait);
+    if (const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); !documents.isEmpty())
+        QCOMPARE(viewer.suggestedExportPath(), documents + QStringLiteral("/Learner Profile 2026.pdf"));
     viewer.goToPage(4);
     QCOMPARE(viewer.currentPage(), 4);
     viewer.goToPage(99);
@@ -330,6 +379,51 @@ void tst_ReportScreens::viewerPagesPrintsAndExports()
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
     viewer.findChild<QAction *>(QStringLiteral("cmdDone"))->trigger();
     QVERIFY(!viewer.isVisible());
+}
+
+void tst_ReportScreens::viewerCountsThePagesItExports_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("summary, landscape") << ReportModes::LearnerSummary;
+    QTest::newRow("list, portrait") << ReportModes::LearnerList;
+    QTest::newRow("score summary, A4 landscape") << ReportModes::ScoreSummary;
+}
+
+// The viewer's "Page i of n" and the document written are one layout: the
+// same count, and the footer of the last page says so.
+void tst_ReportScreens::viewerCountsThePagesItExports()
+{
+    QFETCH(QString, mode);
+    School school;
+    for (int i = 0; i < 230; ++i) {
+        const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("First"),
+                                           QStringLiteral("AC%1").arg(i), 2 + i % 2, 1 + i % 3);
+        school.background(learner, ThisYear, QStringLiteral("Clinic %1").arg(i % 7));
+    }
+    appState().ReportYear = ThisYear;
+    ListReportFilter filter = listFilter(mode, ThisYear);
+    frmReportview viewer;
+    viewer.setReportMode(mode);
+    viewer.setSQL(listReportStatement(filter));
+    QVERIFY(viewer.formLoad());
+    const QString exported = school.store.dir() + QStringLiteral("/exported.pdf");
+    QVERIFY(viewer.exportPdf(exported));
+    const QStringList pages = PdfText::pages(exported);
+    QVERIFY(pages.size() > 3);
+    QCOMPARE(viewer.pageCount(), int(pages.size()));
+    QVERIFY(pages.last().contains(QStringLiteral("Page %1 of %1").arg(pages.size())));
+    viewer.goToPage(pages.size());
+    QCOMPARE(viewer.findChild<QLabel *>(QStringLiteral("lblPage"))->text(),
+             QStringLiteral("Page %1 of %1").arg(pages.size()));
+
+    // The export says where it went and how long it is, and the next one is
+    // offered in the same folder under the report's title and year.
+    QCOMPARE(school.boxes.last().text, QStringLiteral("The report was saved (%1 pages) as:\r\n%2")
+                                           .arg(pages.size()).arg(QDir::toNativeSeparators(exported)));
+    const QString title = mode == ReportModes::LearnerSummary ? QStringLiteral("Learner Summary per Barrier (Primary) 2026")
+        : mode == ReportModes::LearnerList                    ? QStringLiteral("Learner List per Responsible Provider 2026")
+                                                              : QStringLiteral("Learner Score Summary 2026");
+    QCOMPARE(viewer.suggestedExportPath(), school.store.dir() + QLatin1Char('/') + title + QStringLiteral(".pdf"));
 }
 
 void tst_ReportScreens::learnerListOpensTheReports()

@@ -317,6 +317,23 @@ private slots:
         }
     }
 
+    // A program table that lost the learner key is reported as that table
+    // missing that column, and left as it was.
+    void tableWithoutItsLearnerKeyIsNamed()
+    {
+        TestStore store(false, true);
+        store.exec(QStringLiteral("DROP TABLE SNE_ISP"));
+        store.exec(QStringLiteral("CREATE TABLE SNE_ISP (ID INTEGER, Target TEXT, Data_Year INTEGER)"));
+        try {
+            CheckTables();
+            QFAIL("the check went past a table without LearnerID");
+        } catch (const StoreError &error) {
+            QCOMPARE(error.description(),
+                     QStringLiteral("The table SNE_ISP has no column LearnerID, which the program needs. Nothing was changed in it."));
+        }
+        QCOMPARE(store.count(QStringLiteral("sqlite_master"), QStringLiteral("name = 'SNE_ISP' AND sql LIKE '%LearnerID%'")), 0);
+    }
+
     void demoSchoolCoversEveryListingCase()
     {
         TestStore store(true, false);

@@ -3,6 +3,7 @@
 // on the fourth; the learner fields of the first; the rating key; failures
 // that roll back one save routine only; the printed pages and the chain.
 #include "AssessmentSupport.h"
+#include "PdfText.h"
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
 #include "Section3aScreens.h"
@@ -418,6 +419,17 @@ private Q_SLOTS:
         QVERIFY(page.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'NEILL Thandi\\s+ASSESION NUMBER: ACC-77"))));
         for (const QString &text : expected)
             QVERIFY2(page.contains(text), qPrintable(text));
+        // A continued sheet reads alone: learner, the continued mark and the
+        // support areas' headings above the ratings it carries on with.
+        for (const QString &sheet : PdfText::pages(fx->pdfPath()).mid(1)) {
+            QVERIFY(sheet.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'NEILL Thandi\\s+ASSESION NUMBER: ACC-77"))));
+            QVERIFY2(sheet.contains(QStringLiteral("(continued)")), qPrintable(sheet));
+            const qsizetype headings = sheet.indexOf(QStringLiteral("Areas of support"));
+            QVERIFY2(headings > 0 && sheet.contains(QStringLiteral("Environmental")) && sheet.contains(QStringLiteral("Specialised/")),
+                     qPrintable(sheet));
+            const qsizetype overall = sheet.indexOf(QStringLiteral("Overall Ratings:"));
+            QVERIFY(overall < 0 || overall > headings);
+        }
     }
 
     void nextAndPreviousWalkTheChain()

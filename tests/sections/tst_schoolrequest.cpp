@@ -205,6 +205,7 @@ private Q_SLOTS:
         const QString page = fx->printed(*screen);
         QVERIFY(page.contains(QStringLiteral("Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM")));
         QVERIFY(page.contains(QStringLiteral("LEARNER NAME : MOKOENA Thabo")));
+        QVERIFY(page.contains(QStringLiteral("Support area: 3. Curriculum Differentiation")));
         QVERIFY(page.contains(QStringLiteral("Braille books")));
         QVERIFY(!page.contains(QStringLiteral("Class aide")));
         QVERIFY(!page.contains(QStringLiteral("Tshwane South")));

@@ -242,7 +242,11 @@ private Q_SLOTS:
         }
         // Clicked as the user clicks: the handler runs from the event loop.
         QTest::mouseClick(screen.archivedOption(), Qt::LeftButton);
+        // The list still shows the current learners, and so do the options.
+        QVERIFY(screen.currentOption()->isChecked());
+        QVERIFY(!screen.archivedOption()->isChecked());
         QTest::mouseClick(screen.currentOption(), Qt::LeftButton);
+        QVERIFY(screen.currentOption()->isChecked());
         QCOMPARE(boxes.count(), 2);   // one report per click
         QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
         QVERIFY(boxes.sawText(reason));

@@ -344,10 +344,12 @@ private Q_SLOTS:
         QVERIFY(!sheets.join(QString()).contains(notShown));
         QVERIFY(sheets.first().contains(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]")));
         if (tab == Tab::Classroom) {
-            // The long list runs on over further sheets; the header is on the first only.
+            // The long list runs on over further sheets, each headed again
+            // and marked as continued.
             QVERIFY(pages >= 2);
             QVERIFY(sheets.first().contains(QStringLiteral("classroom factor 1 ")));
-            QVERIFY(!sheets.last().contains(QStringLiteral("EMIS NUMBER")));
+            QVERIFY(sheets.last().contains(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]")));
+            QVERIFY(sheets.last().contains(QStringLiteral("(continued)")));
             QVERIFY(sheets.last().contains(QStringLiteral("classroom barrier 40")));
         } else {
             // The enabling factors run past the barriers' top: the barriers

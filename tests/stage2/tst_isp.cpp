@@ -237,6 +237,12 @@ private Q_SLOTS:
         QVERIFY(sheets.first().contains(QStringLiteral("1. ACTIONS TO BE TAKEN")));
         QVERIFY(all.contains(QStringLiteral("group three target 1 ")));
         QVERIFY(sheets.last().contains(QStringLiteral("group three target 60")));
+        // Each further sheet carries the page head and says it continues.
+        for (const QString &sheet : sheets.mid(1)) {
+            QVERIFY(sheet.contains(QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]")));
+            QVERIFY(sheet.contains(QStringLiteral("LEARNER NAME : ")));
+            QVERIFY(sheet.contains(QStringLiteral("(continued)")));
+        }
         QVERIFY(!all.contains(QStringLiteral("group one target")));
         QVERIFY(!all.contains(QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")));
     }
@@ -256,6 +262,7 @@ private Q_SLOTS:
         QVERIFY(sheets.first().contains(QStringLiteral("barrier-12")));
         QVERIFY(sheets.first().contains(QStringLiteral("strength-12")));
         QVERIFY(!sheets.first().contains(QStringLiteral("group one target")));
+        QVERIFY(sheets.last().contains(QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]")));
         QVERIFY(sheets.last().contains(QStringLiteral("1. ACTIONS TO BE TAKEN")));
         QVERIFY(sheets.last().contains(QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")));
         QVERIFY(sheets.last().contains(QStringLiteral("group one target")));

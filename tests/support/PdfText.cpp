@@ -64,7 +64,12 @@ QVector<Word> words(const QString &pdfPath)
         for (const QRegularExpressionMatch &m : wordRe.globalMatch(pages.at(page))) {
             const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
                              QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-            found.append({m.captured(5), page, box});
+            // pdftotext writes the words as XML text.
+            QString text = m.captured(5);
+            text.replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+                .replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            found.append({text, page, box});
         }
     }
     return found;

@@ -8,6 +8,7 @@
 #include "SpreadGrid.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 
 #include <algorithm>
 
@@ -219,5 +220,5 @@ void frmILSTIntervention::saveData(Connection &db)
 void frmILSTIntervention::printPage(PagePrinter &printer)
 {
     const SpreadGrid *showing = currentPage() == 1 ? m_gridOther : m_gridLearnerAdditionalNeeds;
-    Section3bPage::print(printer, Caption, showing->cells());
+    Section3bPage::print(printer, Caption, pages()->tabText(currentPage()), showing->cells());
 }

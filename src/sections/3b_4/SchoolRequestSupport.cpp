@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 using grid::SpreadGrid;
 using grid::SpreadModel;
@@ -256,5 +257,6 @@ void frmSchoolRequestSupport::saveData(Connection &db, int area)
 void frmSchoolRequestSupport::printPage(PagePrinter &printer)
 {
     const int showing = qBound(0, currentPage(), Areas - 1);
-    Section3bPage::print(printer, Caption, m_areas[showing]->grid()->cells());
+    Section3bPage::print(printer, Caption, QStringLiteral("Support area: ") + pages()->tabText(showing),
+                         m_areas[showing]->grid()->cells());
 }

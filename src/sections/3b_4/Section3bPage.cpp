@@ -6,7 +6,7 @@
 
 namespace Section3bPage {
 
-void print(PagePrinter &printer, const QString &caption, const grid::SpreadModel &showing)
+void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing)
 {
     PageFlow flow(printer, [&caption](PagePrinter &sheet) {
         SectionPage::printHeader(sheet, QStringLiteral(" ") + caption, 12);
@@ -14,6 +14,7 @@ void print(PagePrinter &printer, const QString &caption, const grid::SpreadModel
         sheet.setBold(false);
         return sheet.positionY() + SectionPage::BlockGap;
     }, SectionPage::BlockGap);
+    flow.placeLine(tab, 800, 300);
     flow.placeGrid(showing, 800, 300);
 }
 

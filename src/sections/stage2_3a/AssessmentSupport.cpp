@@ -390,7 +390,7 @@ void frmAssessment_Support::printPage(PagePrinter &printer)
     QVector<SectionPage::Block> blocks;
     for (const AssessmentSupportScreens::PrintBlock &block : m_member.printBlocks) {
         if (const auto *grid = findChild<SpreadGrid *>(block.grid))
-            blocks.append({&grid->cells(), block.top});
+            blocks.append({&grid->cells(), block.top, SectionPage::BlockLeft, block.headingRows});
     }
     // The blocks flow: the rating grid runs on over as many sheets as its
     // items need, so no item is left off the paper.

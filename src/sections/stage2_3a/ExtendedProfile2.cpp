@@ -276,8 +276,8 @@ void frmExtendedProfile2::afterSave()
 void frmExtendedProfile2::printPage(PagePrinter &printer)
 {
     PageFlow flow(printer,
-                  LandscapePage::firstSheetOnly(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"),
-                                                LandscapePage::ContinuedTop),
+                  LandscapePage::everySheet(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"),
+                                            LandscapePage::ContinuedTop, LandscapePage::FirstHead::Print),
                   SectionPage::BlockGap);
     if (currentPage() == Summary) {
         flow.placeGrid(m_summHeader->cells(), 800, 300);

@@ -219,7 +219,8 @@ void frmISP::saveAction(Connection &db, ActionGroup *group)
 
 void frmISP::printPage(PagePrinter &printer)
 {
-    LandscapePage::printHead(printer, QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"));
+    const QString title = QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]");
+    LandscapePage::printHead(printer, title);
 
     // Barriers and strengths side by side; when either runs past the actions'
     // heading it finishes on sheets of its own and the actions start afresh.
@@ -236,7 +237,11 @@ void frmISP::printPage(PagePrinter &printer)
     }
 
     // No gap between pushed blocks: short texts keep their specified tops.
-    PageFlow flow(printer, LandscapePage::firstSheetOnly(QString(), HeadingTop), 0);
+    // Every further sheet carries the page head, as the first one does.
+    PageFlow flow(printer,
+                  LandscapePage::everySheet(title, HeadingTop, besideFits ? LandscapePage::FirstHead::AlreadyPrinted
+                                                                          : LandscapePage::FirstHead::Print),
+                  0);
     flow.placeGrid(m_gridHeading->cells(), HeadingTop, 300);
     const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
     printer.setFont(QStringLiteral("Times New Roman"), 9, true);

@@ -17,16 +17,18 @@ void printHead(PagePrinter &printer, const QString &title)
     printer.setBold(false);
 }
 
-PageFlow::PageHead firstSheetOnly(const QString &title, double firstTop)
+PageFlow::PageHead everySheet(const QString &title, double firstTop, FirstHead first)
 {
-    auto first = std::make_shared<bool>(true);
-    return [first, title, firstTop](PagePrinter &printer) {
-        if (!*first)
-            return ContinuedTop;
-        *first = false;
-        if (!title.isNull())
-            printHead(printer, title);
-        return firstTop;
+    auto onFirst = std::make_shared<bool>(true);
+    return [onFirst, title, firstTop, first](PagePrinter &printer) {
+        if (*onFirst) {
+            *onFirst = false;
+            if (first == FirstHead::Print)
+                printHead(printer, title);
+            return firstTop;
+        }
+        printHead(printer, title);
+        return qMax(ContinuedTop, printer.positionY() + SectionPage::BlockGap);
     };
 }
 
