@@ -68,6 +68,7 @@ const AdminCommandRegistration registration{AdminCommand{
                               "year) for current learners who have none in Y"),
     .example = QStringLiteral("sna-admin append --year 2026 --db /tmp/school.db"),
     .run = &runAppend,
+    .needsGui = false,
 }};
 
 } // namespace
