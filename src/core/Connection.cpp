@@ -239,7 +239,7 @@ Recordset Connection::query(const QString &sql)
         row.reserve(columns);
         for (int c = 0; c < columns; ++c)
             row << columnValue(stmt.get(), c);
-        rows << row;
+        rows << std::move(row);
     }
     if (rc != SQLITE_DONE) {
         m_inTransaction = m_inTransaction && !sqlite3_get_autocommit(m_db);

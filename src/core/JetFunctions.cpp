@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <sqlite3.h>
@@ -192,6 +193,20 @@ void jetCInt(sqlite3_context *context, int, sqlite3_value **argv)
 // Replaces SQLite's ASCII-only NOCASE, so 'é' matches 'É' as it does on the host.
 int compareNoCase(void *, int lengthA, const void *a, int lengthB, const void *b)
 {
+    // Sorting a district's learners by name compares a hundred thousand
+    // pairs: plain ASCII letters are compared as they stand, and only a pair
+    // that reaches a letter beyond ASCII is decoded and folded whole.
+    const auto *x = static_cast<const unsigned char *>(a);
+    const auto *y = static_cast<const unsigned char *>(b);
+    const auto fold = [](unsigned char ch) { return ch >= 'A' && ch <= 'Z' ? ch + ('a' - 'A') : int(ch); };
+    const int common = std::min(lengthA, lengthB);
+    int i = 0;
+    for (; i < common && x[i] < 0x80 && y[i] < 0x80; ++i) {
+        if (fold(x[i]) != fold(y[i]))
+            return fold(x[i]) - fold(y[i]);
+    }
+    if (i == common)
+        return lengthA - lengthB;
     const QString left = QString::fromUtf8(static_cast<const char *>(a), lengthA);
     const QString right = QString::fromUtf8(static_cast<const char *>(b), lengthB);
     return QString::compare(left, right, Qt::CaseInsensitive);

@@ -96,6 +96,13 @@ QVariant Recordset::value(int row, const QString &field) const
 
 QString Recordset::text(int row, const QString &field) const
 {
-    const QVariant v = value(row, field);
+    return text(row, checkedIndex(field));
+}
+
+QString Recordset::text(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size())
+        noCurrentRecord();
+    const QVariant v = m_rows.at(row).value(column);
     return v.isValid() ? v.toString() : QString();
 }

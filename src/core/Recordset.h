@@ -36,6 +36,11 @@ public:
     QVariant value(int row, const QString &field) const;
     QString text(int row, const QString &field) const;
 
+    // A field's column, for reading thousands of rows without looking the
+    // name up in each; an unknown name throws as above.
+    int column(const QString &field) const { return checkedIndex(field); }
+    QString text(int row, int column) const;   // NULL -> ""
+
 private:
     int fieldIndex(const QString &name) const;
     int checkedIndex(const QString &name) const;

@@ -51,7 +51,7 @@ double layOut(QTextLayout &layout, const CellSpec &cell, double width, double le
 
 } // namespace
 
-QString shown(const CellSpec &cell)
+const QString &shown(const CellSpec &cell)
 {
     switch (cell.type) {
     case CellType::CheckBox:   // a check box shows its caption, never its "1"/"0"
@@ -85,6 +85,33 @@ double height(const CellSpec &cell, const QFont &font, const QPaintDevice *devic
         return oneLine;
     QTextLayout layout(layoutString(text), font, device);
     return qMax(oneLine, layOut(layout, cell, width, leadingOf(font, device)));
+}
+
+OneLine::OneLine(const QFont &font, const QPaintDevice *device)
+    : m_font(font)
+    , m_device(device)
+    , m_lineHeight(QFontMetricsF(font, device).height())
+{
+    m_advance.fill(-1.0);
+}
+
+bool OneLine::certain(const CellSpec &cell, const QString &text, double width) const
+{
+    const bool wrapping = wraps(cell);
+    double sum = 0.0;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x20 || u >= Judged)
+            return false;
+        if (!wrapping)
+            continue;
+        double &advance = m_advance[u];
+        if (advance < 0.0)
+            advance = QFontMetricsF(m_font, m_device).horizontalAdvance(ch);
+        sum += advance;
+    }
+    // Shaping only brings letters closer (kerning); the margin covers rounding.
+    return !wrapping || sum + 2.0 <= width;
 }
 
 double lineStep(const QFont &font, const QPaintDevice *device)

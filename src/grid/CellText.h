@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <array>
+
 class QPainter;
 class QPaintDevice;
 
@@ -17,7 +19,7 @@ namespace grid {
 namespace CellText {
 
 // What the cell shows as text: nothing for a check box, the caption for a button.
-QString shown(const CellSpec &cell);
+const QString &shown(const CellSpec &cell);
 
 // The grid's font with the cell's own weight.
 QFont font(const QFont &base, const CellSpec &cell);
@@ -28,6 +30,28 @@ bool wraps(const CellSpec &cell);
 // Height in device units of the text laid out in a box `width` wide; at least
 // one line, also for an empty text.
 double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width);
+
+// Tells without laying a text out whether it certainly stands on one line,
+// for grids of thousands of one-line rows (a list of learners): the sum of
+// its characters' widest advances is compared with the width. Texts it cannot
+// judge cheaply (line breaks, tabs, letters beyond Latin Extended-A, a sum
+// near the width) are left to height().
+class OneLine
+{
+public:
+    OneLine(const QFont &font, const QPaintDevice *device);
+    // Whether the cell's text takes one line in a box `width` wide.
+    bool certain(const CellSpec &cell, const QString &text, double width) const;
+    // The height of one line, as height() gives it for such a text.
+    double lineHeight() const { return m_lineHeight; }
+
+private:
+    static constexpr int Judged = 0x180;
+    QFont m_font;
+    const QPaintDevice *m_device;
+    double m_lineHeight;
+    mutable std::array<double, Judged> m_advance;   // < 0: not measured yet
+};
 
 // The distance in device units from one line's top to the next's, as texts
 // are laid out here (for cutting a tall cell between two lines).

@@ -54,6 +54,12 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
         heights[r - first] = isFixed(r) ? model.rowHeight(r) * frame.pointsToUnits
                                         : qMax(oneLine, model.minRowHeight(r) * frame.pointsToUnits);
 
+    // Most cells of a long list hold a short text: judged without a layout.
+    const CellText::OneLine plain(font, device);
+    QFont boldFont(font);
+    boldFont.setBold(true);
+    const CellText::OneLine bold(boldFont, device);
+
     struct Tall { QRect span; double need; };
     QVector<Tall> tall;
     for (int r = first; r <= last; ++r) {
@@ -70,8 +76,12 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
                 continue;
             // The text is drawn inside the padding and left of the grid line.
             const double textWidth = width - 2.0 * frame.padH - frame.gridLine;
-            const double need = CellText::height(cell, CellText::font(font, cell), device, textWidth)
-                    + 2.0 * frame.padV;
+            const CellText::OneLine &quick = cell.bold ? bold : plain;
+            const QString &text = CellText::shown(cell);
+            const double textHeight = quick.certain(cell, text, textWidth)
+                    ? quick.lineHeight()
+                    : CellText::height(cell, CellText::font(font, cell), device, textWidth);
+            const double need = textHeight + 2.0 * frame.padV;
             if (span.height() == 1)
                 heights[r - first] = qMax(heights[r - first], need);
             else

@@ -5,6 +5,7 @@
 #include "SpreadDelegate.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -229,10 +230,35 @@ void SpreadGrid::fitRows(int firstRow, int lastRow)
     frame.gridLine = showGrid() ? 1.0 : 0.0;
     const QVector<double> heights = GridMetrics::rowHeights(*m_model, widths, font(), viewport(),
                                                             frame, firstRow, lastRow);
-    for (int r = firstRow; r <= lastRow; ++r)
-        setRowHeight(r - 1, int(std::ceil(heights[r - firstRow])));
+    applyRowHeights(firstRow, heights);
     if (m_fitToContents)
         updateGeometry();
+}
+
+void SpreadGrid::applyRowHeights(int firstRow, const QVector<double> &heights)
+{
+    QHeaderView *rows = verticalHeader();
+    const auto pixels = [&heights](int i) { return int(std::ceil(heights[i])); };
+    // A long list of one-line rows is set in one pass over the rows: the most
+    // common height becomes every row's, and only the others are set one by one.
+    const bool wholeGrid = firstRow == 1 && heights.size() == m_model->maxRows();
+    if (wholeGrid && heights.size() > ManyRows) {
+        QHash<int, int> counts;
+        int common = pixels(0);
+        for (int i = 0; i < heights.size(); ++i) {
+            const int n = ++counts[pixels(i)];
+            if (n > counts.value(common))
+                common = pixels(i);
+        }
+        rows->setDefaultSectionSize(common);
+        for (int i = 0; i < heights.size(); ++i) {
+            if (pixels(i) != common)
+                rows->resizeSection(i, pixels(i));
+        }
+        return;
+    }
+    for (int i = 0; i < heights.size(); ++i)
+        setRowHeight(firstRow - 1 + i, pixels(i));
 }
 
 void SpreadGrid::closeEditorOn(int col, int row)

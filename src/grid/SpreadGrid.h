@@ -112,6 +112,9 @@ private:
     void scheduleFit(int firstRow, int lastRow);
     void fitPendingRows();
     void fitRows(int firstRow, int lastRow);
+    // Sets the heights of rows firstRow on, in pixels rounded up.
+    void applyRowHeights(int firstRow, const QVector<double> &heights);
+    static constexpr int ManyRows = 200;
 
     SpreadModel *m_model;
     bool m_keysDiscarded = false;

@@ -191,8 +191,33 @@ CellSpec &SpreadModel::mutableCell(int col, int row)
 
 void SpreadModel::emitCellChanged(int col, int row)
 {
-    const QModelIndex i = index(row - 1, col - 1);
-    Q_EMIT dataChanged(i, i);
+    notifyChanged(QRect(col, row, 1, 1));
+}
+
+void SpreadModel::notifyChanged(const QRect &block)
+{
+    if (m_bulkDepth > 0) {
+        m_bulkChanged = m_bulkChanged.isNull() ? block : m_bulkChanged.united(block);
+        return;
+    }
+    Q_EMIT dataChanged(index(block.top() - 1, block.left() - 1), index(block.bottom() - 1, block.right() - 1));
+}
+
+SpreadModel::BulkChange::BulkChange(SpreadModel &model)
+    : m_model(model)
+{
+    ++m_model.m_bulkDepth;
+}
+
+SpreadModel::BulkChange::~BulkChange()
+{
+    if (--m_model.m_bulkDepth > 0 || m_model.m_bulkChanged.isNull())
+        return;
+    // Rows removed meanwhile are no longer there to be told of.
+    const QRect block = m_model.m_bulkChanged.intersected(QRect(1, 1, m_model.m_cols, m_model.m_rows));
+    m_model.m_bulkChanged = QRect();
+    if (!block.isEmpty())
+        m_model.notifyChanged(block);
 }
 
 void SpreadModel::setCell(int col, int row, const CellSpec &spec)
@@ -328,8 +353,7 @@ void SpreadModel::changeBlock(int col1, int row1, int col2, int row2,
     for (int r = block.top(); r <= block.bottom(); ++r)
         for (int c = block.left(); c <= block.right(); ++c)
             change(mutableCell(c, r));
-    Q_EMIT dataChanged(index(block.top() - 1, block.left() - 1),
-                       index(block.bottom() - 1, block.right() - 1));
+    notifyChanged(block);
 }
 
 void SpreadModel::setLocked(int col, int row, bool locked)

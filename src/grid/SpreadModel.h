@@ -141,6 +141,21 @@ public:
 
     static constexpr QRgb LabelGrey = 0xFFE9E9E9;   // RGB 233,233,233
 
+    // Gathers the cell changes made while it lives into one notice to the
+    // views, sent when the outermost guard ends: a fill of thousands of rows
+    // is then measured and drawn once, not cell by cell.
+    class BulkChange
+    {
+    public:
+        explicit BulkChange(SpreadModel &model);
+        ~BulkChange();
+        BulkChange(const BulkChange &) = delete;
+        BulkChange &operator=(const BulkChange &) = delete;
+
+    private:
+        SpreadModel &m_model;
+    };
+
 Q_SIGNALS:
     // The user changed a cell's value through the view.
     void cellEdited(int col, int row);
@@ -154,6 +169,9 @@ private:
     void untickPartners(int col, int row);
     bool valid(int col, int row) const;
     void emitCellChanged(int col, int row);
+    // Tells the views that the cells of block (1-based) changed, or gathers
+    // it while a BulkChange lives.
+    void notifyChanged(const QRect &block);
     // Applies change to every cell of the block that lies inside the grid.
     void changeBlock(int col1, int row1, int col2, int row2,
                      const std::function<void(CellSpec &)> &change);
@@ -162,6 +180,8 @@ private:
     int m_rows;
     QVector<CellSpec> m_cells;     // row-major
     QVector<QRect> m_spans;
+    int m_bulkDepth = 0;
+    QRect m_bulkChanged;
     QVector<double> m_colWidths;
     QVector<double> m_rowHeights;
     QVector<double> m_minRowHeights;

@@ -55,6 +55,10 @@ QString statement(Connection &connection, const QString &table, qint32 year)
 
 qint32 copyAll(Connection &connection, qint32 year, const std::function<void(const QString &, int)> &copied)
 {
+    // All indexes and all copies, or nothing: a learner half carried over
+    // would be skipped by the next run for the tables already copied, and one
+    // commit instead of one per statement is what the engine's own copy costs.
+    Transaction transaction(connection);
     // A school with a full year of records copies far more rows than a
     // 16-bit count holds; the count is 32-bit and checked, never wrapped.
     qint64 rows = 0;
@@ -70,6 +74,7 @@ qint32 copyAll(Connection &connection, qint32 year, const std::function<void(con
         if (rows > std::numeric_limits<qint32>::max())
             throw StoreError(StoreError::Overflow, QStringLiteral("Overflow"));
     }
+    transaction.commit();
     return qint32(rows);
 }
 

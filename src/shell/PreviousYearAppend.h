@@ -19,11 +19,11 @@ const QStringList &tables();
 // read from the table's own layout. A missing table throws.
 QString statement(Connection &connection, const QString &table, qint32 year);
 
-// Copies every table, one statement each, and returns the rows inserted. A
-// failure throws at once: tables already copied keep their rows, and running
-// again copies only what is still missing, since a learner with rows this year
-// is skipped.
-// copied, when given, hears each table's count as it completes.
+// Copies every table, one statement each, in one transaction, and returns the
+// rows inserted. A failure throws and copies nothing; running again then
+// copies everything, since only a learner with rows this year is skipped.
+// copied, when given, hears each table's count as it is copied (before the
+// whole copy commits).
 qint32 copyAll(Connection &connection, qint32 year,
                const std::function<void(const QString &table, int rows)> &copied = {});
 

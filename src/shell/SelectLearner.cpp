@@ -239,32 +239,44 @@ bool frmSelectLearner::getLearners()
     return listed;
 }
 
-void frmSelectLearner::fillLearners(Connection &connection)
+QString frmSelectLearner::learnersStatement(bool archived)
 {
-    const QString status = m_archived->isChecked() ? QStringLiteral("A") : QStringLiteral("C");
-    const QString sql = QStringLiteral("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ")
+    const QString status = archived ? QStringLiteral("A") : QStringLiteral("C");
+    return QStringLiteral("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ")
         + QStringLiteral("FROM Learner_Info l ")
         + QStringLiteral("LEFT JOIN SchoolGrades s ON s.ID = l.Grade ")
         + QStringLiteral("WHERE l.Status = '") + status + QStringLiteral("' AND ")
         + QStringLiteral("(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') ")
         + QStringLiteral("ORDER BY l.SName");
-    Recordset rs = connection.query(sql);
+}
+
+void frmSelectLearner::fillLearners(Connection &connection)
+{
+    const Recordset rs = connection.query(learnersStatement(m_archived->isChecked()));
 
     grid::SpreadModel &cells = m_grid->cells();
+    // A district's list holds thousands of learners: the grid hears of the
+    // whole fill once, and measures and draws it once.
+    grid::SpreadModel::BulkChange bulk(cells);
     cells.clearText(1, 1, 5, cells.maxRows());
     // The list always shows exactly the learners found, none included.
     const int count = rs.recordCount();
     m_number->setText(QString::number(count));
     cells.setMaxRows(count);
-    int row = 1;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++row) {
-        cells.setText(ColId, row, rs.text(QStringLiteral("ID")));
-        cells.setText(ColName, row, rs.text(QStringLiteral("SName")).toUpper() + QLatin1Char(' ')
-                                        + rs.text(QStringLiteral("FName")));
-        cells.setText(ColAccession, row, rs.text(QStringLiteral("AccessionNo")));
-        cells.setText(ColGrade, row, rs.text(QStringLiteral("Grade")));
-        cells.setText(ColBirth, row, rs.text(QStringLiteral("BirthDate")));
-        cells.setBlockLocked(ColName, row, ColBirth, row, true);
+    cells.setBlockLocked(ColName, 1, ColBirth, count, true);
+    const int id = rs.column(QStringLiteral("ID"));
+    const int surname = rs.column(QStringLiteral("SName"));
+    const int firstName = rs.column(QStringLiteral("FName"));
+    const int accession = rs.column(QStringLiteral("AccessionNo"));
+    const int grade = rs.column(QStringLiteral("Grade"));
+    const int birth = rs.column(QStringLiteral("BirthDate"));
+    for (int i = 0; i < count; ++i) {
+        const int row = i + 1;
+        cells.setText(ColId, row, rs.text(i, id));
+        cells.setText(ColName, row, rs.text(i, surname).toUpper() + QLatin1Char(' ') + rs.text(i, firstName));
+        cells.setText(ColAccession, row, rs.text(i, accession));
+        cells.setText(ColGrade, row, rs.text(i, grade));
+        cells.setText(ColBirth, row, rs.text(i, birth));
     }
 }
 

@@ -27,6 +27,8 @@ public:
     // Refills the list with the learners of the chosen status. A failure is
     // reported once and the list stays as it was; false then.
     bool getLearners();
+    // The statement that lists the current (or the archived) learners.
+    static QString learnersStatement(bool archived);
     void pickLearner(int row);
     // Search; returns the row found, 0 when none.
     int search();

@@ -121,6 +121,7 @@ void ShownRows::save(Connection &db, const Places &onScreen, const Values &owner
 {
     m_pendingIds = m_ids;
     m_pendingLoaded = m_loaded;
+    m_wrote = false;
     for (auto it = onScreen.constBegin(); it != onScreen.constEnd(); ++it) {
         const int place = it.key();
         const Place &now = it.value();
@@ -129,6 +130,7 @@ void ShownRows::save(Connection &db, const Places &onScreen, const Values &owner
         m_pendingLoaded.insert(place, now);
         if (changed.isEmpty() && before.holdsData == now.holdsData)
             continue;
+        m_wrote = true;
         if (!m_ids.contains(place)) {
             if (now.holdsData)
                 m_pendingIds.insert(place, insertRow(db, owner, now.values));
@@ -146,6 +148,7 @@ void ShownRows::save(Connection &db, const Places &onScreen, const Values &owner
     for (auto it = m_ids.constBegin(); it != m_ids.constEnd(); ++it) {
         if (onScreen.contains(it.key()))
             continue;
+        m_wrote = true;
         deleteRow(db, rowCondition(it.key(), m_loaded.value(it.key()).values, owner), {});
         m_pendingIds.remove(it.key());
         m_pendingLoaded.remove(it.key());

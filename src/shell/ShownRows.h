@@ -68,6 +68,9 @@ public:
     // rows as they were loaded, so the next save tries the same changes again.
     void save(Connection &db, const Places &onScreen, const Values &owner);
     void committed();
+    // Whether the last save wrote to the table (a screen then reads back only
+    // what was written).
+    bool wrote() const { return m_wrote; }
 
 private:
     // The columns of the table that a place does not write and the owner does
@@ -87,6 +90,7 @@ private:
     Places m_loaded;
 
     bool m_pending = false;
+    bool m_wrote = false;
     QHash<int, qint64> m_pendingIds;
     Places m_pendingLoaded;
 };

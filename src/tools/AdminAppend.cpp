@@ -41,13 +41,18 @@ int runAppend(const QStringList &args)
     try {
         ReportUpgradeFailures(CheckTables());
         std::unique_ptr<Connection> connection = Connection::open(path);
-        const qint32 total = PreviousYearAppend::copyAll(*connection, year, [](const QString &table, int rows) {
-            Admin::printLine(QStringLiteral("%1: %2 rows copied").arg(table).arg(rows));
+        // Counts are told once the whole copy committed: before, they could
+        // still come to nothing.
+        QStringList counts;
+        const qint32 total = PreviousYearAppend::copyAll(*connection, year, [&counts](const QString &table, int rows) {
+            counts << QStringLiteral("%1: %2 rows copied").arg(table).arg(rows);
         });
+        for (const QString &line : std::as_const(counts))
+            Admin::printLine(line);
         Admin::printLine(QStringLiteral("Append Complete: %1 Rows Affected (from %2 into %3)").arg(total).arg(year - 1).arg(year));
     } catch (const StoreError &error) {
-        Admin::printError(QStringLiteral("sna-admin append: %1: %2 (%3); tables listed above keep their copies, "
-                                         "and running the append again copies only what is missing")
+        Admin::printError(QStringLiteral("sna-admin append: %1: %2 (%3); nothing was copied, and running the "
+                                         "append again copies everything")
                               .arg(QDir::toNativeSeparators(path), error.description())
                               .arg(error.number()));
         return Admin::ExitFailed;
@@ -63,6 +68,7 @@ const AdminCommandRegistration registration{AdminCommand{
                               "year) for current learners who have none in Y"),
     .example = QStringLiteral("sna-admin append --year 2026 --db /tmp/school.db"),
     .run = &runAppend,
+    .needsGui = false,
 }};
 
 } // namespace

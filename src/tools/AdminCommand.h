@@ -19,6 +19,10 @@ struct AdminCommand
     QString example;    // one whole command line, from "sna-admin" on
     // Gets the arguments after the command's name; returns the exit code.
     std::function<int(const QStringList &args)> run;
+    // Whether the command prints pages or builds screens; one that only works
+    // on the store starts without the windowing and font set-up, which costs
+    // more than a small school's whole append.
+    bool needsGui = true;
 };
 
 struct AdminCommandRegistration

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <memory>
+
 namespace {
 
 // No box may wait for a click on a machine nobody watches: each one is written
@@ -24,11 +26,17 @@ int answerOnConsole(const MessageBoxCall &call)
 
 int main(int argc, char *argv[])
 {
-    // Printing needs a GUI application, but never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("sna-admin"));
+    const AdminCommand *command = argc > 1 ? Admin::findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> application;
+    if (command && !command->needsGui) {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        // Printing needs a GUI application, but never a screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("sna-admin"));
     setMessageResponder(&answerOnConsole);
-    return Admin::run(QApplication::arguments().mid(1));
+    return Admin::run(QCoreApplication::arguments().mid(1));
 }

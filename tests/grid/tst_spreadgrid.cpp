@@ -9,6 +9,7 @@
 #include <QtTest>
 
 using grid::SpreadGrid;
+using grid::SpreadModel;
 
 class TstSpreadGrid : public QObject
 {
@@ -75,6 +76,41 @@ private Q_SLOTS:
         g.setColumnHeaderVisible(true);
         QVERIFY(!g.horizontalHeader()->isHidden());
         QCOMPARE(g.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Name of Learner"));
+    }
+
+    void longListIsMeasuredInOnePass()
+    {
+        // A list of hundreds of rows hears of its fill once; most rows take
+        // one line, a name too long for its column or a text with a line
+        // break takes more, and a refill with short texts brings them back.
+        SpreadGrid g(2, 0);
+        g.cells().setColWidth(1, 12);
+        g.cells().setColWidth(2, 12);
+        QSignalSpy changes(g.spreadModel(), &QAbstractItemModel::dataChanged);
+        {
+            SpreadModel::BulkChange fill(g.cells());
+            g.cells().setMaxRows(500);
+            for (int row = 1; row <= 500; ++row)
+                g.cells().setText(1, row, QStringLiteral("Learner %1").arg(row));
+            g.cells().setText(2, 250, QStringLiteral("MAHLANGU-VAN DER WESTHUIZEN Nomvula Élise"));
+            g.cells().setText(2, 300, QStringLiteral("Line one\r\nLine two"));
+            // A text the quick check leaves to the full layout, on one line all the same.
+            g.cells().setText(2, 400, QStringLiteral("Zo\u2010e"));
+            QCOMPARE(changes.count(), 0);
+        }
+        QCOMPARE(changes.count(), 1);
+        g.fitPendingRowsNow();
+        const int oneLine = g.rowHeight(0);
+        QCOMPARE(g.rowHeight(499), oneLine);
+        QCOMPARE(g.rowHeight(399), oneLine);
+        QVERIFY(g.rowHeight(249) > oneLine);
+        QVERIFY(g.rowHeight(299) > oneLine);
+
+        g.cells().setText(2, 250, QStringLiteral("Short"));
+        g.cells().setText(2, 300, QString());
+        g.applyLayout();
+        QCOMPARE(g.rowHeight(249), oneLine);
+        QCOMPARE(g.rowHeight(299), oneLine);
     }
 
     void clicksAndKeys()

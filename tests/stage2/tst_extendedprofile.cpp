@@ -300,6 +300,29 @@ private Q_SLOTS:
                  QStringLiteral(" \r\npoverty\r\nnoise\r\nbullies\r\nstairs\r\n"));
     }
 
+    void saveReadsBackOnlyTheListItWrote()
+    {
+        storeFactor("SNE_Factors_Classroom", "Enabling_Factor", QStringLiteral("small class"), QStringLiteral(" "));
+        storeFactor("SNE_Factors_School", "Enabling_Factor", QStringLiteral("library"), QStringLiteral(" "));
+        auto screen = kit::opened<frmExtendedProfile2>();
+        const auto changes = [&](const grid::SpreadGrid *grid) {
+            return std::make_unique<QSignalSpy>(grid->spreadModel(), &QAbstractItemModel::dataChanged);
+        };
+        auto classroom = changes(screen->factorList(Tab::Classroom)->grid());
+        auto summary = changes(gridOf(*screen, "gridSummEnabling"));
+        QVERIFY(screen->save());
+        QCOMPARE(classroom->count() + summary->count(), 0);
+
+        add(screen->factorList(Tab::School), false, QStringLiteral("clean toilets"));
+        auto school = changes(screen->factorList(Tab::School)->grid());
+        QVERIFY(screen->save());
+        QCOMPARE(classroom->count(), 0);
+        QVERIFY(school->count() > 0);
+        QCOMPARE(text(gridOf(*screen, "gridSummEnabling"), 1, 2),
+                 QStringLiteral("small class\r\nlibrary\r\nclean toilets\r\n"));
+        QCOMPARE(text(screen->factorList(Tab::Classroom)->grid(), 1, 7), QStringLiteral("small class"));
+    }
+
     void failedSaveKeepsAllThreeLists()
     {
         storeFactor("SNE_Factors_Community", "Positive_Influence", QStringLiteral("kept"), QStringLiteral(" "));

@@ -186,8 +186,11 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
 
     Recordset rs = db.query(
         QStringLiteral("SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis ")
-        + QStringLiteral("FROM (SNE_Learner_Background_Info as BI Right Join ")
-        + QStringLiteral("Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = ") + year + QStringLiteral(")) ")
+        // From the learner outwards: the same rows as the stored row RIGHT
+        // JOINed to the learner, but a look-up of one learner instead of a
+        // pass over every learner's stored row.
+        + QStringLiteral("FROM (Learner_Info as LI LEFT JOIN ")
+        + QStringLiteral("SNE_Learner_Background_Info as BI ON (BI.LearnerID = LI.ID AND BI.Data_Year = ") + year + QStringLiteral(")) ")
         // An outer join: the stored texts and the additional disabilities load
         // whatever the primary code is (0, NULL, a deleted code), so a save
         // never overwrites texts the screen did not show.

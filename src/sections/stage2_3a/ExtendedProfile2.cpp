@@ -183,11 +183,11 @@ void frmExtendedProfile2::prepareGrids()
 
 // Loading ----------------------------------------------------------------------
 
-StoreRoutine frmExtendedProfile2::getDataRoutine()
+StoreRoutine frmExtendedProfile2::getDataRoutine(const QVector<int> &tabs)
 {
-    return {QStringLiteral("getData Routine"), [this](Connection &db) {
-        getData(db);
-        for (int t = 0; t < 3; ++t)
+    return {QStringLiteral("getData Routine"), [this, tabs](Connection &db) {
+        getData(db, tabs);
+        for (int t : tabs)
             m_rows[t].loaded(factors(t));
     }};
 }
@@ -197,31 +197,37 @@ QVector<StoreRoutine> frmExtendedProfile2::loadRoutines()
     return {getDataRoutine()};
 }
 
-void frmExtendedProfile2::getData(Connection &db)
+void frmExtendedProfile2::getData(Connection &db, const QVector<int> &tabs)
 {
     m_summBarriers->cells().setText(1, 2, QString());
     m_summEnabling->cells().setText(1, 2, QString());
     QString barriers;
     QString enabling;
 
-    const QVector<FactorTab> tabs = factorTabs();
+    const QVector<FactorTab> factorTabList = factorTabs();
     for (int t = 0; t < 3; ++t) {
-        const Recordset rs = db.query(QStringLiteral("SELECT * FROM %1 ").arg(QString::fromLatin1(tabs[t].table))
+        const FactorTab &factorTab = factorTabList[t];
+        const Recordset rs = db.query(QStringLiteral("SELECT * FROM %1 ").arg(QString::fromLatin1(factorTab.table))
                                       + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
                                       + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
-        m_rows[t].clear();
+        const bool refill = tabs.contains(t);
+        if (refill)
+            m_rows[t].clear();
         if (rs.isEmpty())
             continue;
         QVector<QStringList> rows;
         for (int r = 0; r < rs.recordCount(); ++r) {
-            m_rows[t].show(r, rs.value(r, QStringLiteral("ID")).toLongLong());
-            const QString factor = rs.text(r, QString::fromLatin1(tabs[t].enablingField));
+            const QString factor = rs.text(r, QString::fromLatin1(factorTab.enablingField));
             const QString barrier = rs.text(r, QStringLiteral("Barrier"));
-            rows.append({factor, barrier});
             barriers += barrier + CrLf;
             enabling += factor + CrLf;
+            if (refill) {
+                m_rows[t].show(r, rs.value(r, QStringLiteral("ID")).toLongLong());
+                rows.append({factor, barrier});
+            }
         }
-        m_lists[t]->list().setEntries(rows);
+        if (refill)
+            m_lists[t]->list().setEntries(rows);
     }
     m_summBarriers->cells().setText(1, 2, barriers);
     m_summEnabling->cells().setText(1, 2, enabling);
@@ -265,10 +271,17 @@ void frmExtendedProfile2::saveData(Connection &db)
         m_rows[t].save(db, factors(t), ShownRows::learnerAndYear());
 }
 
-// The lists are shown as stored and the summary is rebuilt from them.
+// The lists the save wrote are shown as stored (gaps closed) and the summary
+// is rebuilt; a list the save did not touch is left as it stands.
 void frmExtendedProfile2::afterSave()
 {
-    reload({getDataRoutine()});
+    QVector<int> written;
+    for (int t = 0; t < 3; ++t) {
+        if (m_rows[t].wrote())
+            written << t;
+    }
+    if (!written.isEmpty())
+        reload({getDataRoutine(written)});
 }
 
 // Printing ---------------------------------------------------------------------

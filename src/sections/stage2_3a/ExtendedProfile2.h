@@ -34,8 +34,9 @@ protected:
     void placeCursor() override;
 
 private:
-    StoreRoutine getDataRoutine();
-    void getData(Connection &db);
+    // Reads the lists of the tabs given (every tab on opening) and the summary.
+    StoreRoutine getDataRoutine(const QVector<int> &tabs = {Community, Classroom, School});
+    void getData(Connection &db, const QVector<int> &tabs);
     void saveData(Connection &db);
     // A tab's entries by their place in its list, as its table's rows.
     ShownRows::Places factors(int tab) const;

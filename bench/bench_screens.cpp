@@ -1,0 +1,158 @@
+// Measures every registered section screen on demo schools of different
+// sizes (made with sna-admin demo-host --assessed): the time to open it
+// (built, loaded, shown and drawn) and to save it, for a learner assessed this
+// year, and how both grow from the first school to the last. A screen's time
+// should not grow with the school beyond the engine's own index look-up.
+//
+//   bench_screens SCHOOL.db [SCHOOL.db ...] [--runs N]
+//
+// Each school is copied first; the copy is what the screens read and save.
+
+#include "AppState.h"
+#include "BenchFigures.h"
+#include "CheckTables.h"
+#include "HeadlessHome.h"
+#include "Connection.h"
+#include "MessageBoxes.h"
+#include "ScreenRegistry.h"
+#include "Section3aScreens.h"
+#include "Section3b4Screens.h"
+#include "SectionScreen.h"
+#include "Stage1Screens.h"
+#include "Stage2Screens.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using BenchFigures::Series;
+using BenchFigures::median;
+
+struct Times
+{
+    Series open;
+    Series save;
+};
+
+// A current learner with this year's assessment: the learner whose screens
+// hold the most rows.
+qint32 assessedLearner(Connection &connection, qint32 year)
+{
+    const Recordset rs = connection.query(
+        QStringLiteral("SELECT r.LearnerID FROM SNE_Assessment_Supp_Req_Rating r INNER JOIN Learner_Info l "
+                       "ON l.ID = r.LearnerID WHERE l.Status = 'C' AND r.Data_Year = ")
+        + QString::number(year) + QStringLiteral(" GROUP BY r.LearnerID ORDER BY count(*) DESC, r.LearnerID"));
+    return rs.isEmpty() ? 0 : rs.value(0, QStringLiteral("LearnerID")).toInt();
+}
+
+bool measureSchool(const QString &school, const QString &copy, int runs, QMap<QString, Times> &times)
+{
+    QFile::remove(copy);
+    if (!QFile::copy(school, copy)) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(school));
+        return false;
+    }
+    AppState &state = appState();
+    state.DatabasePath = copy;
+    CheckTables();
+    const qint32 year = QDate::currentDate().year();
+    {
+        auto connection = Connection::open(copy);
+        state.CurrentLearnerID = assessedLearner(*connection, year);
+    }
+    if (state.CurrentLearnerID == 0) {
+        std::fprintf(stderr, "%s has no learner assessed in %d (demo-host --assessed)\n", qPrintable(school), year);
+        return false;
+    }
+    state.CurrentDataYear = year;
+    state.CurrentLearnerName = QStringLiteral("BENCH Learner");
+    for (const QString &name : ScreenRegistry::instance().names()) {
+        const ScreenRegistry::Entry *entry = ScreenRegistry::instance().entry(name);
+        Times &t = times[name];
+        for (int run = 0; run < runs; ++run) {
+            BenchFigures::Stopwatch watch;
+            std::unique_ptr<SectionScreen> screen(entry->create(nullptr));
+            screen->loadScreen();
+            screen->show();
+            QApplication::processEvents();
+            watch.lap(t.open);
+            screen->save();
+            QApplication::processEvents();
+            watch.lap(t.save);
+            screen->hide();
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const HeadlessHome home;
+    QApplication app(argc, argv);
+    QStringList schools;
+    int runs = 5;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--runs") && i + 1 < args.size())
+            runs = std::max(1, args.at(++i).toInt());
+        else
+            schools << args.at(i);
+    }
+    if (schools.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_screens SCHOOL.db [SCHOOL.db ...] [--runs N]\n");
+        return 2;
+    }
+    setMessageResponder([](const MessageBoxCall &call) {
+        if (call.text != QLatin1String("Your Information has been saved."))
+            std::fprintf(stderr, "[%s] %s\n", qPrintable(call.title), qPrintable(call.text));
+        return MsgCode::AnswerOk;
+    });
+    registerStage1Screens(ScreenRegistry::instance());
+    registerStage2Screens(ScreenRegistry::instance());
+    registerSection3aScreens(ScreenRegistry::instance());
+    registerSection3b4Screens(ScreenRegistry::instance());
+
+    QVector<QMap<QString, Times>> perSchool(schools.size());
+    for (int s = 0; s < schools.size(); ++s) {
+        if (!measureSchool(schools.at(s), home.filePath(QStringLiteral("school-%1.db").arg(s)), runs, perSchool[s]))
+            return 1;
+    }
+
+    std::printf("median of %d runs: processor ms (clock ms); ratio of processor times, last school / first\n",
+                runs);
+    std::printf("%-36s", "screen");
+    for (const QString &school : std::as_const(schools))
+        std::printf(" %18s", qPrintable(QFileInfo(school).completeBaseName().right(18)));
+    std::printf(" %6s\n", "ratio");
+    double slowest[2] = {0.0, 0.0};
+    double worstRatio = 0.0;
+    for (const QString &name : ScreenRegistry::instance().names()) {
+        for (int what = 0; what < 2; ++what) {
+            std::printf("%-31s %4s", qPrintable(name), what == 0 ? "open" : "save");
+            double first = 0.0;
+            double last = 0.0;
+            for (const auto &school : std::as_const(perSchool)) {
+                const Series &series = what == 0 ? school.value(name).open : school.value(name).save;
+                last = median(series.cpu);
+                if (&school == &perSchool.first())
+                    first = last;
+                std::printf(" %9.1f (%6.1f)", last, median(series.wall));
+            }
+            const double ratio = last / std::max(first, 0.05);
+            std::printf(" %6.2f\n", ratio);
+            slowest[what] = std::max(slowest[what], last);
+            worstRatio = std::max(worstRatio, ratio);
+        }
+    }
+    std::printf("at the last school, slowest open %.1f ms, slowest save %.1f ms (processor); largest ratio %.2f\n",
+                slowest[0], slowest[1], worstRatio);
+    return 0;
+}
