@@ -38,9 +38,12 @@ void SharedDocument::startSheet(QPageLayout::Orientation orientation)
         painter();
         return;
     }
+    drawFoot();
+    // A new orientation applies from the next sheet on, once this sheet's
+    // foot is down.
     if (m_printer.pageLayout().orientation() != orientation)
         m_printer.setPageOrientation(orientation);
-    continueSheet();
+    nextSheet();
     // A page begins with a fresh painter, as on a job of its own: no clip,
     // pen or font left by the page before.
     m_painter.restore();
@@ -50,6 +53,11 @@ void SharedDocument::startSheet(QPageLayout::Orientation orientation)
 void SharedDocument::continueSheet()
 {
     drawFoot();
+    nextSheet();
+}
+
+void SharedDocument::nextSheet()
+{
     if (!m_printer.newPage())
         throw StoreError(482, QStringLiteral("Printer error."));
     ++m_sheet;

@@ -38,6 +38,7 @@ public:
 
 private:
     void drawFoot();
+    void nextSheet();
 
     QPrinter &m_printer;
     QPainter m_painter;

@@ -77,6 +77,8 @@ QString describe(const QVector<PdfText::Word> &words)
     QStringList out;
     for (const PdfText::Word &w : words)
         out << QStringLiteral("%1@%2,%3").arg(w.text).arg(w.box.left(), 0, 'f', 1).arg(w.box.top(), 0, 'f', 1);
+    // What is on the page and where, whatever order it was drawn in.
+    out.sort();
     return out.join(QLatin1Char(' '));
 }
 
