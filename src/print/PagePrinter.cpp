@@ -1,6 +1,7 @@
 #include "PagePrinter.h"
 
 #include "GridPagePainter.h"
+#include "SharedDocument.h"
 #include "StoreError.h"
 
 #include <QFontMetricsF>
@@ -8,6 +9,13 @@
 
 PagePrinter::PagePrinter(QPrinter &printer)
     : m_printer(printer)
+    , m_font(QStringLiteral("Times New Roman"), 11)
+{
+}
+
+PagePrinter::PagePrinter(SharedDocument &document)
+    : m_printer(document.printer())
+    , m_document(&document)
     , m_font(QStringLiteral("Times New Roman"), 11)
 {
 }
@@ -31,6 +39,8 @@ void PagePrinter::ensureStarted()
 
 QPainter &PagePrinter::painter()
 {
+    if (m_document)
+        return m_document->painter();
     ensureStarted();
     return m_painter;
 }
@@ -47,7 +57,8 @@ double PagePrinter::pageWidth() const
 
 double PagePrinter::pageHeight() const
 {
-    return m_printer.height() * 1440.0 / m_printer.logicalDpiY();
+    const double height = m_printer.height() * 1440.0 / m_printer.logicalDpiY();
+    return m_document ? height - SharedDocument::FootHeight : height;
 }
 
 void PagePrinter::setFont(const QString &family, double pointSize, bool bold)
@@ -147,6 +158,10 @@ double PagePrinter::gridLineBreak(const grid::SpreadModel &grid, double limit)
 
 void PagePrinter::newPage()
 {
+    if (m_document) {
+        m_document->continueSheet();
+        return;
+    }
     ensureStarted();
     if (!m_printer.newPage())
         throw StoreError(482, QStringLiteral("Printer error."));
@@ -154,6 +169,10 @@ void PagePrinter::newPage()
 
 void PagePrinter::endDoc()
 {
+    if (m_document) {
+        m_ended = true;   // the document goes on with the next page
+        return;
+    }
     ensureStarted();     // an empty document still makes one page
     m_painter.end();
     m_ended = true;

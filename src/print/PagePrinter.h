@@ -8,6 +8,7 @@
 #include <QRectF>
 
 class QPrinter;
+class SharedDocument;
 
 // The printer operations the section pages are written in: fonts, a current
 // position in twips, text lines, grids drawn page by page into rectangles,
@@ -17,6 +18,11 @@ class PagePrinter
 {
 public:
     explicit PagePrinter(QPrinter &printer);
+    // A page drawn into a document shared with other pages: it begins on the
+    // document's current sheet, its new pages are the document's next sheets,
+    // its end leaves the document open, and its page height stops above the
+    // document's foot. Everything else prints exactly as on a job of its own.
+    explicit PagePrinter(SharedDocument &document);
     ~PagePrinter();
 
     double pageWidth() const;    // twips
@@ -64,6 +70,7 @@ private:
     void ensureStarted();
 
     QPrinter &m_printer;
+    SharedDocument *m_document = nullptr;
     QPainter m_painter;
     QFont m_font;
     QPointF m_position;     // twips

@@ -129,7 +129,7 @@ bool PrintPreview::print()
 {
     if (!m_job.paint)
         return false;
-    return trapped(Location, QStringLiteral("Print Routine"), [&] {
+    const bool done = trapped(Location, QStringLiteral("Print Routine"), [&] {
         std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, m_job.orientation, m_job.name);
         // The preview follows the chosen printer's paper, so the pages seen
         // are the pages printed.
@@ -139,13 +139,15 @@ bool PrintPreview::print()
         HourglassCursor hourglass;
         m_job.paint(*printer);
     });
+    m_printed = m_printed || done;
+    return done;
 }
 
 bool PrintPreview::savePdf(const QString &path)
 {
     if (!m_job.paint)
         return false;
-    return trapped(Location, QStringLiteral("Save PDF Routine"), [&] {
+    const bool done = trapped(Location, QStringLiteral("Save PDF Routine"), [&] {
         HourglassCursor hourglass;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -154,6 +156,8 @@ bool PrintPreview::savePdf(const QString &path)
         printer.setDocName(m_job.name);
         m_job.paint(printer);
     });
+    m_printed = m_printed || done;
+    return done;
 }
 
 void PrintPreview::chooseAndSavePdf()

@@ -46,6 +46,8 @@ public:
     // choice was cancelled or printing failed (reported once).
     bool print();
     bool savePdf(const QString &path);
+    // Whether the job went to a printer or a PDF at least once.
+    bool printed() const { return m_printed; }
 
 private:
     void buildToolbar(QToolBar *toolbar);
@@ -56,4 +58,5 @@ private:
     std::unique_ptr<QPrinter> m_previewPrinter;
     QPrintPreviewWidget *m_view = nullptr;
     QLabel *m_pageLabel = nullptr;
+    bool m_printed = false;
 };

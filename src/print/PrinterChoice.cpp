@@ -40,6 +40,11 @@ void setChooser(Chooser chooser)
     chooserSlot() = std::move(chooser);
 }
 
+bool hasChooser()
+{
+    return bool(chooserSlot());
+}
+
 Chooser pdfChooser(const QString &pdfPath)
 {
     return [pdfPath](QWidget *, QPageLayout::Orientation orientation) {

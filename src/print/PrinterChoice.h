@@ -21,6 +21,9 @@ std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orien
                                  const QString &docName = QString());
 
 void setChooser(Chooser chooser);   // empty restores the printer dialog
+// Whether a chooser stands in for the dialog: jobs then go straight to it,
+// without a preview that waits for a user.
+bool hasChooser();
 
 // A chooser that prints every job into the given PDF file (A4).
 Chooser pdfChooser(const QString &pdfPath);

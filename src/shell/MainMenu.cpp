@@ -3,6 +3,8 @@
 #include "AppState.h"
 #include "ChangeFlag.h"
 #include "EnterPressesButton.h"
+#include "LearnerFilePrint.h"
+#include "LearnerSections.h"
 #include "ScreenRegistry.h"
 #include "SectionNavigator.h"
 #include "WrappingButton.h"
@@ -48,21 +50,8 @@ frmSNA_Main::frmSNA_Main(QWidget *parent)
                QStringLiteral("Action plan for additional support provision and monitoring"),
                QStringLiteral("fraStage4"), QStringLiteral("SNA (Section 4) Action plan for additional support"));
 
-    addSection(1, QStringLiteral("cmdBackground"), QStringLiteral("Section 1 : Background information on learner"),
-               QStringLiteral("frmBackgroundInfo"));
-    addSection(1, QStringLiteral("cmdDiagnosticProfile"), QStringLiteral("DP: Diagnostic Profile"),
-               QStringLiteral("frmHealthReport"));
-    addSection(2, QStringLiteral("cmdExtendedProfile"), QStringLiteral("Section 2 : Extended profile of learner needs"),
-               QStringLiteral("frmExtendedProfile1"));
-    addSection(2, QStringLiteral("cmdISP"), QStringLiteral("ISP: Individual Support Plan"), QStringLiteral("frmISP"));
-    addSection(3, QStringLiteral("cmdSection3a"), QStringLiteral("Section 3a : Assessment of support requirements"),
-               QStringLiteral("frmAssessment_Support_Reg1"));
-    addSection(3, QStringLiteral("cmdSection3b"),
-               QStringLiteral("Section 3b: School request form for additional support"),
-               QStringLiteral("frmSchoolRequestSupport"));
-    addSection(4, QStringLiteral("cmdSection4"),
-               QStringLiteral("Section 4: Action plan for additional support provision and monitoring"),
-               QStringLiteral("frmActionPlan"));
+    for (const LearnerSections::Section &section : LearnerSections::all())
+        addSection(section.stage, section.button, section.title, section.firstScreen);
 
     // A frame's caption is read whole: where the font is wider than the
     // layout's twips allow for, the frame and the window grow to hold it.
@@ -77,6 +66,14 @@ frmSNA_Main::frmSNA_Main(QWidget *parent)
     back->setAutoDefault(false);
     back->setGeometry(px(8200), px(5600), px(2100), px(450));
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *file = new QPushButton(QStringLiteral("Print Learner File"), this);
+    file->setObjectName(QStringLiteral("cmdLearnerFile"));
+    file->setAutoDefault(false);
+    file->setGeometry(px(5900), px(5600), px(2100), px(450));
+    connect(file, &QPushButton::clicked, this, [this] {
+        LearnerFilePrint::run(this, appState().CurrentLearnerID, appState().CurrentDataYear);
+    });
 }
 
 void frmSNA_Main::buildStage(int stage, const QString &label, const QString &buttonName,

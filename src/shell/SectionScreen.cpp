@@ -6,6 +6,7 @@
 #include "EnterPressesButton.h"
 #include "MessageBoxes.h"
 #include "PagePrinter.h"
+#include "PrintPreview.h"
 #include "PrinterChoice.h"
 #include "SpreadGrid.h"
 #include "WindowFit.h"
@@ -250,13 +251,30 @@ bool SectionScreen::save()
 bool SectionScreen::printPageNow()
 {
     commitEditors();
-    return trapped(objectName(), QStringLiteral("Print Routine"), [this] {
-        std::unique_ptr<QPrinter> printer = PrinterChoice::choose(
-            this, printOrientation(), windowTitle() + QStringLiteral(" - ") + appState().CurrentLearnerName);
+    const QString jobName = windowTitle() + QStringLiteral(" - ") + appState().CurrentLearnerName;
+    if (!PrinterChoice::hasChooser()) {
+        PrintPreview preview({jobName, printOrientation(), [this](QPrinter &printer) {
+                                  PagePrinter page(printer);
+                                  printPage(page);
+                                  page.endDoc();
+                              }},
+                             this);
+        preview.exec();
+        return preview.printed();
+    }
+    return trapped(objectName(), QStringLiteral("Print Routine"), [&] {
+        std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, printOrientation(), jobName);
         PagePrinter page(*printer);
         printPage(page);
         page.endDoc();
     });
+}
+
+void SectionScreen::printInto(PagePrinter &printer)
+{
+    commitEditors();
+    printPage(printer);
+    printer.endDoc();
 }
 
 bool SectionScreen::leave(Target target)

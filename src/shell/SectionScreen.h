@@ -73,9 +73,15 @@ public:
     // Save: the screen's check, then every save routine in order; the
     // confirmation only when all completed. Refused outright after a failed load.
     bool save();
-    // Print Page: the printer dialog, then the screen's page. False when the
-    // print failed or was cancelled (the failure has been reported).
+    // Print Page: the preview of the screen's page, from which it is printed
+    // or saved; with a printer chooser installed (tests, the command line),
+    // the chosen printer at once. False when the print failed or was
+    // cancelled (the failure has been reported).
     bool printPageNow();
+    // The showing page drawn onto a printer that may be shared with other
+    // pages (a learner's whole file), in the screen's own orientation.
+    void printInto(PagePrinter &printer);
+    QPageLayout::Orientation pageOrientation() const { return printOrientation(); }
 
     // Leave by Main Menu, Next Page or Previous Page after the unsaved-data
     // question; false when the user chose to stay.

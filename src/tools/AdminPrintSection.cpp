@@ -2,18 +2,14 @@
 // headless, and prints its page into a PDF exactly as Print Page would.
 
 #include "AdminCommand.h"
+#include "AdminScreens.h"
 #include "AppState.h"
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
-#include "MessageBoxes.h"
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
-#include "Section3aScreens.h"
-#include "Section3b4Screens.h"
 #include "SectionScreen.h"
-#include "Stage1Screens.h"
-#include "Stage2Screens.h"
 #include "StoreError.h"
 #include "TableCheckReport.h"
 
@@ -71,11 +67,8 @@ int runPrintSection(const QStringList &args)
     if (!tabOk || tab < 1)
         return Admin::usageError(CommandName, QStringLiteral("--tab takes the number of a tab, from 1"));
 
-    ScreenRegistry &registry = ScreenRegistry::instance();
-    registerStage1Screens(registry);
-    registerStage2Screens(registry);
-    registerSection3aScreens(registry);
-    registerSection3b4Screens(registry);
+    AdminScreens::registerAll();
+    const ScreenRegistry &registry = ScreenRegistry::instance();
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);
     if (!entry) {
@@ -107,14 +100,7 @@ int runPrintSection(const QStringList &args)
     }
 
     // Any error report while the screen loads or prints fails the command.
-    int errorReports = 0;
-    setMessageResponder([&errorReports](const MessageBoxCall &call) {
-        Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ")
-                          + QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        if (call.picture == Picture::Error)
-            ++errorReports;
-        return ((call.buttons & 7) == MsgCode::YesNo) ? MsgCode::AnswerNo : MsgCode::AnswerOk;
-    });
+    const int &errorReports = AdminScreens::countErrorReports();
 
     const QString pdf = QFileInfo(parser.value(QStringLiteral("pdf"))).absoluteFilePath();
     PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));

@@ -72,6 +72,7 @@ private slots:
                      "  check-tables   creates, upgrades and fills the program's tables as the program does at start-up\n"
                      "  demo-host      creates a demo school database to try the program on\n"
                      "  import-access  copies a school's Access database (.mdb, .accdb) into a database the program uses\n"
+                     "  learner-file   prints a learner's whole file for a year (cover and every section) into a PDF\n"
                      "  print-section  prints a learner's section page into a PDF, as Print Page does\n"
                      "  report         makes one of the four reports into a PDF\n"
                      "  reviews        lists the ISP actions whose review is overdue or due within DAYS\n"));
