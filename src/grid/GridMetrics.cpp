@@ -70,7 +70,10 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
                 continue;
             // The text is drawn inside the padding and left of the grid line.
             const double textWidth = width - 2.0 * frame.padH - frame.gridLine;
-            const double need = CellText::height(cell, CellText::font(font, cell), device, textWidth)
+            QFont cellFont = CellText::font(font, cell);
+            if (frame.mark.covers(c, r))
+                cellFont.setBold(true);
+            const double need = CellText::height(cell, cellFont, device, textWidth, frame.fit)
                     + 2.0 * frame.padV;
             if (span.height() == 1)
                 heights[r - first] = qMax(heights[r - first], need);
