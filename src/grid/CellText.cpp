@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 namespace grid::CellText {
@@ -25,11 +26,11 @@ double leadingOf(const QFont &font, const QPaintDevice *device)
 
 // Lays out the lines and returns the total height. A word longer than the
 // width breaks inside the word instead of running out of the cell.
-double layOut(QTextLayout &layout, const CellSpec &cell, double width, double leading)
+double layOut(QTextLayout &layout, const CellSpec &cell, double width, double leading, Fit fit = Fit::BreakWords)
 {
     QTextOption option(cell.alignment & Qt::AlignHorizontal_Mask);
-    option.setWrapMode(wraps(cell) ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                   : QTextOption::ManualWrap);
+    option.setWrapMode(wraps(cell) || fit == Fit::ShrinkWords ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                              : QTextOption::ManualWrap);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
     // Lines are spaced as QPainter spaces them (the font's leading between
@@ -49,7 +50,47 @@ double layOut(QTextLayout &layout, const CellSpec &cell, double width, double le
     return y;
 }
 
+// The pieces of text that must each stay on one line: the words of a
+// wrapping text, the lines of a one-line cell.
+QStringList wholePieces(const CellSpec &cell, const QString &text)
+{
+    static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n]+"));
+    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    return text.split(wraps(cell) ? spaces : lineBreaks, Qt::SkipEmptyParts);
+}
+
+double widestPiece(const QStringList &pieces, const QFont &font, const QPaintDevice *device)
+{
+    const QFontMetricsF metrics(font, device);
+    double widest = 0.0;
+    for (const QString &piece : pieces)
+        widest = qMax(widest, metrics.horizontalAdvance(piece));
+    return widest;
+}
+
 } // namespace
+
+QFont fitted(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width, Fit fit)
+{
+    if (fit != Fit::ShrinkWords || width <= 0.0)
+        return font;
+    const QStringList pieces = wholePieces(cell, shown(cell));
+    const double widest = widestPiece(pieces, font, device);
+    if (widest <= width)
+        return font;
+    // Glyph widths do not scale exactly with the size: step down from the
+    // proportional size until the widest piece fits, or the floor is reached.
+    const double size = font.pointSizeF();
+    if (size <= 0.0)
+        return font;
+    const double floor = size * PaperFloor;
+    QFont smaller = font;
+    for (double tried = qMax(floor, size * width / widest);; tried = qMax(floor, tried - 0.1)) {
+        smaller.setPointSizeF(tried);
+        if (tried <= floor || widestPiece(pieces, smaller, device) <= width)
+            return smaller;
+    }
+}
 
 const QString &shown(const CellSpec &cell)
 {
@@ -77,14 +118,15 @@ bool wraps(const CellSpec &cell)
         || cell.type == CellType::Button;
 }
 
-double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width)
+double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width, Fit fit)
 {
     const double oneLine = QFontMetricsF(font, device).height();
     const QString text = shown(cell);
     if (text.isEmpty())
         return oneLine;
-    QTextLayout layout(layoutString(text), font, device);
-    return qMax(oneLine, layOut(layout, cell, width, leadingOf(font, device)));
+    const QFont laidOut = fitted(cell, font, device, width, fit);
+    QTextLayout layout(layoutString(text), laidOut, device);
+    return qMax(oneLine, layOut(layout, cell, width, leadingOf(laidOut, device), fit));
 }
 
 OneLine::OneLine(const QFont &font, const QPaintDevice *device)
@@ -124,13 +166,14 @@ double lineStep(const QFont &font, const QPaintDevice *device)
 }
 
 void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
-          const QColor &defaultColor)
+          const QColor &defaultColor, Fit fit)
 {
     const QString text = shown(cell);
     if (text.isEmpty() || box.width() <= 0 || box.height() <= 0)
         return;
-    QTextLayout layout(layoutString(text), font, painter.device());
-    const double h = layOut(layout, cell, box.width(), leadingOf(font, painter.device()));
+    const QFont laidOut = fitted(cell, font, painter.device(), box.width(), fit);
+    QTextLayout layout(layoutString(text), laidOut, painter.device());
+    const double h = layOut(layout, cell, box.width(), leadingOf(laidOut, painter.device()), fit);
     double top = box.top();
     if (cell.alignment & Qt::AlignBottom)
         top = box.bottom() - h;
@@ -140,14 +183,16 @@ void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRec
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(cell.foreColor.isValid() ? cell.foreColor : defaultColor);
-    painter.setFont(font);
-    // Lines wholly outside the clip are left out rather than drawn unseen:
-    // a cell cut between two sheets then puts each line on one sheet only.
+    painter.setFont(laidOut);
+    // A line is drawn where its middle lies: a cell cut between two sheets
+    // then puts each line on exactly one sheet, whatever the clip's rounding
+    // to device pixels does at the cut.
     const QPointF origin(box.left(), top);
     const QRectF visible = painter.clipBoundingRect();
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
-        if (visible.intersects(line.rect().translated(origin)))
+        const double middle = line.rect().translated(origin).center().y();
+        if (middle >= visible.top() && middle < visible.bottom())
             line.draw(&painter, origin);
     }
     painter.restore();

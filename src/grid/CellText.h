@@ -18,6 +18,21 @@ namespace grid {
 // words in both places; only the paint device and the padding differ.
 namespace CellText {
 
+// How a text meets a cell too narrow for one of its words.
+enum class Fit {
+    // On screen: a word wider than the cell breaks inside it, where the user
+    // sees and edits it whole in the editor.
+    BreakWords,
+    // On paper, where columns are fixed by the page design: the cell's text
+    // shrinks until its widest word (a one-line cell: its widest line) fits,
+    // down to PaperFloor of its size; only a word wider than the cell even
+    // then breaks. Every text wraps, so paper never hides any of it.
+    ShrinkWords,
+};
+
+// The smallest share of its size a printed text shrinks to.
+constexpr double PaperFloor = 0.6;
+
 // What the cell shows as text: nothing for a check box, the caption for a button.
 const QString &shown(const CellSpec &cell);
 
@@ -29,7 +44,12 @@ bool wraps(const CellSpec &cell);
 
 // Height in device units of the text laid out in a box `width` wide; at least
 // one line, also for an empty text.
-double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width);
+double height(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width,
+              Fit fit = Fit::BreakWords);
+
+// The font the text is laid out in: font itself, or for ShrinkWords the
+// size at which the text's widest word fits width (not below the floor).
+QFont fitted(const CellSpec &cell, const QFont &font, const QPaintDevice *device, double width, Fit fit);
 
 // Tells without laying a text out whether it certainly stands on one line,
 // for grids of thousands of one-line rows (a list of learners): the sum of
@@ -60,7 +80,7 @@ double lineStep(const QFont &font, const QPaintDevice *device);
 // Draws the text into `box` (already inside the cell's padding) with the
 // cell's alignment; whatever does not fit is cut off at the box.
 void draw(QPainter &painter, const CellSpec &cell, const QFont &font, const QRectF &box,
-          const QColor &defaultColor);
+          const QColor &defaultColor, Fit fit = Fit::BreakWords);
 
 } // namespace CellText
 } // namespace grid

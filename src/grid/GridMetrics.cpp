@@ -76,11 +76,15 @@ QVector<double> rowHeights(const SpreadModel &model, const QVector<double> &colW
                 continue;
             // The text is drawn inside the padding and left of the grid line.
             const double textWidth = width - 2.0 * frame.padH - frame.gridLine;
-            const CellText::OneLine &quick = cell.bold ? bold : plain;
+            QFont cellFont = CellText::font(font, cell);
+            const bool marked = frame.mark.covers(c, r);
+            if (marked)
+                cellFont.setBold(true);
+            const CellText::OneLine &quick = (cell.bold || marked) ? bold : plain;
             const QString &text = CellText::shown(cell);
             const double textHeight = quick.certain(cell, text, textWidth)
                     ? quick.lineHeight()
-                    : CellText::height(cell, CellText::font(font, cell), device, textWidth);
+                    : CellText::height(cell, cellFont, device, textWidth, frame.fit);
             const double need = textHeight + 2.0 * frame.padV;
             if (span.height() == 1)
                 heights[r - first] = qMax(heights[r - first], need);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CellText.h"
+#include "RowMark.h"
 #include "SpreadModel.h"
 
 #include <QFont>
@@ -20,6 +22,8 @@ struct Frame
     double padV = 0.0;            // text inset from a cell's top and bottom edges
     double pointsToUnits = 1.0;   // converts the model's fixed row heights
     double gridLine = 0.0;        // the line right of and below every cell, taken from its room
+    RowMark mark;                 // the screen's picked row: measured bold, as it is drawn
+    CellText::Fit fit = CellText::Fit::BreakWords;   // paper shrinks a word too wide for its cell
 };
 
 // The rows first..last (1-based) of the group that holds row: rows joined by

@@ -39,7 +39,7 @@ void drawCheckBox(QPainter &painter, const CellSpec &cell, const QFont &font, co
         CellText::draw(painter, caption, font,
                        QRectF(QPointF(box.right() + PadH * sx, r.top() + PadV * sy),
                               QPointF(r.right() - PadH * sx, r.bottom() - PadV * sy)),
-                       Qt::black);
+                       Qt::black, CellText::Fit::ShrinkWords);
     }
     painter.setBrush(Qt::white);
     painter.setPen(QPen(Qt::black, BorderWidth * sx));
@@ -100,6 +100,7 @@ GridPagePainter::Layout GridPagePainter::layout(QPaintDevice *device, const QRec
     frame.padH = PadH * sx;
     frame.padV = PadV * sy;
     frame.pointsToUnits = 20.0 * sy;
+    frame.fit = CellText::Fit::ShrinkWords;
     const QVector<double> heights =
             GridMetrics::rowHeights(m_model, deviceWidths, m_font, device, frame, 1, rows);
     out.rowHeights.resize(rows);
@@ -135,6 +136,12 @@ GridPagePainter::Layout GridPagePainter::layout(QPaintDevice *device, const QRec
 int GridPagePainter::pageCount(QPaintDevice *device, const QRectF &twips) const
 {
     return int(layout(device, twips).pages.size());
+}
+
+QPair<int, int> GridPagePainter::pageRows(QPaintDevice *device, const QRectF &twips, int page) const
+{
+    const Layout l = layout(device, twips);
+    return page >= 1 && page <= l.pages.size() ? l.pages[page - 1] : QPair<int, int>(1, 0);
 }
 
 void GridPagePainter::drawPage(QPainter &painter, const QRectF &twips, int page) const
@@ -225,7 +232,7 @@ void GridPagePainter::drawRows(QPainter &painter, const QRectF &twips, const Lay
             default:
                 CellText::draw(painter, cell, font,
                                cellRect.adjusted(PadH * sx, PadV * sy, -PadH * sx, -PadV * sy),
-                               Qt::black);
+                               Qt::black, CellText::Fit::ShrinkWords);
                 break;
             }
         }

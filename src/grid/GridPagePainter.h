@@ -26,6 +26,8 @@ public:
     static QFont defaultFont();          // the grid's font on screen and paper
 
     int pageCount(QPaintDevice *device, const QRectF &twips) const;
+    // The first and last row (1-based) drawn on page; (1, 0) past the last page.
+    QPair<int, int> pageRows(QPaintDevice *device, const QRectF &twips, int page) const;
     // Draws page (1-based) into the rectangle; a page past the last draws nothing.
     void drawPage(QPainter &painter, const QRectF &twips, int page) const;
 

@@ -139,8 +139,14 @@ SpreadDelegate::SpreadDelegate(const SpreadModel &model, QObject *parent)
 void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                            const QModelIndex &index) const
 {
-    const CellSpec &cell = m_model.cell(index.column() + 1, index.row() + 1);
     const QWidget *widget = option.widget;
+    const auto *view = qobject_cast<const SpreadGrid *>(widget);
+    const int col = index.column() + 1;
+    const int row = index.row() + 1;
+    // The picked row's look is the view's, laid over the cell's own.
+    const bool marked = view && view->rowMark().covers(col, row);
+    const CellSpec markedCell = marked ? view->rowMark().shown(m_model.cell(col, row), col, row) : CellSpec();
+    const CellSpec &cell = marked ? markedCell : m_model.cell(col, row);
     QStyle *style = widget ? widget->style() : QApplication::style();
     const QRect r = option.rect;
     const QFont font = CellText::font(option.font, cell);
@@ -206,7 +212,6 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     // fill, only in the grid that has the focus, so one frame on the screen
     // shows where typing goes. A pick-only list keeps a grey frame on the
     // picked cell while the focus is elsewhere.
-    const auto *view = qobject_cast<const SpreadGrid *>(widget);
     const bool focused = option.state & QStyle::State_HasFocus;
     const bool picked = !focused && view && view->keysDiscarded() && (option.state & QStyle::State_Selected);
     if (focused || picked) {

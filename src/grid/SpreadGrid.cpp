@@ -88,6 +88,11 @@ SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                 scheduleFit(topLeft.row() + 1, bottomRight.row() + 1);
             });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { followRowsInserted(first + 1, last + 1); });
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first, int last) { followRowsRemoved(first + 1, last + 1); });
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_mark = RowMark(); });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         Q_EMIT cellClicked(index.column() + 1, index.row() + 1);
         if (!isEditing())
@@ -119,6 +124,34 @@ void SpreadGrid::setActiveCell(int col, int row)
         return;
     setCurrentIndex(i);
     scrollTo(i);
+}
+
+void SpreadGrid::setRowMark(const RowMark &mark)
+{
+    const int before = m_mark.row;
+    m_mark = mark;
+    // A bold row may need another line: both rows are measured again.
+    if (before > 0)
+        scheduleFit(before, before);
+    if (m_mark.isSet())
+        scheduleFit(m_mark.row, m_mark.row);
+    viewport()->update();
+}
+
+void SpreadGrid::followRowsInserted(int first, int last)
+{
+    if (m_mark.isSet() && first <= m_mark.row)
+        m_mark.row += last - first + 1;
+}
+
+void SpreadGrid::followRowsRemoved(int first, int last)
+{
+    if (!m_mark.isSet() || first > m_mark.row)
+        return;
+    if (last >= m_mark.row)
+        m_mark = RowMark();
+    else
+        m_mark.row -= last - first + 1;
 }
 
 void SpreadGrid::setColumnHeaderVisible(bool visible)
@@ -228,6 +261,7 @@ void SpreadGrid::fitRows(int firstRow, int lastRow)
     frame.padV = SpreadDelegate::TextPadV;
     frame.pointsToUnits = viewport()->logicalDpiY() / 72.0;
     frame.gridLine = showGrid() ? 1.0 : 0.0;
+    frame.mark = m_mark;
     const QVector<double> heights = GridMetrics::rowHeights(*m_model, widths, font(), viewport(),
                                                             frame, firstRow, lastRow);
     applyRowHeights(firstRow, heights);

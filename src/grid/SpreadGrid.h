@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RowMark.h"
 #include "SpreadModel.h"
 
 #include <QTableView>
@@ -28,6 +29,13 @@ public:
     // click does (cellClicked).
     void setKeysDiscarded(bool discarded) { m_keysDiscarded = discarded; }
     bool keysDiscarded() const { return m_keysDiscarded; }
+
+    // The row shown as picked (blue and bold) on screen only: the cells keep
+    // their own look, so printing never shows it. The mark follows its row as
+    // rows are inserted above it and goes when its row is removed.
+    void setRowMark(const RowMark &mark);
+    void clearRowMark() { setRowMark(RowMark()); }
+    const RowMark &rowMark() const { return m_mark; }
 
     // Width in pixels of one column unit on this screen.
     double unitWidth() const;
@@ -116,7 +124,12 @@ private:
     void applyRowHeights(int firstRow, const QVector<double> &heights);
     static constexpr int ManyRows = 200;
 
+    // Keeps the mark on its row while rows come and go.
+    void followRowsInserted(int first, int last);
+    void followRowsRemoved(int first, int last);
+
     SpreadModel *m_model;
+    RowMark m_mark;
     bool m_keysDiscarded = false;
     bool m_fitToContents = false;
     bool m_fitScheduled = false;

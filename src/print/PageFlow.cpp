@@ -53,7 +53,7 @@ double PageFlow::reserve(double top, double height)
     return y;
 }
 
-double PageFlow::continueGrid(const grid::SpreadModel &grid, double left, int headingRows)
+double PageFlow::openContinuation(const grid::SpreadModel &grid, double left, const QList<int> &headingRows)
 {
     newSheet();
     m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
@@ -61,10 +61,26 @@ double PageFlow::continueGrid(const grid::SpreadModel &grid, double left, int he
     m_printer.printLine(m_continuedMark);
     m_printer.setBold(false);
     double y = m_printer.positionY();
-    headingRows = qMin(headingRows, grid.maxRows());
-    if (headingRows > 0) {
-        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_bottom)), 1, headingRows);
-        y += groupHeight(m_printer.gridRowHeights(grid), 1, headingRows);
+    const QVector<double> heights = m_printer.gridRowHeights(grid);
+    double headingsHeight = 0.0;
+    for (const int row : headingRows)
+        headingsHeight += heights.value(row - 1);
+    // Headings that would take half the sheet would starve the rows they head.
+    if (headingsHeight > (m_bottom - y) / 2.0)
+        return y;
+    // Adjacent heading rows are drawn together, so a heading spanning two
+    // rows prints whole.
+    for (int i = 0; i < headingRows.size();) {
+        int last = i;
+        while (last + 1 < headingRows.size() && headingRows[last + 1] == headingRows[last] + 1)
+            ++last;
+        const int first = qMax(1, headingRows[i]);
+        const int to = qMin(grid.maxRows(), headingRows[last]);
+        if (first <= to) {
+            m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_bottom)), first, to);
+            y += groupHeight(heights, first, to);
+        }
+        i = last + 1;
     }
     return y;
 }
@@ -79,14 +95,30 @@ void PageFlow::placeLine(const QString &text, double top, double left)
     m_end = m_printer.positionY();
 }
 
-void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left, int headingRows)
+void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left, const QList<int> &headingRows)
+{
+    placeRows(grid, 1, startAt(top), m_contentTop, left, headingRows);
+}
+
+void PageFlow::continueGrid(const grid::SpreadModel &grid, int fromRow, double left, const QList<int> &headingRows)
+{
+    if (fromRow > grid.maxRows())
+        return;
+    const double y = openContinuation(grid, left, headingRows);
+    placeRows(grid, fromRow, y, y, left, headingRows);
+}
+
+void PageFlow::placeRows(const grid::SpreadModel &grid, int row, double y, double sheetTop, double left,
+                         const QList<int> &headingRows)
 {
     const QVector<double> heights = m_printer.gridRowHeights(grid);
     const int rows = grid.maxRows();
     const double right = m_printer.pageWidth();
-    double y = startAt(top);
-    double sheetTop = m_contentTop;   // where this grid's rows may begin on the sheet
-    int row = 1;
+    // Until a row below the headings is on paper, a grid that does not fit
+    // starts afresh on the next sheet, its own headings included.
+    int lastHeading = 0;
+    for (const int h : headingRows)
+        lastHeading = qMax(lastHeading, h);
     while (row <= rows) {
         // As many whole groups as fit between y and the bottom of the sheet.
         int last = row - 1;
@@ -101,12 +133,8 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
         }
         if (last < row) {
             if (y > sheetTop + Tolerance) {   // a fresh sheet has more room
-                // A group taller than a whole sheet is cut into slices from
-                // the sheet's top, where its cuts fall between lines of text.
-                const QPair<int, int> g = grid::GridMetrics::group(grid, row);
-                const bool sliced = groupHeight(heights, g.first, g.second) > m_bottom - m_contentTop + Tolerance;
-                if (row > qMax(1, headingRows + 1) && !sliced) {
-                    y = continueGrid(grid, left, headingRows);
+                if (row > lastHeading + 1) {
+                    y = openContinuation(grid, left, headingRows);
                 } else {
                     newSheet();
                     y = m_contentTop;
@@ -116,10 +144,10 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
             }
             // Taller than a whole sheet: its slices go on sheets of their own.
             last = grid::GridMetrics::group(grid, row).second;
-            y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left);
+            y = placeSlices(grid, row, last, groupHeight(heights, row, last), y, left, headingRows);
             row = last + 1;
             if (row <= rows) {
-                y = continueGrid(grid, left, headingRows);
+                y = openContinuation(grid, left, headingRows);
                 sheetTop = y;
             }
             continue;
@@ -128,7 +156,7 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
         y += used;
         row = last + 1;
         if (row <= rows) {
-            y = continueGrid(grid, left, headingRows);
+            y = openContinuation(grid, left, headingRows);
             sheetTop = y;
         }
     }
@@ -137,7 +165,7 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
 }
 
 double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y,
-                             double left)
+                             double left, const QList<int> &headingRows)
 {
     const double right = m_printer.pageWidth();
     // Lines of text are spaced from the top of the row that holds them: the
@@ -166,7 +194,6 @@ double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last,
         done = upTo;
         if (done >= height - Tolerance)
             return y;
-        newSheet();
-        y = m_contentTop;
+        y = openContinuation(grid, left, headingRows);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -28,10 +29,15 @@ public:
     // that do not fit continue on new sheets, every row printed once. Rows
     // joined by a row span stay on one sheet; a group taller than a whole
     // sheet is cut between two lines of text and continues on the next sheet.
-    // The grid's first headingRows rows are its column headings: a sheet it
-    // continues on repeats them under the continued mark, so the sheet can
+    // headingRows are the grid's column headings (1-based, in order): a sheet
+    // it continues on repeats them under the continued mark, so the sheet can
     // be read alone.
-    void placeGrid(const grid::SpreadModel &grid, double top, double left, int headingRows = 0);
+    void placeGrid(const grid::SpreadModel &grid, double top, double left, const QList<int> &headingRows = {});
+
+    // The rows from fromRow on of a grid whose first rows another layout has
+    // printed: on a new sheet, under the continued mark and the heading rows,
+    // then flowing on as placeGrid does.
+    void continueGrid(const grid::SpreadModel &grid, int fromRow, double left, const QList<int> &headingRows);
 
     // A bold line of text at top or below the last block, kept on one sheet.
     void placeLine(const QString &text, double top, double left);
@@ -52,12 +58,18 @@ private:
     double startAt(double top) const;
     // Opens a new sheet for the rest of a grid: the continued mark and the
     // grid's heading rows; returns the y below them.
-    double continueGrid(const grid::SpreadModel &grid, double left, int headingRows);
+    double openContinuation(const grid::SpreadModel &grid, double left, const QList<int> &headingRows);
+    // Places rows from row on at y; sheetTop is where the grid's rows may
+    // begin on the current sheet.
+    void placeRows(const grid::SpreadModel &grid, int row, double y, double sheetTop, double left,
+                   const QList<int> &headingRows);
     void newSheet();
     double groupHeight(const QVector<double> &heights, int first, int last) const;
     // Rows first..last, taller than a sheet, cut into slices between lines of
-    // text, one slice per sheet from y on; returns the y below the last slice.
-    double placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y, double left);
+    // text, one slice per sheet from y on, each later slice under the
+    // continued mark; returns the y below the last slice.
+    double placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y, double left,
+                       const QList<int> &headingRows);
 
     PagePrinter &m_printer;
     PageHead m_head;

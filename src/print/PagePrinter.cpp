@@ -116,6 +116,11 @@ int PagePrinter::gridPageCount(const grid::SpreadModel &grid, const QRectF &twip
     return grid::GridPagePainter(grid).pageCount(&m_printer, twips);
 }
 
+QPair<int, int> PagePrinter::gridPageRows(const grid::SpreadModel &grid, const QRectF &twips, int page)
+{
+    return grid::GridPagePainter(grid).pageRows(&m_printer, twips, page);
+}
+
 void PagePrinter::drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page)
 {
     grid::GridPagePainter(grid).drawPage(painter(), twips, page);

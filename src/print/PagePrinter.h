@@ -41,6 +41,8 @@ public:
     double positionY() const { return m_position.y(); }
 
     int gridPageCount(const grid::SpreadModel &grid, const QRectF &twips);
+    // The first and last row drawGrid draws on page; (1, 0) past the last page.
+    QPair<int, int> gridPageRows(const grid::SpreadModel &grid, const QRectF &twips, int page);
     void drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page);
     // A grid continued over as many sheets as it needs for the rectangle, with
     // a new sheet between its pages; pagesRect (if given) is the rectangle the

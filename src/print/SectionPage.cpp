@@ -70,15 +70,11 @@ void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double 
         printer.drawGrid(*block.grid, blockRect(printer, block, rightOverhang), 1);
 }
 
-void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
+void continueFirstPages(PageFlow &flow, PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
 {
     for (const Block &block : blocks) {
-        const QRectF rect = blockRect(printer, block, rightOverhang);
-        const int pages = printer.gridPageCount(*block.grid, rect);
-        for (int page = 2; page <= pages; ++page) {
-            printer.newPage();
-            printer.drawGrid(*block.grid, rect, page);
-        }
+        const int lastOnFirst = printer.gridPageRows(*block.grid, blockRect(printer, block, rightOverhang), 1).second;
+        flow.continueGrid(*block.grid, lastOnFirst + 1, block.left, block.headingRows);
     }
 }
 

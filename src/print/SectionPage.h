@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVector>
 
+class PageFlow;
 class PagePrinter;
 namespace grid { class SpreadModel; }
 
@@ -20,7 +22,7 @@ struct Block
     const grid::SpreadModel *grid = nullptr;
     double top = 0;
     double left = 500;
-    int headingRows = 0;    // the grid's column headings, repeated on a sheet it continues on
+    QList<int> headingRows = {};   // the grid's column headings, repeated on a sheet it continues on
 };
 
 constexpr double BlockLeft = 500;   // twips
@@ -33,9 +35,11 @@ void printBlocks(PagePrinter &printer, const QVector<Block> &blocks);
 // Page 1 of every block on the current sheet, each in the rectangle from its
 // left and top to the right edge (page width + rightOverhang) and the bottom.
 void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
-// The further pages of each of those blocks that runs on, on sheets of their
-// own at the same left and top, so no text of a long grid is left off paper.
-void printFurtherPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
+// The rows of each of those blocks past its first page, continued in flow:
+// on sheets of their own under the flow's page head, the continued mark and
+// the block's heading rows, so no text of a long grid is left off paper and
+// each of those sheets reads alone.
+void continueFirstPages(PageFlow &flow, PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
 // Whether the whole of block fits between its top and bottom on one sheet.
 bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
 

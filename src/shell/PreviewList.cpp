@@ -133,19 +133,22 @@ void PreviewList::selectRow(int row)
 {
     if (row < m_firstRow || row > rowCount())
         return;
-    showNoRowSelected();
-    SpreadModel &cells = m_grid->cells();
-    cells.setBlockForeColor(m_firstCol, row, m_lastCol, row, selectedColor());
-    cells.setBlockBold(m_firstCol, row, m_lastCol, row, true);
+    grid::RowMark mark;
+    mark.row = row;
+    mark.firstCol = m_firstCol;
+    mark.lastCol = m_lastCol;
+    mark.color = selectedColor();
+    m_grid->setRowMark(mark);
+}
+
+int PreviewList::selectedRow() const
+{
+    return m_grid->rowMark().row;
 }
 
 void PreviewList::showNoRowSelected()
 {
-    if (rowCount() < m_firstRow)
-        return;
-    SpreadModel &cells = m_grid->cells();
-    cells.setBlockForeColor(m_firstCol, m_firstRow, m_lastCol, rowCount(), QColor(Qt::black));
-    cells.setBlockBold(m_firstCol, m_firstRow, m_lastCol, rowCount(), false);
+    m_grid->clearRowMark();
 }
 
 QVector<QStringList> PreviewList::entries() const

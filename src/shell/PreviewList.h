@@ -58,9 +58,12 @@ public:
     // active; false (and nothing changes) on a fixed row or with none active.
     bool removeActiveRow();
 
-    // Shows row in blue and bold and every other entry row in black; rows
-    // above the entries change nothing.
+    // Shows row in blue and bold on screen, and no other; rows above the
+    // entries change nothing. The pick is the grid's, not the cells': the
+    // printed page shows every entry alike.
     void selectRow(int row);
+    // The entry row shown picked; 0 when none is.
+    int selectedRow() const;
 
     // The texts of every entry row, top to bottom (blank rows included).
     QVector<QStringList> entries() const;

@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(words.contains(QStringLiteral("Viewed")));
         QVERIFY(second.top() - first.top() > 2.5 * (third.top() - second.top()));   // wrapped row
 
-        // A long word breaks inside its cell.
+        // A word wider than its cell even at the smallest size breaks inside it.
         const double cellLeft = (Block.left() + 12 * GridPagePainter::unitTwips()) / 20.0;
         const double cellRight = (Block.left() + 24 * GridPagePainter::unitTwips()) / 20.0;
         int pieces = 0;
@@ -167,6 +167,41 @@ private Q_SLOTS:
             }
         }
         QVERIFY(pieces >= 2);
+    }
+
+    // Columns are fixed by the page design: a word wider than its cell
+    // shrinks the cell's text (to no less than 60% of its size) instead of
+    // breaking, and the row grows to what the shrunk text needs.
+    void wordsShrinkBeforeTheyBreak()
+    {
+        const QString longWord = QStringLiteral("Supercalifragilisticexpialidociousnesses");
+        QCOMPARE(longWord.size(), 40);
+        SpreadModel m(3, 2);
+        m.setColWidths({6, 8, 24});
+        m.setText(1, 1, QStringLiteral("Device/s"));
+        m.setComboBox(2, 1, {QStringLiteral("LOW"), QStringLiteral("MODERATE")});
+        m.setText(2, 1, QStringLiteral("MODERATE"));
+        m.setText(3, 1, QStringLiteral("The ") + longWord + QStringLiteral(" of it"));
+        m.setText(1, 2, QStringLiteral("Below"));
+        int pages = 0;
+        const Words words = printed(m, pages);
+        const double below = words.value(QStringLiteral("Below")).box.top();
+        const double normal = words.value(QStringLiteral("Below")).box.height();
+        QVERIFY(below > 0 && normal > 0);
+        double columnLeft = Block.left() / 20.0;
+        const double widths[] = {6, 8, 24};
+        const QString whole[] = {QStringLiteral("Device/s"), QStringLiteral("MODERATE"), longWord};
+        for (int c = 0; c < 3; ++c) {
+            const double columnRight = columnLeft + widths[c] * GridPagePainter::unitTwips() / 20.0;
+            QCOMPARE(words.count(whole[c]), 1);   // one word, on one line
+            const QRectF box = words.value(whole[c]).box;
+            QVERIFY2(box.left() >= columnLeft && box.right() <= columnRight, qPrintable(whole[c]));
+            QVERIFY2(box.height() < normal && box.height() > 0.55 * normal, qPrintable(whole[c]));
+            QVERIFY2(box.bottom() <= below, qPrintable(whole[c]));   // its row holds it
+            columnLeft = columnRight;
+        }
+        // The short words of the shrunk cell share its size.
+        QVERIFY(words.value(QStringLiteral("The")).box.height() < normal);
     }
 
     void coloursTicksAndTheRightEdge()

@@ -125,6 +125,44 @@ private Q_SLOTS:
 
     // Blocks whose grids fit keep their tops exactly; a taller one pushes the
     // next block down to just below its end.
+    // A row taller than a whole sheet is cut between its lines; every later
+    // slice opens under the continued mark and the grid's heading row.
+    void rowTallerThanASheetCarriesTheMarkOnEverySlice()
+    {
+        appState().CurrentLearnerName = QStringLiteral("MOKOENA Thabo");
+        auto grid = numberedGrid(2);
+        grid->setText(1, 1, QStringLiteral("HEADING"));
+        QStringList lines;
+        for (int line = 1; line <= 150; ++line)
+            lines << QStringLiteral("line%1").arg(line);
+        grid->setText(1, 2, lines.join(QStringLiteral("\r\n")));
+        const QString pdf = printed(m_dir, QStringLiteral("tall.pdf"), [&](PagePrinter &page) {
+            SectionPage::print(page, QStringLiteral(" [ TEST ]"), true, {{grid.get(), 800, SectionPage::BlockLeft, {1}}});
+        });
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        const int sheets = PdfText::pageCount(pdf);
+        QVERIFY(sheets >= 3);
+        for (int line = 1; line <= 150; ++line) {
+            const QString tag = QStringLiteral("line%1").arg(line);
+            QVERIFY2(std::count_if(words.cbegin(), words.cend(), [&](const PdfText::Word &w) { return w.text == tag; }) == 1,
+                     qPrintable(tag));
+        }
+        for (int sheet = 2; sheet <= sheets; ++sheet) {
+            double mark = 0, heading = 0, firstLine = 1e9;
+            for (const PdfText::Word &w : words) {
+                if (w.page != sheet)
+                    continue;
+                if (w.text == QLatin1String("(continued)"))
+                    mark = w.box.top();
+                else if (w.text == QLatin1String("HEADING"))
+                    heading = w.box.top();
+                else if (w.text.startsWith(QLatin1String("line")))
+                    firstLine = qMin(firstLine, w.box.top());
+            }
+            QVERIFY2(mark > 0 && mark < heading && heading < firstLine, qPrintable(QString::number(sheet)));
+        }
+    }
+
     void blocksStartAtTheirTopOrBelowTheBlockAbove_data()
     {
         QTest::addColumn<int>("firstRows");

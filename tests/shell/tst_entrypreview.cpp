@@ -218,16 +218,23 @@ void TestEntryPreview::selectedRowBlueAndBold()
         list.add(1, QString::fromLatin1(text));
     list.entry.list().selectRow(8);
     list.entry.list().selectRow(9);
-    const grid::SpreadModel &cells = list.grid->cells();
+    const grid::RowMark &mark = list.grid->rowMark();
+    QCOMPARE(mark.row, 9);
     for (int col = 1; col <= 2; ++col) {
-        QCOMPARE(cells.cell(col, 9).foreColor, QColor(0, 0, 255));
-        QVERIFY(cells.cell(col, 9).bold);
-        QCOMPARE(cells.cell(col, 8).foreColor, QColor(Qt::black));
-        QVERIFY(!cells.cell(col, 8).bold);
+        QVERIFY(mark.shown(list.grid->cells().cell(col, 9), col, 9).bold);
+        QCOMPARE(mark.shown(list.grid->cells().cell(col, 9), col, 9).foreColor, QColor(0, 0, 255));
+        QVERIFY(!mark.shown(list.grid->cells().cell(col, 8), col, 8).bold);
+        // The cells themselves keep their look: paper never shows the pick.
+        QVERIFY(!list.grid->cells().cell(col, 9).bold);
+        QVERIFY(!list.grid->cells().cell(col, 9).foreColor.isValid());
     }
     list.entry.list().selectRow(2);   // a fixed row changes nothing
-    QVERIFY(cells.cell(1, 9).bold);
-    QVERIFY(!cells.cell(1, 2).bold);
+    QCOMPARE(list.entry.list().selectedRow(), 9);
+    // The mark stays on its entry while a row above it goes, and goes with it.
+    list.grid->cells().deleteRow(8);
+    QCOMPARE(list.entry.list().selectedRow(), 8);
+    list.grid->cells().deleteRow(8);
+    QCOMPARE(list.entry.list().selectedRow(), 0);
 }
 
 void TestEntryPreview::appendedRowsTakeTheColumnTemplate()

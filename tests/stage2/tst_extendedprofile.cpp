@@ -8,11 +8,14 @@
 #include "Stage2Screens.h"
 #include "../sections/ScreenTestKit.h"
 
+#include <QImage>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using kit::gridOf;
@@ -337,6 +340,49 @@ private Q_SLOTS:
         QVERIFY(screen->hasUnsavedChanges());
     }
 
+    // The picked entry is blue and bold for working on screen only: on paper
+    // it reads like every other entry.
+    void pickedEntryPrintsLikeTheOthers()
+    {
+        for (int i = 0; i < 2; ++i)
+            storeFactor("SNE_Factors_Community", "Positive_Influence", QStringLiteral("Grandmother cares"),
+                        QStringLiteral("Grandmother ill"));
+        auto screen = kit::opened<frmExtendedProfile2>();
+        EntryPreviewList *list = screen->factorList(Tab::Community);
+        list->grid()->setActiveCell(1, frmExtendedProfile2::FirstEntryRow + 1);
+        QCOMPARE(list->list().selectedRow(), frmExtendedProfile2::FirstEntryRow + 1);
+        fx->printed(*screen);
+
+        // Bold letters are wider: all four entries print equally wide.
+        QVector<double> widths;
+        for (const PdfText::Word &w : PdfText::words(fx->pdfPath()))
+            if (w.text == QLatin1String("Grandmother"))
+                widths << w.box.width();
+        QCOMPARE(widths.size(), 4);
+        for (double width : std::as_const(widths))
+            QVERIFY2(qAbs(width - widths.first()) < 0.05, qPrintable(QString::number(width)));
+
+        // No blue ink on the sheet, but black text.
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("sheet"));
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"),
+                                                                 QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                                 fx->pdfPath(), png}), 0);
+        const QImage sheet(png + QStringLiteral(".png"));
+        QVERIFY(!sheet.isNull());
+        int blue = 0;
+        int black = 0;
+        for (int y = 0; y < sheet.height(); ++y) {
+            for (int x = 0; x < sheet.width(); ++x) {
+                const QRgb p = sheet.pixel(x, y);
+                blue += qBlue(p) > 150 && qRed(p) < 100 && qGreen(p) < 100;
+                black += qGray(p) < 60;
+            }
+        }
+        QCOMPARE(blue, 0);
+        QVERIFY(black > 100);
+    }
+
     void printsTheShowingTab_data()
     {
         QTest::addColumn<int>("tab");
@@ -374,6 +420,9 @@ private Q_SLOTS:
             QVERIFY(sheets.last().contains(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]")));
             QVERIFY(sheets.last().contains(QStringLiteral("(continued)")));
             QVERIFY(sheets.last().contains(QStringLiteral("classroom barrier 40")));
+            // ... under the list's question and its column headings.
+            QVERIFY(sheets.last().contains(QStringLiteral("What factors in the classroom")));
+            QVERIFY(sheets.last().contains(QRegularExpression(QStringLiteral("ENABLING FACTORS\\s+BARRIERS"))));
         } else {
             // The enabling factors run past the barriers' top: the barriers
             // follow on a sheet of their own instead of being drawn over them.

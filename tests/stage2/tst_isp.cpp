@@ -52,6 +52,31 @@ private:
         return rows;
     }
 
+    // The ISP printed with count barriers and strengths and one action of
+    // group 1; its sheets' texts.
+    QStringList printedWithFactors(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            fx->store.exec(QStringLiteral("INSERT INTO SNE_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+                                          "Data_Year) VALUES (%1, 'strength-%2', 'barrier-%2', %3)")
+                               .arg(learner).arg(i, 2, 10, QLatin1Char('0')).arg(Year));
+        storeAction(1, QStringLiteral("group one target"));
+        auto screen = kit::opened<frmISP>();
+        fx->printed(*screen);
+        return PdfText::pages(fx->pdfPath());
+    }
+
+    // The top (points) of the highest word text on sheet; 0 when there is none.
+    static double top(const QVector<PdfText::Word> &words, int sheet, const QString &text)
+    {
+        double y = 0.0;
+        for (const PdfText::Word &w : words) {
+            if (w.page == sheet && w.text == text && (y == 0.0 || w.box.top() < y))
+                y = w.box.top();
+        }
+        return y;
+    }
+
     void storeAction(int action, const QString &target)
     {
         fx->store.exec(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, [Action], Target, Strategy, Achievement_Criteria, "
@@ -245,19 +270,48 @@ private Q_SLOTS:
         }
         QVERIFY(!all.contains(QStringLiteral("group one target")));
         QVERIFY(!all.contains(QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION")));
+
+        // Sheet 2 names the group in its mark and repeats the column
+        // headings under it, above the actions it continues with.
+        const QVector<PdfText::Word> words = PdfText::words(fx->pdfPath());
+        const double mark = top(words, 2, QStringLiteral("(continued)"));
+        const double title = top(words, 2, QStringLiteral("GIVEN"));
+        const double headings = top(words, 2, QStringLiteral("Achievement"));
+        const double firstAction = top(words, 2, QStringLiteral("three"));
+        QVERIFY(mark > 0);
+        QCOMPARE(title, mark);   // "LEARNER SUPPORT TO BE GIVEN  (continued)"
+        QVERIFY(mark < headings);
+        QVERIFY(headings < firstAction);
+        QCOMPARE(top(words, 2, QStringLiteral("Person")), headings);   // one heading row
+    }
+
+    // Barriers and strengths too long for the first sheet finish on sheets
+    // of their own, each with the page head, the mark and the list's heading.
+    void longBarriersContinueUnderTheirHeadings()
+    {
+        const QStringList sheets = printedWithFactors(70);
+        const int pages = PdfText::pageCount(fx->pdfPath());
+        const QVector<PdfText::Word> words = PdfText::words(fx->pdfPath());
+        QCOMPARE(pages, 4);   // both lists, the barriers' rest, the strengths' rest, the actions
+        QCOMPARE(PdfText::find(words, QStringLiteral("barrier-70")).page, 2);
+        QCOMPARE(PdfText::find(words, QStringLiteral("strength-70")).page, 3);
+        for (int sheet = 2; sheet <= 3; ++sheet) {
+            QVERIFY(sheets.at(sheet - 1).contains(QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]")));
+            QVERIFY(sheets.at(sheet - 1).contains(QStringLiteral("LEARNER NAME : ")));
+            const double mark = top(words, sheet, QStringLiteral("(continued)"));
+            const double heading = top(words, sheet, sheet == 2 ? QStringLiteral("Barrier/s") : QStringLiteral("Strengths:"));
+            const double row = top(words, sheet, sheet == 2 ? QStringLiteral("barrier-70") : QStringLiteral("strength-70"));
+            QVERIFY(mark > 0 && mark < heading);
+            QVERIFY(heading < row);
+        }
+        QVERIFY(!sheets.at(1).contains(QStringLiteral("strength-")));
+        QVERIFY(sheets.last().contains(QStringLiteral("group one target")));
     }
 
     void longBarrierListsNeverRunUnderTheActions()
     {
-        for (int i = 1; i <= 12; ++i)
-            fx->store.exec(QStringLiteral("INSERT INTO SNE_Factors_Community (LearnerID, Positive_Influence, Barrier, "
-                                          "Data_Year) VALUES (%1, 'strength-%2', 'barrier-%2', %3)")
-                               .arg(learner).arg(i, 2, 10, QLatin1Char('0')).arg(Year));
-        storeAction(1, QStringLiteral("group one target"));
-        auto screen = kit::opened<frmISP>();
-        int pages = 0;
-        fx->printed(*screen, &pages);
-        const QStringList sheets = PdfText::pages(fx->pdfPath());
+        const QStringList sheets = printedWithFactors(12);
+        const int pages = PdfText::pageCount(fx->pdfPath());
         QCOMPARE(pages, 2);
         QVERIFY(sheets.first().contains(QStringLiteral("barrier-12")));
         QVERIFY(sheets.first().contains(QStringLiteral("strength-12")));

@@ -196,5 +196,5 @@ QVector<ReviewRow::Column> frmActionPlan::reviewColumns() const
 void frmActionPlan::printPage(PagePrinter &printer)
 {
     SectionPage::print(printer, PrintTitle, false,
-                       {{&signatureGrid()->cells(), 800}, {&m_gridReview->cells(), 2000}});
+                       {{&signatureGrid()->cells(), 800}, {&m_gridReview->cells(), 2000, SectionPage::BlockLeft, {1}}});
 }

@@ -247,5 +247,5 @@ void frmActionPlan2::printPage(PagePrinter &printer)
     SectionPage::print(printer, PrintTitle, false,
                        {{&signatureGrid()->cells(), 800},
                         {&m_gridSupportLevel->cells(), 2000},
-                        {&m_gridStrategy->cells(), 3500}});
+                        {&m_gridStrategy->cells(), 3500, SectionPage::BlockLeft, {1, 2, 3}}});
 }

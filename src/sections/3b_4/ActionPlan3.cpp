@@ -228,6 +228,6 @@ void frmActionPlan3::printPage(PagePrinter &printer)
 {
     SectionPage::print(printer, PrintTitle, false,
                        {{&signatureGrid()->cells(), 800},
-                        {&m_gridSupportLevel->cells(), 2000},
-                        {&m_gridActionTaken->cells(), 5000}});
+                        {&m_gridSupportLevel->cells(), 2000, SectionPage::BlockLeft, {1}},
+                        {&m_gridActionTaken->cells(), 5000, SectionPage::BlockLeft, {1, 2}}});
 }

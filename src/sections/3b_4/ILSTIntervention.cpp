@@ -220,5 +220,6 @@ void frmILSTIntervention::saveData(Connection &db)
 void frmILSTIntervention::printPage(PagePrinter &printer)
 {
     const SpreadGrid *showing = currentPage() == 1 ? m_gridOther : m_gridLearnerAdditionalNeeds;
-    Section3bPage::print(printer, Caption, pages()->tabText(currentPage()), showing->cells());
+    // Both grids are forms under a numbered title row.
+    Section3bPage::print(printer, Caption, pages()->tabText(currentPage()), showing->cells(), {1});
 }

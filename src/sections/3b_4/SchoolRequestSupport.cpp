@@ -258,5 +258,5 @@ void frmSchoolRequestSupport::printPage(PagePrinter &printer)
 {
     const int showing = qBound(0, currentPage(), Areas - 1);
     Section3bPage::print(printer, Caption, QStringLiteral("Support area: ") + pages()->tabText(showing),
-                         m_areas[showing]->grid()->cells());
+                         m_areas[showing]->grid()->cells(), {FirstDataRow - 1});
 }

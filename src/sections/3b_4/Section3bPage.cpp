@@ -6,7 +6,8 @@
 
 namespace Section3bPage {
 
-void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing)
+void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing,
+           const QList<int> &headingRows)
 {
     PageFlow flow(printer, [&caption](PagePrinter &sheet) {
         SectionPage::printHeader(sheet, QStringLiteral(" ") + caption, 12);
@@ -15,7 +16,7 @@ void print(PagePrinter &printer, const QString &caption, const QString &tab, con
         return sheet.positionY() + SectionPage::BlockGap;
     }, SectionPage::BlockGap);
     flow.placeLine(tab, 800, 300);
-    flow.placeGrid(showing, 800, 300);
+    flow.placeGrid(showing, 800, 300, headingRows);
 }
 
 } // namespace Section3bPage

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class PagePrinter;
@@ -12,6 +13,8 @@ namespace grid { class SpreadModel; }
 // headed again, so no line of it is left off the paper.
 namespace Section3bPage {
 
-void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing);
+// headingRows: the grid's column headings, repeated on a sheet it continues on.
+void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing,
+           const QList<int> &headingRows);
 
 } // namespace Section3bPage

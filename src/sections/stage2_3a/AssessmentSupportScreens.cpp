@@ -43,7 +43,7 @@ Member reg1()
     m.loadOrder = QStringLiteral("ORDER BY GridID");
     m.headings = {{2, QStringLiteral("1. MANAGEMENT AND PLANNING")}};
     m.items = {longItem(1, 3, {1, 2}), longItem(2, 5, AllAreas)};
-    m.printBlocks = {{QStringLiteral("gridDisability"), 800}, {QStringLiteral("gridSupport"), 2300}, {AreaGrid, 3500, 1}};
+    m.printBlocks = {{QStringLiteral("gridDisability"), 800}, {QStringLiteral("gridSupport"), 2300}, {AreaGrid, 3500, {1}}};
     return m;
 }
 
@@ -61,7 +61,7 @@ Member reg2()
     m.items = {item(3, 3, AllAreas),     item(4, 4, {1, 3}),       item(5, 5, {1, 2}),
                longItem(7, 6, {1, 2, 4}), item(8, 8, {1, 2, 4}),    longItem(10, 9, {1, 2, 3, 4}),
                item(11, 11, {1, 2, 5})};
-    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, 1}};
+    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, {1}}};
     return m;
 }
 
@@ -84,7 +84,7 @@ Member reg3()
                item(22, 15, {4}),           item(23, 16, {4}),         item(24, 17, {4}),
                item(25, 18, {1, 2, 4}),     item(26, 19, {1, 2, 4}),   item(27, 20, {1, 2, 4}),
                item(28, 21, {1, 2, 4})};
-    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, 1}};
+    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, {1}}};
     return m;
 }
 
@@ -103,7 +103,7 @@ Member reg4()
                item(32, 6, {4}),             longItem(35, 8, AllAreas), item(36, 10, {2, 3}),
                item(37, 11, {1}),            longItem(39, 12, {1, 2, 3, 4}), item(40, 14, {1, 2}),
                item(41, 15, {1, 2}),         longItem(43, 16, {1, 2}),  longItem(45, 18, {1, 2})};
-    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, 1}};
+    m.printBlocks = {{HeaderGrid, 800}, {AreaGrid, 2500, {1}}};
     return m;
 }
 

@@ -37,7 +37,7 @@ struct PrintBlock
 {
     QString grid;                // object name of the grid
     double top = 0;              // twips
-    int headingRows = 0;         // column headings repeated on a sheet the grid continues on
+    QList<int> headingRows = {}; // column headings repeated on a sheet the grid continues on
 };
 
 struct Member

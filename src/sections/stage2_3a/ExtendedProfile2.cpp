@@ -105,6 +105,7 @@ QVector<FactorTab> factorTabs()
 }
 
 const char *const ListGridNames[3] = {"gridCommunity", "gridClassroom", "gridSchool"};
+constexpr int ColumnHeadingRow = 5;   // "ENABLING FACTORS" and "BARRIERS"
 
 } // namespace
 
@@ -158,8 +159,8 @@ void frmExtendedProfile2::prepareGrids()
         cells.setLabel(1, 3, QString());
         cells.addSpan(1, 3, ListCols, 1);
         boldLabel(cells, 1, 4, QStringLiteral("Preview Captured Information"), ListCols);
-        boldLabel(cells, 1, 5, QStringLiteral("ENABLING FACTORS"));
-        boldLabel(cells, 2, 5, QStringLiteral("BARRIERS"));
+        boldLabel(cells, 1, ColumnHeadingRow, QStringLiteral("ENABLING FACTORS"));
+        boldLabel(cells, 2, ColumnHeadingRow, QStringLiteral("BARRIERS"));
         cells.setLabel(1, 6, tabs[t].enablingExample);
         cells.setLabel(2, 6, tabs[t].barrierExample);
         m_lists[t]->list().setEntryCell(1, entryCell);
@@ -294,9 +295,10 @@ void frmExtendedProfile2::printPage(PagePrinter &printer)
                   SectionPage::BlockGap);
     if (currentPage() == Summary) {
         flow.placeGrid(m_summHeader->cells(), 800, 300);
-        flow.placeGrid(m_summEnabling->cells(), 1500, 300);
-        flow.placeGrid(m_summBarriers->cells(), 4500, 300);
+        flow.placeGrid(m_summEnabling->cells(), 1500, 300, {1});
+        flow.placeGrid(m_summBarriers->cells(), 4500, 300, {1});
         return;
     }
-    flow.placeGrid(m_lists[qBound(0, currentPage(), 2)]->grid()->cells(), 800, 300);
+    // A list that runs on repeats its question and its column headings.
+    flow.placeGrid(m_lists[qBound(0, currentPage(), 2)]->grid()->cells(), 800, 300, {1, ColumnHeadingRow});
 }

@@ -224,20 +224,22 @@ void frmISP::printPage(PagePrinter &printer)
 
     // Barriers and strengths side by side; when either runs past the actions'
     // heading it finishes on sheets of its own and the actions start afresh.
+    // Every further sheet carries the page head, as the first one does.
     constexpr double Overhang = 3000;
     constexpr double HeadingTop = 2300;
-    const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300},
-                                                {&m_gridStrengths->cells(), 800, 6500}};
+    const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300, {1}},
+                                                {&m_gridStrengths->cells(), 800, 6500, {1}}};
     SectionPage::printFirstPages(printer, beside, Overhang);
     const bool besideFits = SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
         && SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang);
     if (!besideFits) {
-        SectionPage::printFurtherPages(printer, beside, Overhang);
+        PageFlow further(printer, LandscapePage::everySheet(title, HeadingTop, LandscapePage::FirstHead::AlreadyPrinted),
+                         0);
+        SectionPage::continueFirstPages(further, printer, beside, Overhang);
         printer.newPage();
     }
 
     // No gap between pushed blocks: short texts keep their specified tops.
-    // Every further sheet carries the page head, as the first one does.
     PageFlow flow(printer,
                   LandscapePage::everySheet(title, HeadingTop, besideFits ? LandscapePage::FirstHead::AlreadyPrinted
                                                                           : LandscapePage::FirstHead::Print),
@@ -249,5 +251,8 @@ void frmISP::printPage(PagePrinter &printer)
     printer.setPosition(260, titleTop);
     printer.printLine(group->spec().paperTitle);
     printer.setBold(false);
-    flow.placeGrid(group->previewGrid()->cells(), 2800, 300);
+    // A group that runs on names itself in the continued mark and repeats
+    // its column headings (its first row is the screen's instruction).
+    flow.setContinuedMark(group->spec().paperTitle + QStringLiteral("  (continued)"));
+    flow.placeGrid(group->previewGrid()->cells(), 2800, 300, {ActionGroup::FirstActionRow - 1});
 }
