@@ -4,6 +4,7 @@
 #include "GridPagePainter.h"
 #include "SpreadDelegate.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QHeaderView>
@@ -53,6 +54,19 @@ bool picksCell(const QKeyEvent *event)
 
 } // namespace
 
+namespace {
+
+QFont screenFont()
+{
+    // The desktop's family, as every other control of the screens, at the
+    // page's size: paper keeps the page's own font (GridPagePainter).
+    QFont font = QApplication::font();
+    font.setPointSizeF(GridPagePainter::defaultFont().pointSizeF());
+    return font;
+}
+
+} // namespace
+
 SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
     : QTableView(parent)
     , m_model(new SpreadModel(maxCols, maxRows, this))
@@ -65,7 +79,7 @@ SpreadGrid::SpreadGrid(int maxCols, int maxRows, QWidget *parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
-    setFont(GridPagePainter::defaultFont());
+    setFont(screenFont());
     setWordWrap(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -333,6 +333,17 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1,%2 from the middle").arg(off.x()).arg(off.y())));
     }
 
+    // One font family on the screens, the desktop's; paper keeps the page's.
+    void gridsUseTheDesktopFont()
+    {
+        const auto screen = kit::opened<frmBackgroundInfo>();
+        for (const grid::SpreadGrid *grid : screen->findChildren<grid::SpreadGrid *>())
+            QCOMPARE(grid->font().family(), QApplication::font().family());
+        QCOMPARE(screen->saveButton()->font().family(), QApplication::font().family());
+        QCOMPARE(fx->printed(*screen).isEmpty(), false);
+        QVERIFY(PdfText::fonts(fx->pdfPath()).join(QLatin1Char(' ')).contains(QStringLiteral("LiberationSerif")));
+    }
+
     // The control with the focus has a frame around it that the eye finds:
     // the data-year list, then a button reached by Tab.
     void focusIsFramed()
