@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSignalBlocker>
@@ -118,8 +120,12 @@ void growWithText(QPlainTextEdit *edit)
     // One line more than the text takes: room for what is typed next.
     const int textLines = int(edit->document()->documentLayout()->documentSize().height());
     const int shownLines = qBound(FewestLines, textLines + 1, MostLines);
-    const int frame = 2 * edit->frameWidth() + 6;
-    const int height = qMax(cell.height(), QFontMetrics(edit->font()).lineSpacing() * shownLines + frame);
+    // The document lays lines out at the font's exact spacing, inside its own
+    // margin; rounding the spacing to whole pixels, or guessing the margin, can
+    // leave the last line a pixel out of view behind a scroll bar.
+    const int frame = 2 * edit->frameWidth() + qCeil(2 * edit->document()->documentMargin());
+    const int lines = qCeil(QFontMetricsF(edit->font()).lineSpacing() * shownLines);
+    const int height = qMax(cell.height(), lines + frame);
     const int room = edit->parentWidget()->height();
     int top = cell.top();
     if (top + height > room)
@@ -239,6 +245,10 @@ QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
             edit->setFrameShape(QFrame::NoFrame);
             edit->document()->setDocumentMargin(0);
             edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            // Lines wrap at the editor's width, so nothing is ever off to the
+            // side; a horizontal bar only flickers in while the vertical one
+            // comes and goes, and hides the last line.
+            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             const int limit = TextLimit::editLimit(cell.maxLength, cell.text);
             PlainTextLimit::attach(edit, limit);
