@@ -2,6 +2,7 @@
 
 #include "CentralRoutines.h"
 #include "HourglassCursor.h"
+#include "PdfFile.h"
 #include "PrinterChoice.h"
 
 #include <QAction>
@@ -149,12 +150,13 @@ bool PrintPreview::savePdf(const QString &path)
         return false;
     const bool done = trapped(Location, QStringLiteral("Save PDF Routine"), [&] {
         HourglassCursor hourglass;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageLayout(m_previewPrinter->pageLayout());
-        printer.setDocName(m_job.name);
-        m_job.paint(printer);
+        // Written beside its name and put in place only when whole: a
+        // failure or a cancelled job leaves any earlier file as it was.
+        PdfFile pdf(path);
+        pdf.printer().setPageLayout(m_previewPrinter->pageLayout());
+        pdf.printer().setDocName(m_job.name);
+        m_job.paint(pdf.printer());
+        pdf.commit();
     });
     m_printed = m_printed || done;
     return done;

@@ -6,6 +6,7 @@
 #include "PdfText.h"
 #include "PrintPreview.h"
 #include "PrinterChoice.h"
+#include "StoreError.h"
 
 #include <QAction>
 #include <QPainter>
@@ -106,6 +107,38 @@ private Q_SLOTS:
         QCOMPARE(PdfText::pageCount(pdf), 3);
         QCOMPARE(PdfText::pageSize(pdf), QSizeF(842, 595));
         QCOMPARE(PdfText::pages(pdf).at(0).trimmed(), QStringLiteral("Sheet 1"));
+    }
+
+    // A save stopped halfway (a cancel or a failure while painting) leaves
+    // the file that was there before as it was, and no half file beside it.
+    void aStoppedSaveKeepsTheEarlierFile()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("saved.pdf"));
+        {
+            QFile earlier(pdf);
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        }
+        bool stopHalfway = false;
+        PrintJob job = threeSheets();
+        job.paint = [paint = job.paint, &stopHalfway](QPrinter &printer) {
+            if (!stopHalfway)
+                return paint(printer);
+            QPainter painter(&printer);
+            painter.drawText(QPointF(100, 100), QStringLiteral("Sheet 1"));
+            printer.newPage();
+            throw StoreError(PrinterChoice::PrintCancelled, QStringLiteral("Cancel was selected."));
+        };
+        MessageRecorder messages;
+        PrintPreview preview(job);
+        stopHalfway = true;
+        QVERIFY(!preview.savePdf(pdf));
+        QCOMPARE(messages.count(), 1);
+        QFile kept(pdf);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("earlier"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("saved.pdf")});
     }
 };
 
