@@ -7,6 +7,7 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
+#include "LearnerContext.h"
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
 #include "SectionScreen.h"
@@ -20,23 +21,6 @@
 namespace {
 
 const QString CommandName = QStringLiteral("print-section");
-
-// The learner as the learner list shows them: surname in capitals, a blank,
-// the first name; the accession number and birth date as the host holds them.
-bool pickLearner(Connection &connection, qint32 learnerId)
-{
-    Recordset rs = connection.query(
-        QStringLiteral("SELECT ID, FName, SName, AccessionNo, BirthDate FROM Learner_Info WHERE ID = ")
-        + QString::number(learnerId));
-    if (rs.isEmpty())
-        return false;
-    AppState &state = appState();
-    state.CurrentLearnerID = learnerId;
-    state.CurrentLearnerName = rs.text(QStringLiteral("SName")).toUpper() + QLatin1Char(' ') + rs.text(QStringLiteral("FName"));
-    state.CurrentAccessionNo = rs.text(QStringLiteral("AccessionNo"));
-    state.CurrentLearnerDOB = rs.text(QStringLiteral("BirthDate"));
-    return true;
-}
 
 int runPrintSection(const QStringList &args)
 {
@@ -85,12 +69,13 @@ int runPrintSection(const QStringList &args)
     appState().DatabasePath = database;
     appState().CurrentDataYear = year;
 
+    LearnerFacts learner;
     try {
         // The same start-up as the program: the tables it needs, the school.
         std::unique_ptr<Connection> connection = Connection::open(database);
         ReportUpgradeFailures(CheckTables(*connection));
         LoadSchoolDetails(*connection);
-        if (!pickLearner(*connection, learnerId)) {
+        if (!readLearner(*connection, learnerId, learner)) {
             Admin::printError(QStringLiteral("sna-admin print-section: no learner has the ID %1 in %2").arg(learnerId).arg(database));
             return Admin::ExitFailed;
         }
@@ -99,6 +84,7 @@ int runPrintSection(const QStringList &args)
         return Admin::ExitFailed;
     }
 
+    const LearnerContext current(learner, year);
     // Any error report while the screen loads or prints fails the command.
     const int &errorReports = AdminScreens::countErrorReports();
 
