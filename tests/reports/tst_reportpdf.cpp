@@ -10,6 +10,8 @@
 #include "clsSQL.h"
 
 #include <QDate>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -469,6 +471,34 @@ void tst_ReportPdf::pagesStayAsTheyWere()
     QCOMPARE(words.size(), before.size());
     for (int i = 0; i < words.size(); ++i)
         QCOMPARE(words.at(i), before.at(i));
+
+    // The viewer's way: each page laid out again and drawn alone gives the
+    // same page, its number and "of n" included.
+    auto connection = school.store.connect();
+    clsSQL statements;
+    ReportRequest request = mode == ReportModes::MainReport ? learnerRequest(mode) : listRequest(mode, LastYear);
+    const std::unique_ptr<ReportDesign> design = ReportBuilder::build(*connection, statements, request, appState().SchoolName);
+    const QString alone = school.store.dir() + QStringLiteral("/alone.pdf");
+    QPdfWriter measure(school.store.dir() + QStringLiteral("/unused.pdf"));
+    measure.setResolution(ReportDesign::Resolution);
+    measure.setPageLayout(design->pageLayout());
+    const ReportDesign::Pagination pagination = design->paginate(measure);
+    QCOMPARE(pagination.pageCount, before.last().section(QLatin1Char(' '), 0, 0).toInt());
+    for (int page = 0; page < pagination.pageCount; ++page) {
+        {
+            QPdfWriter writer(alone);
+            writer.setResolution(ReportDesign::Resolution);
+            writer.setPageLayout(design->pageLayout());
+            QPainter painter(&writer);
+            design->paintPage(measure, pagination, page, painter);
+        }
+        QStringList expectedPage;
+        for (const QString &line : before) {
+            if (line.section(QLatin1Char(' '), 0, 0).toInt() == page + 1)
+                expectedPage << QStringLiteral("1 ") + line.section(QLatin1Char(' '), 1);
+        }
+        QCOMPARE(placedWords(alone), expectedPage);
+    }
 }
 
 QTEST_MAIN(tst_ReportPdf)
