@@ -104,6 +104,8 @@ int main(int argc, char *argv[])
         design = ReportBuilder::build(*connection, statements, request, QStringLiteral("Sediba Combined School"));
     }
     const double datasetsMiB = peakMiB();
+    std::printf("datasets read: peak memory %.0f MiB\n", datasetsMiB);
+    std::fflush(stdout);
 
     const QString pdf = home.filePath(QStringLiteral("profile.pdf"));
     BenchFigures::Series profile;

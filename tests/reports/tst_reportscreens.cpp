@@ -432,8 +432,8 @@ void tst_ReportScreens::viewerCountsThePagesItExports()
 
 namespace {
 
-// A profile of one page per learner, count learners long.
-void manyProfiles(School &school, int count)
+// A profile of one page per learner, count learners long, opened in viewer.
+bool openProfiles(School &school, int count, frmReportview &viewer)
 {
     for (int i = 0; i < count; ++i) {
         const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')),
@@ -441,6 +441,8 @@ void manyProfiles(School &school, int count)
         school.background(learner, ThisYear, QStringLiteral("Clinic %1").arg(i % 7));
     }
     appState().ReportYear = ThisYear;
+    viewer.setReportMode(ReportModes::MainReport);
+    return viewer.formLoad();
 }
 
 } // namespace
@@ -451,10 +453,8 @@ void manyProfiles(School &school, int count)
 void tst_ReportScreens::viewerDrawsOnlyThePagesShown()
 {
     School school;
-    manyProfiles(school, 40);
     frmReportview viewer;
-    viewer.setReportMode(ReportModes::MainReport);
-    QVERIFY(viewer.formLoad());
+    QVERIFY(openProfiles(school, 40, viewer));
     QCOMPARE(viewer.pageCount(), 40);
     QVERIFY(viewer.pageView()->drawnPages().isEmpty());
     viewer.show();
@@ -481,10 +481,8 @@ void tst_ReportScreens::viewerDrawsOnlyThePagesShown()
 void tst_ReportScreens::cancelledExportLeavesNoFile()
 {
     School school;
-    manyProfiles(school, 400);
     frmReportview viewer;
-    viewer.setReportMode(ReportModes::MainReport);
-    QVERIFY(viewer.formLoad());
+    QVERIFY(openProfiles(school, 400, viewer));
     const QString fresh = school.store.dir() + QStringLiteral("/fresh.pdf");
     const QString existing = school.store.dir() + QStringLiteral("/existing.pdf");
     QFile before(existing);
