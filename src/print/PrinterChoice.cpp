@@ -31,8 +31,13 @@ std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orien
             printer.reset();
     }
     if (!printer)
-        throw StoreError(PrintCancelled, QStringLiteral("Cancel was selected."));
+        cancelled();
     return printer;
+}
+
+void cancelled()
+{
+    throw StoreError(PrintCancelled, QStringLiteral("Cancel was selected."));
 }
 
 void setChooser(Chooser chooser)

@@ -29,4 +29,6 @@ bool hasChooser();
 Chooser pdfChooser(const QString &pdfPath);
 
 constexpr long PrintCancelled = 32755;   // "Cancel was selected."
+// Throws the StoreError of a print job the user cancelled.
+[[noreturn]] void cancelled();
 }

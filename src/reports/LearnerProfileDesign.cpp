@@ -35,43 +35,53 @@ QHash<qint64, QVector<int>> rowsByLearner(const Recordset &rows, const QString &
 
 } // namespace
 
-void crd_01Background::compose(ReportLayout &layout) const
+crd_01Background::crd_01Background(Recordset main, Recordset diagnostic, Recordset criteria, QString yearText)
+    : m_main(std::move(main)), m_diagnostic(std::move(diagnostic)), m_criteria(std::move(criteria)),
+      m_year(std::move(yearText)),
+      m_diagnosticRows(rowsByLearner(m_diagnostic, QStringLiteral("ID"))),
+      m_criteriaRows(rowsByLearner(m_criteria, QStringLiteral("LearnerID")))
 {
-    if (m_main.isEmpty()) {
+    // A learner with several additional barriers has a row for each; the
+    // rows of one learner make one profile, in the dataset's order.
+    QHash<qint64, int> partOf;
+    for (int row = 0; row < m_main.recordCount(); ++row) {
+        const qint64 learner = m_main.value(row, QStringLiteral("LearnerID")).toLongLong();
+        const auto found = partOf.constFind(learner);
+        if (found != partOf.constEnd()) {
+            m_learnerRows[*found] << row;
+            continue;
+        }
+        partOf.insert(learner, int(m_learnerRows.size()));
+        m_learnerRows.append(QVector<int>{row});
+    }
+}
+
+int crd_01Background::partCount() const
+{
+    return std::max(1, int(m_learnerRows.size()));
+}
+
+void crd_01Background::compose(ReportLayout &layout, int part) const
+{
+    if (m_learnerRows.isEmpty()) {
         layout.addNoRowsNotice();
         return;
     }
-    // A learner with several additional barriers has a row for each; the
-    // rows of one learner make one profile, in the dataset's order.
-    QVector<qint64> order;
-    const QHash<qint64, QVector<int>> mainRows = rowsByLearner(m_main, QStringLiteral("LearnerID"));
-    for (int row = 0; row < m_main.recordCount(); ++row) {
-        const qint64 learner = m_main.value(row, QStringLiteral("LearnerID")).toLongLong();
-        if (mainRows.value(learner).first() == row)
-            order << learner;
+    const QVector<int> &rows = m_learnerRows.at(part);
+    const qint64 learner = m_main.value(rows.first(), QStringLiteral("LearnerID")).toLongLong();
+    layout.setSubject(QString());
+    composeLearner(layout, rows.first());
+    layout.setSubject(m_main.text(rows.first(), QStringLiteral("Learner")) + QStringLiteral("  ")
+                      + m_main.text(rows.first(), QStringLiteral("AccessionNo")));
+    QStringList additional;
+    for (int row : rows) {
+        const QString name = m_main.text(row, QStringLiteral("AddDisa"));
+        if (!name.isEmpty() && !additional.contains(name))
+            additional << name;
     }
-    const QHash<qint64, QVector<int>> diagnosticRows = rowsByLearner(m_diagnostic, QStringLiteral("ID"));
-    const QHash<qint64, QVector<int>> criteriaRows = rowsByLearner(m_criteria, QStringLiteral("LearnerID"));
-    bool first = true;
-    for (qint64 learner : order) {
-        if (!first)
-            layout.newPage();
-        first = false;
-        const QVector<int> rows = mainRows.value(learner);
-        layout.setSubject(QString());
-        composeLearner(layout, rows.first());
-        layout.setSubject(m_main.text(rows.first(), QStringLiteral("Learner")) + QStringLiteral("  ")
-                          + m_main.text(rows.first(), QStringLiteral("AccessionNo")));
-        QStringList additional;
-        for (int row : rows) {
-            const QString name = m_main.text(row, QStringLiteral("AddDisa"));
-            if (!name.isEmpty() && !additional.contains(name))
-                additional << name;
-        }
-        layout.addField(QStringLiteral("Additional barriers"), additional.join(QStringLiteral(", ")));
-        composeDiagnostic(layout, diagnosticRows.value(learner));
-        composeCriteria(layout, criteriaRows.value(learner));
-    }
+    layout.addField(QStringLiteral("Additional barriers"), additional.join(QStringLiteral(", ")));
+    composeDiagnostic(layout, m_diagnosticRows.value(learner));
+    composeCriteria(layout, m_criteriaRows.value(learner));
 }
 
 void crd_01Background::composeLearner(ReportLayout &layout, int row) const

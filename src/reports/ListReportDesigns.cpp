@@ -28,7 +28,7 @@ QString countLine(int count)
 
 } // namespace
 
-void crdLearner_DisSum::compose(ReportLayout &layout) const
+void crdLearner_DisSum::compose(ReportLayout &layout, int /*part*/) const
 {
     if (m_rows.isEmpty()) {
         layout.addNoRowsNotice();
@@ -62,7 +62,7 @@ void crdLearner_DisSum::compose(ReportLayout &layout) const
     layout.addParagraph(QStringLiteral("Total: ") + countLine(m_rows.recordCount()), true);
 }
 
-void crdLearner_ListProv::compose(ReportLayout &layout) const
+void crdLearner_ListProv::compose(ReportLayout &layout, int /*part*/) const
 {
     if (m_rows.isEmpty()) {
         layout.addNoRowsNotice();

@@ -7,9 +7,13 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <QVector>
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
 class QPrinter;
 class ReportLayout;
 
@@ -38,19 +42,47 @@ public:
     // they show the same pages and the same count.
     QPageLayout pageLayout() const;
 
-    // Lays the report out on the device and paints it; returns the page count.
-    int render(QPagedPaintDevice &device) const;
+    // Told how far a long run is (done of total); returns false to cancel it.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // The page count, and the page each part of the report begins on.
+    struct Pagination
+    {
+        QVector<int> partStarts;
+        int pageCount = 0;
+    };
+    // Lays the report out on pages of the device's size without drawing.
+    // Throws StoreError (PrinterChoice::PrintCancelled) when cancelled.
+    Pagination paginate(const QPaintDevice &device, const Progress &progress = {}) const;
+    // Draws one page (0-based) with painter, laid out again from the part
+    // it lies in: the rest of the report is neither laid out nor drawn.
+    void paintPage(const QPaintDevice &device, const Pagination &pagination, int page, QPainter &painter) const;
+
+    // Lays the report out on the device and paints it, a page at a time;
+    // returns the page count. Throws StoreError when the device cannot be
+    // painted on or when cancelled (PrinterChoice::PrintCancelled).
+    int render(QPagedPaintDevice &device, const Progress &progress = {}) const;
     // Sets the printer's orientation and margins (and paper, when the design
-    // asks for one), then renders; returns the page count.
-    int print(QPrinter &printer) const;
-    // Writes the report into a PDF file (A4 unless the design asks otherwise).
-    // Throws StoreError when the file cannot be written.
-    int writePdf(const QString &path) const;
+    // asks for one), then renders; returns the page count. A cancelled run
+    // aborts the print job.
+    int print(QPrinter &printer, const Progress &progress = {}) const;
+    // Writes the report into a PDF file (A4 unless the design asks
+    // otherwise), beside its name until whole: a failed or cancelled run
+    // leaves no file, and a file of that name from before stays as it was.
+    // Throws StoreError when the file cannot be written or when cancelled.
+    int writePdf(const QString &path, const Progress &progress = {}) const;
 
 protected:
-    virtual void compose(ReportLayout &layout) const = 0;
+    // A long report comes in parts that each begin on a page of their own
+    // (the profile: one per learner), so any page can be laid out again
+    // from the start of its part. Most reports are one part.
+    virtual int partCount() const { return 1; }
+    virtual void compose(ReportLayout &layout, int part) const = 0;
 
 private:
+    // abort, when given, drops what a cancelled run has sent so far.
+    int render(QPagedPaintDevice &device, const Progress &progress, std::function<void()> abort) const;
+
     QString m_school;
     QString m_title;
 };
@@ -64,7 +96,7 @@ public:
     QPageLayout::Orientation orientation() const override { return QPageLayout::Landscape; }
 
 protected:
-    void compose(ReportLayout &layout) const override;
+    void compose(ReportLayout &layout, int part) const override;
 
 private:
     Recordset m_rows;
@@ -79,7 +111,7 @@ public:
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
 
 protected:
-    void compose(ReportLayout &layout) const override;
+    void compose(ReportLayout &layout, int part) const override;
 
 private:
     Recordset m_rows;
@@ -97,7 +129,7 @@ public:
     std::optional<QPageSize> paper() const override { return QPageSize(QPageSize::A4); }
 
 protected:
-    void compose(ReportLayout &layout) const override;
+    void compose(ReportLayout &layout, int part) const override;
 
 private:
     QVector<ScoreSummaryRow> m_rows;
@@ -110,15 +142,15 @@ private:
 class crd_01Background : public ReportDesign
 {
 public:
-    crd_01Background(Recordset main, Recordset diagnostic, Recordset criteria, QString yearText)
-        : m_main(std::move(main)), m_diagnostic(std::move(diagnostic)), m_criteria(std::move(criteria)),
-          m_year(std::move(yearText)) {}
+    crd_01Background(Recordset main, Recordset diagnostic, Recordset criteria, QString yearText);
     QString name() const override { return QStringLiteral("crd_01Background"); }
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
     QString yearText() const { return m_year; }
 
 protected:
-    void compose(ReportLayout &layout) const override;
+    int partCount() const override;
+    // One learner's profile, or the notice of a report without learners.
+    void compose(ReportLayout &layout, int part) const override;
 
 private:
     void composeLearner(ReportLayout &layout, int row) const;
@@ -129,4 +161,8 @@ private:
     Recordset m_diagnostic;
     Recordset m_criteria;
     QString m_year;
+    // Each learner's rows, found once: a learner's main rows in the dataset's order.
+    QVector<QVector<int>> m_learnerRows;
+    QHash<qint64, QVector<int>> m_diagnosticRows;
+    QHash<qint64, QVector<int>> m_criteriaRows;
 };

@@ -1,7 +1,7 @@
 #include "ReportLayout.h"
 
 #include <QFontMetricsF>
-#include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QRegularExpression>
 #include <numeric>
@@ -34,6 +34,18 @@ int wrapFlags(const QFontMetricsF &metrics, const QString &text, double width)
     return Qt::TextWordWrap;
 }
 
+// Whether text stands on one line of width as it is: most cells and fields
+// do, and are then measured once, not word by word and wrapped.
+bool fitsOnOneLine(const QFontMetricsF &metrics, const QString &text, double width)
+{
+    return !text.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(text) <= width;
+}
+
+double oneLineHeight(const QFontMetricsF &metrics)
+{
+    return std::max(metrics.height(), metrics.lineSpacing());
+}
+
 double widestWord(const QFontMetricsF &metrics, const QString &text)
 {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
@@ -42,6 +54,33 @@ double widestWord(const QFontMetricsF &metrics, const QString &text)
         widest = std::max(widest, metrics.horizontalAdvance(word));
     return widest;
 }
+
+// A block taller than the rest of its page is cut at the page's foot. One
+// that fits is drawn unclipped: a PDF would otherwise carry a clip, and the
+// painter's state saved and restored, for every block of every page.
+class FootClip
+{
+public:
+    FootClip(QPainter &painter, const QRectF &page, double blockBottom)
+        : m_painter(painter), m_clipped(blockBottom > page.bottom())
+    {
+        if (!m_clipped)
+            return;
+        painter.save();
+        painter.setClipRect(page);
+    }
+    ~FootClip()
+    {
+        if (m_clipped)
+            m_painter.restore();
+    }
+    FootClip(const FootClip &) = delete;
+    FootClip &operator=(const FootClip &) = delete;
+
+private:
+    QPainter &m_painter;
+    bool m_clipped;
+};
 
 QFont scaled(const QFont &f, double factor)
 {
@@ -83,15 +122,21 @@ QVector<double> shareWidths(const QVector<double> &weights, const QVector<double
 
 } // namespace
 
-ReportLayout::ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title)
-    : m_device(device), m_school(schoolName), m_title(title),
+ReportLayout::ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title, Output output)
+    : m_device(device), m_output(output), m_school(schoolName), m_title(title),
       m_bodyFont(font(9, false)), m_boldFont(font(9, true)), m_headingFont(font(11, true)), m_titleFont(font(14, true))
 {
     const double headerHeight = QFontMetricsF(m_titleFont, &m_device).lineSpacing()
         + QFontMetricsF(m_headingFont, &m_device).lineSpacing() + points(HeaderGapPt);
     const double footerHeight = QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + points(HeaderGapPt);
     m_body = QRectF(0, headerHeight, m_device.width(), m_device.height() - headerHeight - footerHeight);
+    m_page = m_output.firstPage - 1;
     startPage();
+}
+
+ReportLayout::ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title)
+    : ReportLayout(device, schoolName, title, Output())
+{
 }
 
 ReportLayout::~ReportLayout() = default;
@@ -106,20 +151,31 @@ double ReportLayout::pageWidth() const
     return m_body.width();
 }
 
-double ReportLayout::textHeight(const QFont &f, const QString &text, double width) const
+ReportLayout::TextBlock ReportLayout::measureText(const QFont &f, const QString &text, double width) const
 {
     const QFontMetricsF metrics(f, &m_device);
     if (text.isEmpty())
-        return metrics.lineSpacing();
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), wrapFlags(metrics, text, width), text);
-    return std::max(bounds.height(), metrics.lineSpacing());
+        return {Qt::TextWordWrap, metrics.lineSpacing()};
+    if (fitsOnOneLine(metrics, text, width))
+        return {Qt::TextWordWrap, oneLineHeight(metrics)};
+    const int flags = wrapFlags(metrics, text, width);
+    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), flags, text);
+    return {flags, std::max(bounds.height(), metrics.lineSpacing())};
+}
+
+double ReportLayout::textHeight(const QFont &f, const QString &text, double width) const
+{
+    return measureText(f, text, width).height;
 }
 
 ReportLayout::CellText ReportLayout::fitCell(const QFont &f, const QString &text, double width) const
 {
     // A word wider than its cell shrinks the cell's text until it fits; only
     // a word too wide even then is broken.
-    const double widest = widestWord(QFontMetricsF(f, &m_device), text);
+    const QFontMetricsF metrics(f, &m_device);
+    if (fitsOnOneLine(metrics, text, width))
+        return {f, Qt::TextWordWrap};
+    const double widest = widestWord(metrics, text);
     if (widest <= width)
         return {f, Qt::TextWordWrap};
     const double factor = width / widest;
@@ -149,27 +205,34 @@ void ReportLayout::sizeColumns()
     m_widths = shareWidths(weights, minimums, m_body.width());
 }
 
-double ReportLayout::rowHeight(const QStringList &cells, const QFont &f) const
+ReportLayout::FittedRow ReportLayout::fitRow(const QStringList &cells, const QFont &f) const
 {
     const double pad = points(CellPaddingPt);
+    FittedRow row;
     double height = 0;
     for (int i = 0; i < m_widths.size(); ++i) {
         const CellText cell = fitCell(f, cells.value(i), m_widths.at(i) - 2 * pad);
         const QFontMetricsF metrics(cell.font, &m_device);
         const QString text = cells.value(i);
-        const double h = text.isEmpty()
-            ? metrics.lineSpacing()
-            : std::max(metrics.boundingRect(QRectF(0, 0, m_widths.at(i) - 2 * pad, 1e9), cell.flags, text).height(),
-                       metrics.lineSpacing());
+        const double width = m_widths.at(i) - 2 * pad;
+        const double h = text.isEmpty()            ? metrics.lineSpacing()
+            : fitsOnOneLine(metrics, text, width) ? oneLineHeight(metrics)
+                                                  : std::max(metrics.boundingRect(QRectF(0, 0, width, 1e9), cell.flags, text).height(),
+                                                             metrics.lineSpacing());
         height = std::max(height, h);
+        row.cells << cell;
     }
-    return height + 2 * pad;
+    row.height = height + 2 * pad;
+    return row;
 }
 
 void ReportLayout::startPage()
 {
-    m_pages.append(QVector<Drawing>());
+    ++m_page;
     m_y = m_body.top();
+    m_painter = m_output.sink ? m_output.sink->beginPage(m_page) : nullptr;
+    if (m_painter)
+        drawPageFrame(*m_painter, m_page);
 }
 
 void ReportLayout::ensureRoom(double height)
@@ -204,13 +267,19 @@ void ReportLayout::placeContinuedHeading(const QString &text, int level)
 
 void ReportLayout::place(double height, Drawing drawing)
 {
-    m_pages.last().append(std::move(drawing));
+    if (m_painter)
+        drawing(*m_painter);
     m_y += height;
 }
 
 void ReportLayout::placeTableHeadings()
 {
-    placeRow(tableHeadings(), scaled(m_boldFont, m_tableScale), true);
+    placeTableRow(tableHeadings(), scaled(m_boldFont, m_tableScale), true);
+}
+
+void ReportLayout::placeTableRow(const QStringList &cells, const QFont &font, bool shaded)
+{
+    placeRow(cells, fitRow(cells, font), shaded);
 }
 
 QStringList ReportLayout::tableHeadings() const
@@ -221,20 +290,18 @@ QStringList ReportLayout::tableHeadings() const
     return headings;
 }
 
-void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool shaded)
+void ReportLayout::placeRow(const QStringList &cells, const FittedRow &row, bool shaded)
 {
-    const double h = rowHeight(cells, font);
+    const double h = row.height;
     const double top = m_y;
     const QVector<double> widths = m_widths;
     const double pad = points(CellPaddingPt);
     const double bottom = m_body.bottom();
-    QVector<CellText> fitted;
-    for (int i = 0; i < widths.size(); ++i)
-        fitted << fitCell(font, cells.value(i), widths.at(i) - 2 * pad);
+    const QVector<CellText> fitted = row.cells;
     place(h, [=](QPainter &painter) {
-        painter.save();
         // A row taller than a whole page is cut at the page's foot.
-        painter.setClipRect(QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top));
+        const FootClip clip(painter, QRectF(0, top, std::accumulate(widths.cbegin(), widths.cend(), 0.0), bottom - top),
+                            top + h);
         double x = 0;
         for (int i = 0; i < widths.size(); ++i) {
             const QRectF cell(x, top, widths.at(i), h);
@@ -247,7 +314,6 @@ void ReportLayout::placeRow(const QStringList &cells, const QFont &font, bool sh
             painter.drawText(cell.adjusted(pad, pad, -pad, -pad), fitted.at(i).flags, cells.value(i));
             x += widths.at(i);
         }
-        painter.restore();
     });
 }
 
@@ -256,7 +322,7 @@ void ReportLayout::beginTable(const QVector<Column> &columns)
     m_columns = columns;
     sizeColumns();
     // The headings and at least one row start on the same page.
-    ensureRoom(2 * rowHeight(tableHeadings(), scaled(m_boldFont, m_tableScale)));
+    ensureRoom(2 * fitRow(tableHeadings(), scaled(m_boldFont, m_tableScale)).height);
     m_inTable = true;
     placeTableHeadings();
 }
@@ -287,9 +353,9 @@ void ReportLayout::addGroupHeading(const QString &text, int level)
 
 void ReportLayout::addRow(const QStringList &cells, bool bold)
 {
-    const QFont f = scaled(bold ? m_boldFont : m_bodyFont, m_tableScale);
-    ensureRoom(rowHeight(cells, f));
-    placeRow(cells, f, false);
+    const FittedRow row = fitRow(cells, scaled(bold ? m_boldFont : m_bodyFont, m_tableScale));
+    ensureRoom(row.height);
+    placeRow(cells, row, false);
 }
 
 void ReportLayout::addHeading(const QString &text)
@@ -309,16 +375,15 @@ void ReportLayout::addParagraph(const QString &text, bool bold)
 {
     const QFont f = bold ? m_boldFont : m_bodyFont;
     const double width = m_body.width();
-    const double h = textHeight(f, text, width) + points(2);
+    const TextBlock block = measureText(f, text, width);
+    const double h = block.height + points(2);
     ensureRoom(h);
     const double top = m_y;
     const double bottom = m_body.bottom();
-    place(h, [=, this](QPainter &painter) {
-        painter.save();
-        painter.setClipRect(QRectF(0, top, width, bottom - top));
+    place(h, [=](QPainter &painter) {
+        const FootClip clip(painter, QRectF(0, top, width, bottom - top), top + h);
         painter.setFont(f);
-        painter.drawText(QRectF(0, top, width, h), wrapFlags(painter.fontMetrics(), text, width), text);
-        painter.restore();
+        painter.drawText(QRectF(0, top, width, h), block.flags, text);
     });
 }
 
@@ -326,21 +391,19 @@ void ReportLayout::addField(const QString &label, const QString &value)
 {
     const double labelWidth = m_body.width() * 0.3;
     const double valueWidth = m_body.width() - labelWidth;
-    const double h = std::max(textHeight(m_boldFont, label, labelWidth - points(4)),
-                              textHeight(m_bodyFont, value, valueWidth)) + points(2);
+    const TextBlock valueBlock = measureText(m_bodyFont, value, valueWidth);
+    const double h = std::max(textHeight(m_boldFont, label, labelWidth - points(4)), valueBlock.height) + points(2);
     ensureRoom(h);
     const double top = m_y;
     const QFont labelFont = m_boldFont;
     const QFont valueFont = m_bodyFont;
     const double bottom = m_body.bottom();
     place(h, [=, this](QPainter &painter) {
-        painter.save();
-        painter.setClipRect(QRectF(0, top, labelWidth + valueWidth, bottom - top));
+        const FootClip clip(painter, QRectF(0, top, labelWidth + valueWidth, bottom - top), top + h);
         painter.setFont(labelFont);
         painter.drawText(QRectF(0, top, labelWidth - points(4), h), Qt::TextWordWrap, label);
         painter.setFont(valueFont);
-        painter.drawText(QRectF(labelWidth, top, valueWidth, h), wrapFlags(painter.fontMetrics(), value, valueWidth), value);
-        painter.restore();
+        painter.drawText(QRectF(labelWidth, top, valueWidth, h), valueBlock.flags, value);
     });
 }
 
@@ -381,20 +444,7 @@ void ReportLayout::drawPageFrame(QPainter &painter, int page) const
     painter.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
 
     painter.setFont(m_bodyFont);
-    const QString number = QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_pages.size());
+    const QString number = QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_output.pageCount);
     painter.drawText(QRectF(0, m_body.bottom() + points(HeaderGapPt) / 2, width, m_device.height() - m_body.bottom()),
                      Qt::AlignRight | Qt::AlignTop, number);
-}
-
-void ReportLayout::paint()
-{
-    QPainter painter(&m_device);
-    for (int page = 0; page < m_pages.size(); ++page) {
-        if (page > 0)
-            m_device.newPage();
-        drawPageFrame(painter, page);
-        for (const Drawing &drawing : m_pages.at(page))
-            drawing(painter);
-    }
-    painter.end();
 }

@@ -7,17 +7,37 @@
 #include <QVector>
 #include <functional>
 
-class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
-// Lays a report out as a flow of blocks over pages of one paint device (the
-// viewer's preview, a printer or a PDF): every page carries the school name,
-// the title and "Page i of n"; a table's column headings repeat on each page
-// it runs onto, under its group heading marked as continued; a group heading
-// is never left alone at the foot of a page. Sizes are in points.
+// Where laid-out pages go as they are finished, one at a time: each page is
+// asked for as it begins; the answer is the painter to draw it with, or none
+// to lay the page out without drawing it.
+class PageSink
+{
+public:
+    virtual ~PageSink() = default;
+    virtual QPainter *beginPage(int page) = 0;   // 0-based
+};
+
+// Lays a report out as a flow of blocks over pages the size of one paint
+// device (the viewer's page, a printer or a PDF): every page carries the
+// school name, the title and "Page i of n"; a table's column headings repeat
+// on each page it runs onto, under its group heading marked as continued; a
+// group heading is never left alone at the foot of a page. Sizes are in
+// points. Each block is drawn as it is placed and nothing of a page is kept
+// once it is full, so a report of any length takes the memory of one page;
+// the page count is known from a first pass without a sink.
 class ReportLayout
 {
 public:
+    struct Output
+    {
+        PageSink *sink = nullptr;   // none: pages are only counted
+        int firstPage = 0;          // the number the flow starts on (0-based)
+        int pageCount = 0;          // the n of "Page i of n"
+    };
+
     struct Column
     {
         QString heading;
@@ -25,7 +45,9 @@ public:
         QString widest = {};    // the widest text its cells hold, when known: no word of it is broken
     };
 
-    ReportLayout(QPagedPaintDevice &device, const QString &schoolName, const QString &title);
+    // device gives the page's size and the text's measures; it is never painted on.
+    ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title, Output output);
+    ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title);
     ~ReportLayout();
 
     double pageWidth() const;   // device units, inside the margins
@@ -50,9 +72,9 @@ public:
     // Said on the page of a report whose dataset has no rows.
     void addNoRowsNotice(const QString &text = QStringLiteral("There are no learners to report for this selection."));
 
-    int pageCount() const { return int(m_pages.size()); }
-    // Paints every page onto the device the layout was made for.
-    void paint();
+    // The page the flow is on (0-based); the pages so far are one more.
+    int currentPage() const { return m_page; }
+    int pageCount() const { return m_page + 1; }
 
 private:
     using Drawing = std::function<void(QPainter &)>;
@@ -66,8 +88,21 @@ private:
         int flags = 0;
     };
     CellText fitCell(const QFont &font, const QString &text, double width) const;
+    // A text wrapped to a width: how it wraps, and its height.
+    struct TextBlock
+    {
+        int flags = 0;
+        double height = 0;
+    };
+    TextBlock measureText(const QFont &font, const QString &text, double width) const;
     double textHeight(const QFont &font, const QString &text, double width) const;
-    double rowHeight(const QStringList &cells, const QFont &font) const;
+    // A row's cells fitted to their columns, and its height.
+    struct FittedRow
+    {
+        QVector<CellText> cells;
+        double height = 0;
+    };
+    FittedRow fitRow(const QStringList &cells, const QFont &font) const;
     void sizeColumns();
     QStringList tableHeadings() const;
     // Makes room for height; when the page is full, starts the next one.
@@ -76,10 +111,13 @@ private:
     void place(double height, Drawing drawing);
     void placeTableHeadings();
     void placeContinuedHeading(const QString &text, int level);
-    void placeRow(const QStringList &cells, const QFont &font, bool shaded);
+    void placeRow(const QStringList &cells, const FittedRow &row, bool shaded);
+    void placeTableRow(const QStringList &cells, const QFont &font, bool shaded);
     void drawPageFrame(QPainter &painter, int page) const;
 
-    QPagedPaintDevice &m_device;
+    const QPaintDevice &m_device;
+    Output m_output;
+    QPainter *m_painter = nullptr;   // the current page's, when it is drawn
     QString m_school;
     QString m_title;
     QFont m_bodyFont;
@@ -88,7 +126,7 @@ private:
     QFont m_titleFont;
     QRectF m_body;              // device units: the area between header and footer
     double m_y = 0;
-    QVector<QVector<Drawing>> m_pages;
+    int m_page = -1;
     QVector<Column> m_columns;
     QVector<double> m_widths;   // device units, set when a table begins
     double m_tableScale = 1;    // the table's text size, as a share of the body's

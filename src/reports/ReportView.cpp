@@ -5,11 +5,13 @@
 #include "Connection.h"
 #include "HourglassCursor.h"
 #include "MessageBoxes.h"
+#include "PageView.h"
 #include "PrinterChoice.h"
-#include "ReportDesign.h"
+#include "ProgressWindow.h"
 #include "StoreWork.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -17,26 +19,27 @@
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
-#include <QPrintPreviewWidget>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
 const QString Location = QStringLiteral("frmReportview");
+const QString ProgressTitle = QStringLiteral("Printouts");
 }
 
 frmReportview::frmReportview(QWidget *parent)
     : QDialog(parent),
-      m_previewPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
+      m_nowhere(std::make_unique<QBuffer>()),
+      m_measure(std::make_unique<QPdfWriter>(m_nowhere.get()))
 {
     setObjectName(Location);
     setWindowTitle(QStringLiteral("Printouts"));
     resize(1000, 760);
 
-    m_preview = new QPrintPreviewWidget(m_previewPrinter.get(), this);
-    m_preview->setObjectName(QStringLiteral("CRViewer1"));
-    m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    m_view = new PageView(this);
+    m_view->setObjectName(QStringLiteral("CRViewer1"));
 
     auto *toolbar = new QToolBar(this);
     buildToolbar(toolbar);
@@ -46,13 +49,8 @@ frmReportview::frmReportview(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolbar);
-    layout->addWidget(m_preview, 1);
-
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
-        if (m_design)
-            m_design->render(*printer);
-    });
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &frmReportview::updatePageLabel);
+    layout->addWidget(m_view, 1);
+    connect(m_view, &PageView::pageChanged, this, &frmReportview::updatePageLabel);
 }
 
 frmReportview::~frmReportview() = default;
@@ -80,12 +78,12 @@ void frmReportview::buildToolbar(QToolBar *toolbar)
     add(QStringLiteral("actLast"), QStringLiteral("Last >|"), QKeySequence(Qt::CTRL | Qt::Key_End),
         [this] { goToPage(pageCount()); });
     toolbar->addSeparator();
-    add(QStringLiteral("actZoomIn"), QStringLiteral("Zoom In"), QKeySequence::ZoomIn, [this] { m_preview->zoomIn(); });
-    add(QStringLiteral("actZoomOut"), QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, [this] { m_preview->zoomOut(); });
+    add(QStringLiteral("actZoomIn"), QStringLiteral("Zoom In"), QKeySequence::ZoomIn, [this] { m_view->zoomIn(); });
+    add(QStringLiteral("actZoomOut"), QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, [this] { m_view->zoomOut(); });
     add(QStringLiteral("actFitWidth"), QStringLiteral("Fit Width"), QKeySequence(Qt::CTRL | Qt::Key_1),
-        [this] { m_preview->fitToWidth(); });
+        [this] { m_view->fitToWidth(); });
     add(QStringLiteral("actFitPage"), QStringLiteral("Whole Page"), QKeySequence(Qt::CTRL | Qt::Key_2),
-        [this] { m_preview->fitInView(); });
+        [this] { m_view->fitInView(); });
     toolbar->addSeparator();
     add(QStringLiteral("actPrint"), QStringLiteral("Print..."), QKeySequence::Print, [this] { printReport(); });
     add(QStringLiteral("actExport"), QStringLiteral("Export PDF..."), QKeySequence(Qt::CTRL | Qt::Key_E),
@@ -108,33 +106,46 @@ bool frmReportview::formLoad()
     });
     if (!built)
         m_design.reset();
+    m_pagination = {};
     // The pages shown are the pages exported: same paper, margins and
-    // resolution, so the same layout and the same page count.
-    if (m_design) {
-        m_previewPrinter->setResolution(ReportDesign::Resolution);
-        m_previewPrinter->setPageLayout(m_design->pageLayout());
-    }
-    HourglassCursor hourglass;
-    m_preview->updatePreview();
+    // resolution, so the same layout and the same page count. Only the
+    // count is worked out here; each page is laid out again when shown.
+    const bool laidOut = !m_design || trapped(Location, m_request.mode + QStringLiteral(" Routine"), [&] {
+        m_measure->setResolution(ReportDesign::Resolution);
+        m_measure->setPageLayout(m_design->pageLayout());
+        ProgressWindow progress(this, QStringLiteral("prgReport"), ProgressTitle, QStringLiteral("Laying out the pages..."));
+        HourglassCursor hourglass;
+        m_pagination = m_design->paginate(*m_measure, progress.step());
+    });
+    if (!laidOut)
+        m_design.reset();
+    const QPageLayout paper = m_design ? m_design->pageLayout() : QPageLayout();
+    m_view->setDocument(m_design ? m_pagination.pageCount : 0, paper, ReportDesign::Resolution,
+                        [this](QPainter &painter, int page) {
+                            // Drawn from the view's paint event: a failure is
+                            // reported, never thrown through it.
+                            trapped(Location, QStringLiteral("Preview Routine"), [&] {
+                                if (m_design)
+                                    m_design->paintPage(*m_measure, m_pagination, page, painter);
+                            });
+                        });
     updatePageLabel();
-    return built;
+    return built && laidOut;
 }
 
 int frmReportview::pageCount() const
 {
-    return m_preview->pageCount();
+    return m_view->pageCount();
 }
 
 int frmReportview::currentPage() const
 {
-    return m_preview->currentPage();
+    return m_view->currentPage();
 }
 
 void frmReportview::goToPage(int page)
 {
-    if (pageCount() < 1)
-        return;
-    m_preview->setCurrentPage(std::clamp(page, 1, pageCount()));
+    m_view->setCurrentPage(page);
     updatePageLabel();
 }
 
@@ -150,8 +161,9 @@ bool frmReportview::printReport()
         return false;
     return trapped(Location, QStringLiteral("Print Routine"), [&] {
         std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, m_design->orientation());
+        ProgressWindow progress(this, QStringLiteral("prgReport"), ProgressTitle, QStringLiteral("Printing the report..."));
         HourglassCursor hourglass;
-        m_design->print(*printer);
+        m_design->print(*printer, progress.step());
     });
 }
 
@@ -188,8 +200,9 @@ bool frmReportview::exportPdf(const QString &path)
         return false;
     int pages = 0;
     const bool written = trapped(Location, QStringLiteral("Export Routine"), [&] {
+        ProgressWindow progress(this, QStringLiteral("prgReport"), ProgressTitle, QStringLiteral("Exporting the report..."));
         HourglassCursor hourglass;
-        pages = m_design->writePdf(path);
+        pages = m_design->writePdf(path, progress.step());
     });
     if (!written)
         return false;

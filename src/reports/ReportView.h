@@ -1,19 +1,22 @@
 #pragma once
 
 #include "ReportBuilder.h"
+#include "ReportDesign.h"
 #include "clsSQL.h"
 
 #include <QDialog>
 #include <memory>
 
+class PageView;
+class QBuffer;
 class QLabel;
-class QPrintPreviewWidget;
-class QPrinter;
-class ReportDesign;
+class QPdfWriter;
 
 // "Printouts": builds one report's dataset, hands it to its design and shows
 // the pages as they will print, with page navigation and zoom; prints through
-// the printer choice and exports PDF. "Done" closes it.
+// the printer choice and exports PDF. "Done" closes it. Only the page shown
+// is drawn; a long run (opening, printing or exporting a report of many
+// pages) shows a progress bar with Cancel.
 class frmReportview : public QDialog
 {
     Q_OBJECT
@@ -36,7 +39,7 @@ public:
     const ReportDesign *design() const { return m_design.get(); }
     int pageCount() const;
     int currentPage() const;
-    QPrintPreviewWidget *preview() const { return m_preview; }
+    PageView *pageView() const { return m_view; }
 
     // The toolbar's actions, callable directly.
     bool printReport();
@@ -55,7 +58,11 @@ private:
     ReportRequest m_request;
     std::unique_ptr<clsSQL> m_statements;
     std::unique_ptr<ReportDesign> m_design;
-    std::unique_ptr<QPrinter> m_previewPrinter;
-    QPrintPreviewWidget *m_preview = nullptr;
+    // The device the shown pages are measured on: the exported PDF's paper
+    // and resolution, never written.
+    std::unique_ptr<QBuffer> m_nowhere;
+    std::unique_ptr<QPdfWriter> m_measure;
+    ReportDesign::Pagination m_pagination;
+    PageView *m_view = nullptr;
     QLabel *m_pageLabel = nullptr;
 };

@@ -46,7 +46,7 @@ QString ratingText(const QVariant &rating)
 
 } // namespace
 
-void crdLearnerScoreSummary::compose(ReportLayout &layout) const
+void crdLearnerScoreSummary::compose(ReportLayout &layout, int /*part*/) const
 {
     if (m_rows.isEmpty()) {
         layout.addNoRowsNotice();

@@ -30,11 +30,6 @@ bool anythingStored(Connection &connection, const QStringList &tables, qint32 le
     return false;
 }
 
-void cancelled()
-{
-    throw StoreError(PrinterChoice::PrintCancelled, QStringLiteral("Cancel was selected."));
-}
-
 } // namespace
 
 LearnerFile::LearnerFile(qint32 learnerId, qint32 year)
@@ -80,7 +75,7 @@ bool LearnerFile::load(const Progress &progress)
     LearnerContext context(m_learner, m_year);
     for (int step = 0; step < chain.size(); ++step) {
         if (progress && !progress(step, chain.size()))
-            cancelled();
+            PrinterChoice::cancelled();
         SectionScreen *screen = registry.entry(chain[step].second)->create(nullptr);
         m_screens.emplace_back(screen);
         if (!screen->loadScreen())
@@ -119,7 +114,7 @@ void LearnerFile::paintPass(QPrinter &printer, int totalSheets, const Progress &
         entry.firstSheet = 0;
     for (int i = 0; i < m_pages.size(); ++i) {
         if (!progress(i + 1, m_pages.size()))
-            cancelled();
+            PrinterChoice::cancelled();
         const Page &page = m_pages[i];
         document.startSheet(page.screen->pageOrientation());
         if (m_contents[page.section].firstSheet == 0)

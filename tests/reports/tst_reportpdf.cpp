@@ -10,6 +10,8 @@
 #include "clsSQL.h"
 
 #include <QDate>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -77,6 +79,8 @@ private slots:
     void scoreSummaryLegendStatesItsRule();
     void scoreSummaryBreaksNoWord();
     void adminReportAndAppend();
+    void pagesStayAsTheyWere_data();
+    void pagesStayAsTheyWere();
 };
 
 void tst_ReportPdf::everyReportCarriesTitleSchoolAndPageNumbers_data()
@@ -395,6 +399,106 @@ void tst_ReportPdf::adminReportAndAppend()
     const Recordset words = connection->query(QStringLiteral("SELECT COUNT(DISTINCT Score) AS n FROM SNE_Criteria_For_Selection"));
     QCOMPARE(words.value(0, QStringLiteral("n")).toInt(), 3);
     QVERIFY(connection->query(QStringLiteral("SELECT ID FROM SNE_ISP WHERE Data_Year = %1").arg(lastYear + 1)).recordCount() > 0);
+}
+
+namespace {
+
+// A school whose profile runs over several sheets: long stored texts, a
+// learner with many criteria, and names with apostrophes and accents.
+void fillLongProfiles(School &school)
+{
+    const QString family = QStringLiteral("Lives with her gran and two cousins; the family moved from Polokwane in March. ");
+    for (int i = 0; i < 5; ++i) {
+        const int learner = school.learner(QStringLiteral("Ndlovu-%1").arg(i), QStringLiteral("Thandi Zoë"),
+                                           QStringLiteral("N%1").arg(i), 2 + i % 2, 1 + i % 4);
+        school.background(learner, ThisYear, QStringLiteral("St Mary's Clinic"), family.repeated(1 + i % 3));
+        school.store.exec(QStringLiteral("UPDATE SNE_Learner_Background_Info SET Family_Situation = %1 WHERE LearnerID = %2")
+                              .arg(School::quoted(family.repeated(1 + 12 * (i % 3)))).arg(learner));
+        if (i % 2 == 0)
+            school.healthReport(learner, ThisYear);
+        for (int sub = 1; sub <= 12 * (i % 3); ++sub)
+            school.score(learner, sub, 1 + sub % 3, ThisYear);
+    }
+}
+
+// Every word of a PDF with its page and box, rounded to a tenth of a point.
+QStringList placedWords(const QString &pdf)
+{
+    QStringList lines;
+    for (const PdfText::Word &word : PdfText::words(pdf)) {
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(word.page).arg(word.box.left(), 0, 'f', 1)
+                     .arg(word.box.top(), 0, 'f', 1).arg(word.box.right(), 0, 'f', 1).arg(word.box.bottom(), 0, 'f', 1)
+                     .arg(word.text);
+    }
+    return lines;
+}
+
+} // namespace
+
+void tst_ReportPdf::pagesStayAsTheyWere_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("learner profile") << ReportModes::MainReport << QStringLiteral("profile-pages.txt");
+    QTest::newRow("summary per barrier") << ReportModes::LearnerSummary << QStringLiteral("summary-pages.txt");
+}
+
+// The pages as written before pages were laid out and written one at a
+// time: every word on the same page at the same place.
+void tst_ReportPdf::pagesStayAsTheyWere()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, expected);
+    School school;
+    fillLongProfiles(school);
+    for (int i = 0; i < (mode == ReportModes::LearnerSummary ? 70 : 0); ++i) {
+        const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("First"),
+                                           QStringLiteral("AC%1").arg(i), 2, i < 60 ? 2 : 1);
+        school.background(learner, LastYear, QStringLiteral("Clinic"));
+    }
+    print(school, mode == ReportModes::MainReport ? learnerRequest(mode) : listRequest(mode, LastYear));
+    const QStringList words = placedWords(school.store.dir() + QStringLiteral("/report.pdf"));
+    const QString golden = QStringLiteral(SNA_REPORT_PAGES "/") + expected;
+    if (qEnvironmentVariableIsSet("SNA_WRITE_PAGES")) {
+        QFile out(qEnvironmentVariable("SNA_WRITE_PAGES") + QLatin1Char('/') + expected);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(words.join(QLatin1Char('\n')).toUtf8() + '\n');
+    }
+    QFile file(golden);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
+    const QStringList before = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(before.size() > 300);
+    QCOMPARE(words.size(), before.size());
+    for (int i = 0; i < words.size(); ++i)
+        QCOMPARE(words.at(i), before.at(i));
+
+    // The viewer's way: each page laid out again and drawn alone gives the
+    // same page, its number and "of n" included.
+    auto connection = school.store.connect();
+    clsSQL statements;
+    ReportRequest request = mode == ReportModes::MainReport ? learnerRequest(mode) : listRequest(mode, LastYear);
+    const std::unique_ptr<ReportDesign> design = ReportBuilder::build(*connection, statements, request, appState().SchoolName);
+    const QString alone = school.store.dir() + QStringLiteral("/alone.pdf");
+    QPdfWriter measure(school.store.dir() + QStringLiteral("/unused.pdf"));
+    measure.setResolution(ReportDesign::Resolution);
+    measure.setPageLayout(design->pageLayout());
+    const ReportDesign::Pagination pagination = design->paginate(measure);
+    QCOMPARE(pagination.pageCount, before.last().section(QLatin1Char(' '), 0, 0).toInt());
+    for (int page = 0; page < pagination.pageCount; ++page) {
+        {
+            QPdfWriter writer(alone);
+            writer.setResolution(ReportDesign::Resolution);
+            writer.setPageLayout(design->pageLayout());
+            QPainter painter(&writer);
+            design->paintPage(measure, pagination, page, painter);
+        }
+        QStringList expectedPage;
+        for (const QString &line : before) {
+            if (line.section(QLatin1Char(' '), 0, 0).toInt() == page + 1)
+                expectedPage << QStringLiteral("1 ") + line.section(QLatin1Char(' '), 1);
+        }
+        QCOMPARE(placedWords(alone), expectedPage);
+    }
 }
 
 QTEST_MAIN(tst_ReportPdf)

@@ -12,6 +12,7 @@
 #include "ReportScreensRegistration.h"
 #include "ReportSelect.h"
 #include "ReportView.h"
+#include "PageView.h"
 #include "SelectLearner.h"
 #include "SpreadGrid.h"
 
@@ -20,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -88,6 +90,8 @@ private slots:
     void viewerPagesPrintsAndExports();
     void viewerCountsThePagesItExports_data();
     void viewerCountsThePagesItExports();
+    void viewerDrawsOnlyThePagesShown();
+    void cancelledExportLeavesNoFile();
     void learnerListOpensTheReports();
 };
 
@@ -424,6 +428,95 @@ void tst_ReportScreens::viewerCountsThePagesItExports()
         : mode == ReportModes::LearnerList                    ? QStringLiteral("Learner List per Responsible Provider 2026")
                                                               : QStringLiteral("Learner Score Summary 2026");
     QCOMPARE(viewer.suggestedExportPath(), school.store.dir() + QLatin1Char('/') + title + QStringLiteral(".pdf"));
+}
+
+namespace {
+
+// A profile of one page per learner, count learners long, opened in viewer.
+bool openProfiles(School &school, int count, frmReportview &viewer)
+{
+    for (int i = 0; i < count; ++i) {
+        const int learner = school.learner(QStringLiteral("Surname%1").arg(i, 3, 10, QLatin1Char('0')),
+                                           QStringLiteral("First"), QStringLiteral("AC%1").arg(i));
+        school.background(learner, ThisYear, QStringLiteral("Clinic %1").arg(i % 7));
+    }
+    appState().ReportYear = ThisYear;
+    viewer.setReportMode(ReportModes::MainReport);
+    return viewer.formLoad();
+}
+
+} // namespace
+
+// A long report opens without drawing its pages: only the page on screen
+// is drawn, again when the zoom changes it, and turning to a page draws
+// that page alone.
+void tst_ReportScreens::viewerDrawsOnlyThePagesShown()
+{
+    School school;
+    frmReportview viewer;
+    QVERIFY(openProfiles(school, 40, viewer));
+    QCOMPARE(viewer.pageCount(), 40);
+    QVERIFY(viewer.pageView()->drawnPages().isEmpty());
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTRY_COMPARE(viewer.pageView()->drawnPages(), QVector<int>{0});
+    viewer.findChild<QAction *>(QStringLiteral("actLast"))->trigger();
+    QTRY_COMPARE(viewer.pageView()->drawnPages(), (QVector<int>{0, 39}));
+    QCOMPARE(viewer.findChild<QLabel *>(QStringLiteral("lblPage"))->text(), QStringLiteral("Page 40 of 40"));
+    viewer.findChild<QAction *>(QStringLiteral("actFitPage"))->trigger();
+    QTRY_COMPARE(viewer.pageView()->drawnPages(), (QVector<int>{0, 39, 39}));
+    QCOMPARE(viewer.pageView()->zoomMode(), PageView::Zoom::FitPage);
+    const double whole = viewer.pageView()->zoomFactor();
+    viewer.findChild<QAction *>(QStringLiteral("actFitWidth"))->trigger();
+    QVERIFY(viewer.pageView()->zoomFactor() > whole);
+    viewer.findChild<QAction *>(QStringLiteral("actZoomIn"))->trigger();
+    QCOMPARE(viewer.pageView()->zoomMode(), PageView::Zoom::Factor);
+    viewer.goToPage(20);
+    QTRY_COMPARE(viewer.pageView()->drawnPages().last(), 19);
+    QVERIFY(viewer.pageView()->drawnPages().size() <= 6);
+}
+
+// Cancel on the progress bar of a long export leaves no file, and a file of
+// that name from before stays as it was; the cancel is reported once.
+void tst_ReportScreens::cancelledExportLeavesNoFile()
+{
+    School school;
+    frmReportview viewer;
+    QVERIFY(openProfiles(school, 400, viewer));
+    const QString fresh = school.store.dir() + QStringLiteral("/fresh.pdf");
+    const QString existing = school.store.dir() + QStringLiteral("/existing.pdf");
+    QFile before(existing);
+    QVERIFY(before.open(QIODevice::WriteOnly));
+    before.write("the report of last week");
+    before.close();
+    const int boxes = school.boxes.count();
+    for (const QString &path : {fresh, existing}) {
+        bool sawBar = false;
+        QTimer cancel;
+        QObject::connect(&cancel, &QTimer::timeout, [&] {
+            for (QProgressDialog *bar : viewer.findChildren<QProgressDialog *>()) {
+                if (bar->isVisible()) {
+                    sawBar = true;
+                    bar->cancel();
+                }
+            }
+        });
+        cancel.start(20);
+        QVERIFY(!viewer.exportPdf(path));
+        QVERIFY(sawBar);
+    }
+    QVERIFY(!QFile::exists(fresh));
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    QCOMPARE(before.readAll(), QByteArray("the report of last week"));
+    QCOMPARE(QDir(school.store.dir()).entryList({QStringLiteral("*.pdf*"), QStringLiteral(".*")}, QDir::Files),
+             QStringList{QStringLiteral("existing.pdf")});
+    QCOMPARE(school.boxes.count(), boxes + 2);
+    QVERIFY(school.boxes.last().text.contains(QStringLiteral("Cancel was selected.")));
+
+    // A folder that is not there: reported once with its reason, no file.
+    QVERIFY(!viewer.exportPdf(school.store.dir() + QStringLiteral("/missing/report.pdf")));
+    QCOMPARE(school.boxes.count(), boxes + 3);
+    QVERIFY(school.boxes.last().text.contains(QStringLiteral("missing/report.pdf")));
 }
 
 void tst_ReportScreens::learnerListOpensTheReports()
