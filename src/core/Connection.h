@@ -2,18 +2,17 @@
 
 #include "Recordset.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
-struct sqlite3;
+class StoreEngine;
 
-// One open connection to the store: an SQLite file that takes the host
-// engine's SQL dialect. Every statement is translated (SqlDialect) before it
-// runs, and the dialect's functions and the case-insensitive NOCASE collation
-// are registered on every connection. Every failure throws StoreError.
+// One open connection to the store, which takes the host engine's SQL dialect
+// whatever engine holds the data. Every statement is translated (SqlDialect)
+// for the engine before it runs. Every failure throws StoreError, whose kind
+// is the same for every engine.
 class Connection
 {
 public:
@@ -40,6 +39,7 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
+    // Where the store is, as the setting names it.
     QString path() const { return m_path; }
 
     // Runs a SELECT (host dialect) and reads every row.
@@ -47,7 +47,13 @@ public:
     // Runs any other statement (host dialect); returns the rows it affected.
     int execute(const QString &sql);
     // Runs a statement as it stands, without translation (fixtures, triggers).
-    int executeNative(const QString &sqliteSql);
+    int executeNative(const QString &nativeSql);
+    Recordset queryNative(const QString &nativeSql);
+    // Runs a SELECT (host dialect) up to its first row only, as a forward-only
+    // cursor opens: true when it runs, false when it names a table or column
+    // the store does not have. Any other failure throws. Costs the same on a
+    // table of a million rows as on an empty one.
+    bool probe(const QString &sql);
 
     // The key the last INSERT on this connection gave its row (a counter column).
     qint64 lastInsertId() const;
@@ -57,24 +63,27 @@ public:
     void rollback();
     bool inTransaction() const { return m_inTransaction; }
 
+    // Gives the store what translated statements rely on besides its tables
+    // (on a database server: the case-insensitive collation and the host's
+    // functions). Runs again harmlessly; the table check calls it first.
+    void prepareStore();
+
     // The column names of a table in their stored order. A missing table throws.
     QStringList columnNames(const QString &table);
     bool tableExists(const QString &table);
     bool indexExists(const QString &index);
 
-    sqlite3 *handle() const { return m_db; }
-
 private:
-    Connection(sqlite3 *db, const QString &path);
-    [[noreturn]] void fail(int rc, const QString &context = QString()) const;
-    static int waitForLock(void *connection, int attempt);
-    // Whether the schema query sql (naming ?1) finds name.
-    bool schemaHas(const char *sql, const QString &name);
+    Connection(std::unique_ptr<StoreEngine> engine, const QString &path);
+    StoreEngine &engine() const;
+    // Runs work on the engine; a failure that ended the engine's transaction
+    // on its own ends this connection's too.
+    template <typename Work>
+    auto guarded(Work &&work);
 
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<StoreEngine> m_engine;
     QString m_path;
     bool m_inTransaction = false;
-    QElapsedTimer m_lockWait;
 };
 
 // Rolls back on scope exit unless commit() was called: a save that throws half

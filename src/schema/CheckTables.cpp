@@ -4,66 +4,22 @@
 #include "DataInsert.h"
 #include "AppState.h"
 #include "SchemaTables.h"
-#include "SqlDialect.h"
 #include "StoreError.h"
 
 #include <QDir>
 
-#include <sqlite3.h>
 #include <memory>
 
 namespace {
 
-enum class Probe { Present, Missing, Failed };
-
-// Opens the statement as a forward-only cursor would: compiled and stepped to
-// its first row, no further. That is all a probe needs to know, and it costs
-// the same on a table of a million rows as on an empty one. A table or column
-// that is not there is Missing; anything else that goes wrong (a damaged file,
-// a lock held too long, a vanished file) is Failed, with the store's own words
-// in message.
-Probe probe(Connection &connection, const QString &sql, QString *message = nullptr, int *code = nullptr)
-{
-    const QByteArray text = SqlDialect::translate(sql).toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    int rc = sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &statement, nullptr);
-    if (rc == SQLITE_OK && statement)
-        rc = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (rc == SQLITE_ROW || rc == SQLITE_DONE)
-        return Probe::Present;
-    const QString error = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
-    if (message)
-        *message = error;
-    if (code)
-        *code = sqlite3_extended_errcode(connection.handle());
-    if (rc == SQLITE_ERROR
-        && (error.startsWith(QLatin1String("no such table")) || error.startsWith(QLatin1String("no such column"))))
-        return Probe::Missing;
-    return Probe::Failed;
-}
-
+// Whether the statement runs at all, for probes where any failure means "no".
 bool opens(Connection &connection, const QString &sql)
 {
-    return probe(connection, sql) == Probe::Present;
-}
-
-// True when the table is there; false when it is absent. Throws the store's
-// own failure otherwise, so a damaged table is never taken for a missing one
-// (creating it would only fail again, as "table already exists").
-bool present(Connection &connection, const QString &sql)
-{
-    QString message;
-    int code = 0;
-    switch (probe(connection, sql, &message, &code)) {
-    case Probe::Present:
-        return true;
-    case Probe::Missing:
+    try {
+        return connection.probe(sql);
+    } catch (const StoreError &) {
         return false;
-    case Probe::Failed:
-        break;
     }
-    throw StoreError(code, message);
 }
 
 bool hasLearnerKey(Connection &connection, const QString &table)
@@ -169,18 +125,21 @@ TableCheckResult CheckTables()
 TableCheckResult CheckTables(Connection &connection)
 {
     requireHostTables(connection);
+    connection.prepareStore();
 
     TableCheckResult result;
     DataInsert inserter(connection);
     for (const QString &table : SchemaTables::dataTables()) {
         // The whole row, not LearnerID alone: the learner-and-year index
         // holds that column, and a probe answered from the index would never
-        // see a damaged table.
-        if (!present(connection, QStringLiteral("Select LearnerID, * from ") + table))
+        // see a damaged table. A probe that fails for another reason than a
+        // missing table throws, so a damaged table is never taken for a
+        // missing one (creating it would only fail as "table already exists").
+        if (!connection.probe( QStringLiteral("Select LearnerID, * from ") + table))
             createMissingTable(connection, inserter, table, false, result);
     }
     for (const QString &table : SchemaTables::lookupTables()) {
-        if (!present(connection, QStringLiteral("Select ID from ") + table))
+        if (!connection.probe(QStringLiteral("Select ID from ") + table))
             createMissingTable(connection, inserter, table, true, result);
     }
 

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-#include <sqlite3.h>
-
 namespace {
 
 std::unique_ptr<Connection> openReported()
@@ -23,25 +21,6 @@ std::unique_ptr<Connection> openReported()
 }
 
 enum class Mode { Load, Save };
-
-// Failures of the store as a whole (locked by another program, gone, damaged)
-// rather than of one routine's statements: every routine after it would fail
-// the same way, and report the same cause again.
-bool storeUnavailable(const StoreError &error)
-{
-    switch (error.number() & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_IOERR:
-    case SQLITE_CORRUPT:
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOTADB:
-    case SQLITE_READONLY:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool runAll(const QString &location, const QVector<StoreRoutine> &routines, Mode mode)
 {
@@ -64,14 +43,15 @@ bool runAll(const QString &location, const QVector<StoreRoutine> &routines, Mode
             continue;
         } catch (const StoreError &error) {
             ReportError(location, error.description(), routine.procedure, double(error.number()));
-            unavailable = storeUnavailable(error);
+            unavailable = error.storeOutOfReach();
         } catch (const std::exception &error) {
             ReportError(location, QString::fromUtf8(error.what()), routine.procedure, 0);
         }
         allCompleted = false;
         // A load that failed once has failed: the routines after it would only
         // report the same cause again. A save goes on with its other routines
-        // unless the store itself is out of reach.
+        // unless the store itself is out of reach (locked, gone, damaged):
+        // every routine after it would fail the same way.
         if (mode == Mode::Load || unavailable)
             break;
     }

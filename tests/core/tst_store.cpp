@@ -173,6 +173,65 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StoreError, db->query(QStringLiteral("Select LearnerID from T")));
     }
 
+    // What failed, in the words every engine shares, with the engine's own
+    // words kept for the report; callers decide on the kind alone.
+    void failuresCarryAKindEveryEngineShares()
+    {
+        using Kind = StoreError::Kind;
+        const auto kindOf = [](auto &&work) -> QString {
+            try {
+                work();
+            } catch (const StoreError &e) {
+                return QString::number(int(e.kind())) + QLatin1Char(' ') + e.description();
+            }
+            return QStringLiteral("no failure");
+        };
+        const auto expect = [](Kind kind, const QString &words) { return QString::number(int(kind)) + QLatin1Char(' ') + words; };
+        auto db = Connection::open(m_path);
+        db->executeNative(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON T BEGIN SELECT RAISE(ABORT, 'deletes refused'); END"));
+        db->execute(QStringLiteral("INSERT INTO T (Name) VALUES ('kept')"));
+
+        QCOMPARE(kindOf([&] { db->query(QStringLiteral("SELECT * FROM Nowhere")); }), expect(Kind::Missing, QStringLiteral("no such table: Nowhere")));
+        QCOMPARE(kindOf([&] { db->query(QStringLiteral("SELECT Surname FROM T")); }), expect(Kind::Missing, QStringLiteral("no such column: Surname")));
+        // The host's own failures of a function: number 5 is the engine's
+        // "busy" code too, which once stopped a whole save.
+        QCOMPARE(kindOf([&] { db->query(QStringLiteral("SELECT Mid('abc', 0) AS m")); }),
+                 expect(Kind::Statement, QStringLiteral("Invalid procedure call or argument")));
+        QCOMPARE(kindOf([&] { db->execute(QStringLiteral("DELETE FROM T")); }), expect(Kind::Refused, QStringLiteral("deletes refused")));
+        QVERIFY(kindOf([&] { db->execute(QStringLiteral("INSERT INTO T (Name) VALUES ('%1')").arg(QString(256, QLatin1Char('x')))); })
+                    .startsWith(expect(Kind::Refused, QStringLiteral("CHECK constraint failed"))));
+
+        // Probes tell a missing table or column from a store they cannot read.
+        QVERIFY(db->probe(QStringLiteral("SELECT Name FROM T")));
+        QVERIFY(!db->probe(QStringLiteral("SELECT LearnerID FROM T")));
+        QVERIFY(!db->probe(QStringLiteral("SELECT ID FROM SNE_lu_Missing")));
+        {
+            auto other = Connection::open(m_path);
+            other->executeNative(QStringLiteral("BEGIN EXCLUSIVE"));
+            Connection::setBusyTimeout(20);
+            QCOMPARE(kindOf([&] { db->probe(QStringLiteral("SELECT Name FROM T")); }), expect(Kind::Busy, QStringLiteral("database is locked")));
+            QCOMPARE(kindOf([&] { db->beginTransaction(); }), expect(Kind::Busy, QStringLiteral("database is locked")));
+            Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+        }
+        db.reset();
+
+        // Stores that do not open: gone, damaged past the header, no store at all.
+        QCOMPARE(kindOf([&] { Connection::open(m_dir.filePath(QStringLiteral("gone.db"))); }),
+                 expect(Kind::Unreachable, QStringLiteral("Could not find file '%1'.").arg(m_dir.filePath(QStringLiteral("gone.db")))));
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(16);
+        file.write(QByteArray(4096, '\xff'));
+        file.close();
+        QCOMPARE(kindOf([&] { Connection::open(m_path); }), expect(Kind::Damaged, QStringLiteral("Unrecognized database format '%1'.").arg(m_path)));
+        const QString text = m_dir.filePath(QStringLiteral("names.csv"));
+        QFile csv(text);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("Surname,Name\r\n");
+        csv.close();
+        QCOMPARE(kindOf([&] { Connection::open(text); }), expect(Kind::NotASchoolDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(text)));
+    }
+
     void typedTextRoundTrips_data()
     {
         QTest::addColumn<QString>("text");

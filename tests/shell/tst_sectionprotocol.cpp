@@ -49,6 +49,8 @@ public:
 
     grid::SpreadGrid *grid;
     QVector<bool> outcomes = {true, true};
+    // How a routine whose outcome is false fails.
+    std::function<void(Connection &)> failure = [](Connection &) { throw StoreError(19, QStringLiteral("constraint failed")); };
     bool loadFails = false;
     QStringList ran;
     int loads = 0, reactivations = 0;
@@ -72,7 +74,7 @@ protected:
                 // Written inside the routine's transaction: gone again when it fails.
                 db.executeNative(QStringLiteral("INSERT INTO Probe VALUES (%1)").arg(i));
                 if (!outcomes[i])
-                    throw StoreError(19, QStringLiteral("constraint failed"));
+                    failure(db);
             }};
         return routines;
     }
@@ -167,6 +169,40 @@ private Q_SLOTS:
                 stored << QString::number(i);
         QCOMPARE(m_store->scalar(QStringLiteral("SELECT group_concat(Routine) FROM Probe")).toString(),
                  stored.join(QLatin1Char(',')));
+    }
+
+    // A save goes on past a routine whose own statement failed, and stops at
+    // a store out of reach, where every later routine would fail the same way.
+    void saveStopsOnlyWhenTheStoreIsOutOfReach_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QStringList>("ran");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("stored");
+        // The host's number 5 is SQLite's "busy" code as well.
+        QTest::newRow("a function refuses its argument") << false << QStringList{QStringLiteral("0"), QStringLiteral("1")}
+                                                         << QStringLiteral("Error : 5") << 1;
+        QTest::newRow("another program holds the store") << true << QStringList{} << QStringLiteral("Error : 5") << 0;
+    }
+    void saveStopsOnlyWhenTheStoreIsOutOfReach()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QStringList, ran);
+        QFETCH(QString, title);
+        QFETCH(int, stored);
+        MessageRecorder boxes;
+        LoadedProbe screen;
+        screen.outcomes = {false, true};
+        screen.failure = [](Connection &db) { db.query(QStringLiteral("SELECT Mid('abc', 0) AS m")); };
+        screen.userEdit(QStringLiteral("typed"));
+        std::unique_ptr<Connection> other = locked ? m_store->lockedByAnotherProgram() : nullptr;
+        QVERIFY(!screen.save());
+        other.reset();
+        Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+        QCOMPARE(screen.ran, ran);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, title);
+        QCOMPARE(m_store->count(QStringLiteral("Probe")), stored);
     }
 
     // The one report of a failed load names the routine that failed, or the

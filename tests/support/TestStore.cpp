@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QVariant>
-#include <sqlite3.h>
 
 namespace {
 
@@ -85,34 +84,12 @@ void TestStore::exec(const QString &sqliteSql) const
 
 QVariant TestStore::scalar(const QString &sqliteSql) const
 {
-    std::unique_ptr<Connection> connection = connect();
-    const QByteArray sql = sqliteSql.toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    int rc = sqlite3_prepare_v2(connection->handle(), sql.constData(), int(sql.size()), &statement, nullptr);
-    QVariant value;
-    if (rc == SQLITE_OK)
-        rc = sqlite3_step(statement);
-    if (rc == SQLITE_ROW) {
-        switch (sqlite3_column_type(statement, 0)) {
-        case SQLITE_INTEGER:
-            value = qlonglong(sqlite3_column_int64(statement, 0));
-            break;
-        case SQLITE_FLOAT:
-            value = sqlite3_column_double(statement, 0);
-            break;
-        case SQLITE_TEXT:
-            value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)),
-                                      sqlite3_column_bytes(statement, 0));
-            break;
-        default:
-            break;
-        }
+    try {
+        const Recordset rows = connect()->queryNative(sqliteSql);
+        return rows.isEmpty() || rows.fieldCount() == 0 ? QVariant() : rows.value(0, rows.fieldNames().first());
+    } catch (const StoreError &error) {
+        throw StoreError(error.number(), error.description() + QStringLiteral(" in: ") + sqliteSql, error.kind());
     }
-    const QString message = QString::fromUtf8(sqlite3_errmsg(connection->handle()));
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw StoreError(rc, message + QStringLiteral(" in: ") + sqliteSql);
-    return value;
 }
 
 int TestStore::count(const QString &table, const QString &where) const
@@ -220,26 +197,22 @@ namespace {
 
 // A stored value as the dump shows it: NULL, a number, a quoted text with its
 // invisible characters escaped, or a blob in hex.
-QString rendered(sqlite3_stmt *statement, int column)
+QString rendered(const QVariant &value)
 {
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_NULL:
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
         return QStringLiteral("NULL");
-    case SQLITE_INTEGER:
-        return QString::number(sqlite3_column_int64(statement, column));
-    case SQLITE_FLOAT:
-        return QStringLiteral("real:") + QString::number(sqlite3_column_double(statement, column), 'g', 17);
-    case SQLITE_BLOB:
-        return QStringLiteral("x'")
-            + QString::fromLatin1(QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, column)),
-                                             sqlite3_column_bytes(statement, column)).toHex())
-            + QLatin1Char('\'');
+    case QMetaType::LongLong:
+        return QString::number(value.toLongLong());
+    case QMetaType::Double:
+        return QStringLiteral("real:") + QString::number(value.toDouble(), 'g', 17);
+    case QMetaType::QByteArray:
+        return QStringLiteral("x'") + QString::fromLatin1(value.toByteArray().toHex()) + QLatin1Char('\'');
     default:
         break;
     }
-    // The bytes as stored, NULs inside included.
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
-                                           sqlite3_column_bytes(statement, column));
+    // The text as stored, NULs inside included.
+    const QString text = value.toString();
     QString out;
     out.reserve(text.size() + 2);
     out += QLatin1Char('\'');
@@ -266,21 +239,15 @@ QString rendered(sqlite3_stmt *statement, int column)
 
 QString dumpRows(Connection &connection, const QString &table)
 {
-    const QByteArray sql = QStringLiteral("SELECT rowid, * FROM [%1] ORDER BY rowid").arg(table).toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(connection.handle(), sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
-        throw StoreError(0, QString::fromUtf8(sqlite3_errmsg(connection.handle())) + QStringLiteral(" in: ")
-                                + QString::fromUtf8(sql));
+    const Recordset rows = connection.queryNative(QStringLiteral("SELECT rowid, * FROM [%1] ORDER BY rowid").arg(table));
+    const QStringList names = rows.fieldNames();
     QString out;
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        out += table + QStringLiteral(" #") + QString::number(sqlite3_column_int64(statement, 0));
-        for (int i = 1; i < columns; ++i)
-            out += QLatin1Char('\t') + QString::fromUtf8(sqlite3_column_name(statement, i)) + QLatin1Char('=')
-                + rendered(statement, i);
+    for (int row = 0; row < rows.recordCount(); ++row) {
+        out += table + QStringLiteral(" #") + QString::number(rows.value(row, names.first()).toLongLong());
+        for (int i = 1; i < names.size(); ++i)
+            out += QLatin1Char('\t') + names.at(i) + QLatin1Char('=') + rendered(rows.value(row, names.at(i)));
         out += QLatin1Char('\n');
     }
-    sqlite3_finalize(statement);
     return out;
 }
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Recordset.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// One kind of database behind Connection. An engine runs statements already
+// in its own dialect, reads whole results, and turns every failure of its own
+// into a StoreError whose kind says what failed and whose description keeps
+// the engine's own words. Only src/core knows the engines.
+class StoreEngine
+{
+public:
+    virtual ~StoreEngine() = default;
+
+    virtual Recordset query(const QString &nativeSql) = 0;
+    // Returns the rows a data change affected; 0 for anything else.
+    virtual int execute(const QString &nativeSql) = 0;
+    // Opens the statement as a forward-only cursor would, up to its first row
+    // only: true when it runs, false when it names a table or column the store
+    // does not have. Any other failure throws.
+    virtual bool probe(const QString &nativeSql) = 0;
+    virtual qint64 lastInsertId() = 0;
+
+    // A transaction that takes the write lock at once, so a save waits for
+    // another program's save before it reads rather than failing half way.
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    // Whether the engine still holds the transaction open: a failing statement
+    // may have ended it on its own.
+    virtual bool transactionOpen() = 0;
+
+    // Creates what translated statements rely on and the engine does not
+    // carry on every connection by itself.
+    virtual void prepare() = 0;
+
+    virtual QStringList columnNames(const QString &table) = 0;
+    virtual bool tableExists(const QString &table) = 0;
+    virtual bool indexExists(const QString &index) = 0;
+};
+
+// How long statements wait for another program's lock, and who is told while
+// they wait: set once for the process through Connection.
+namespace LockWait {
+int &timeoutMs();
+std::function<void(int waitedMs)> &watcher();
+// Tells the watcher, never letting its failure reach the engine.
+void tell(int waitedMs);
+} // namespace LockWait
