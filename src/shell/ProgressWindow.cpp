@@ -1,7 +1,7 @@
 #include "ProgressWindow.h"
 
 namespace {
-constexpr int ShowAfterMs = 300;
+int showAfterMs = 300;
 // Steps closer than this together are not drawn: a run of thousands of
 // steps is not slowed by the bar.
 constexpr int RedrawEveryMs = 40;
@@ -13,7 +13,7 @@ ProgressWindow::ProgressWindow(QWidget *parent, const QString &objectName, const
     m_dialog.setObjectName(objectName);
     m_dialog.setWindowTitle(title);
     m_dialog.setWindowModality(Qt::WindowModal);
-    m_dialog.setMinimumDuration(ShowAfterMs);
+    m_dialog.setMinimumDuration(showAfterMs);
     m_dialog.setAutoReset(false);
     m_dialog.setValue(0);
 }
@@ -34,4 +34,9 @@ bool ProgressWindow::report(int done, int total)
     m_dialog.setMaximum(std::max(total, 1));
     m_dialog.setValue(std::clamp(done, 0, std::max(total, 1)));
     return !m_dialog.wasCanceled();
+}
+
+void ProgressWindow::setShowAfter(int milliseconds)
+{
+    showAfterMs = milliseconds;
 }

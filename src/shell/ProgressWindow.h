@@ -22,6 +22,11 @@ public:
     // Takes the bar away.
     void close() { m_dialog.reset(); }
 
+    // How long a run goes before its bar appears (300 ms): a run that ends
+    // sooner never shows it. Tests set 0 to reach the bar whatever the
+    // machine's speed.
+    static void setShowAfter(int milliseconds);
+
 private:
     bool report(int done, int total);
 
