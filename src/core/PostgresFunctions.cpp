@@ -65,5 +65,10 @@ QStringList SqlDialect::postgresSetup()
                        "RETURN jet_round(value); END $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION cint(value double precision) RETURNS integer "
                        "LANGUAGE sql IMMUTABLE AS $$ SELECT cint(value::numeric) $$"),
+
+        // Held until the transaction ends: one learner's year is saved by one
+        // computer at a time (LockLearnerYear).
+        QStringLiteral("CREATE OR REPLACE FUNCTION sna_lock_learner_year(learner integer, year integer) RETURNS integer "
+                       "LANGUAGE sql VOLATILE AS $$ SELECT pg_advisory_xact_lock(learner, year); SELECT 1 $$"),
     };
 }

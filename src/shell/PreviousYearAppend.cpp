@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "StoreLocks.h"
 #include "StoreWork.h"
 
 #include <QDate>
@@ -59,6 +60,9 @@ qint32 copyAll(Connection &connection, qint32 year, const std::function<void(con
     // would be skipped by the next run for the tables already copied, and one
     // commit instead of one per statement is what the engine's own copy costs.
     Transaction transaction(connection);
+    // Two computers appending at once: the second waits, then finds every
+    // row copied and copies none again.
+    LockLearnerYear(connection, 0, year);
     // A school with a full year of records copies far more rows than a
     // 16-bit count holds; the count is 32-bit and checked, never wrapped.
     qint64 rows = 0;

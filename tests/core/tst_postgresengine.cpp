@@ -1,6 +1,6 @@
 // The store on a PostgreSQL server: the setting's connection address, the
 // table check, the host's functions, failures in the kinds SQLite gives, texts
-// as typed. Runs on a throw-away server of its own; skipped where the server
+// as typed, two computers saving at once. Runs on a throw-away server of its own; skipped where the server
 // programs are not installed.
 
 #include "CheckTables.h"
@@ -8,12 +8,14 @@
 #include "PostgresCluster.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "StoreLocks.h"
 #include "TestStore.h"
 
 #include <QProcess>
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -254,6 +256,55 @@ private slots:
         m_cluster->start();
         QVERIFY2(gone.startsWith(QString::number(int(StoreError::Kind::Unreachable)) + QLatin1Char(' ')), qPrintable(gone));
         QCOMPARE(Connection::open(uri)->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")).text(QStringLiteral("Barrier")), QStringLiteral("kept"));
+    }
+
+    // Two computers replacing the same learner's rows at once: the second
+    // save waits for the first and replaces its rows whole, never leaving half
+    // of each; a save of another learner meanwhile does not wait at all.
+    void sameLearnerSavedTwiceAtOnce()
+    {
+        const QString uri = newSchool();
+        const auto replaceRows = [](Connection &db, int learner, const QString &who) {
+            LockLearnerYear(db, learner, 2026);
+            db.execute(QStringLiteral("DELETE FROM SNE_Factors_School WHERE LearnerID = %1 AND Data_Year = 2026").arg(learner));
+            for (int line = 1; line <= 3; ++line)
+                db.execute(QStringLiteral("INSERT INTO SNE_Factors_School (LearnerID, Barrier, Data_Year) VALUES (%1, '%2 %3', 2026)")
+                               .arg(learner).arg(who).arg(line));
+        };
+        const auto save = [&](Connection &db, int learner, const QString &who) {
+            Transaction transaction(db);
+            replaceRows(db, learner, who);
+            transaction.commit();
+        };
+        auto watcher = Connection::open(uri);
+        save(*watcher, 7, QStringLiteral("old"));
+        // Another learner's save must not wait: it would fail after half a second.
+        Connection::setBusyTimeout(500);
+        auto other = Connection::open(uri);
+        Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+
+        auto first = Connection::open(uri);
+        first->beginTransaction();
+        replaceRows(*first, 7, QStringLiteral("first"));
+        QString secondOutcome = QStringLiteral("not run");
+        std::thread second([&] {
+            secondOutcome = failure([&] { save(*Connection::open(uri), 7, QStringLiteral("second")); });
+        });
+        // The second computer is waiting for the first one's lock.
+        QTRY_COMPARE(watcher->query(QStringLiteral("SELECT Count(*) AS n FROM pg_locks WHERE locktype = 'advisory' AND NOT granted"))
+                         .text(QStringLiteral("n")),
+                     QStringLiteral("1"));
+        save(*other, 8, QStringLiteral("other"));
+        first->commit();
+        second.join();
+        QCOMPARE(secondOutcome, QStringLiteral("no failure"));
+
+        QStringList stored;
+        const Recordset rs = watcher->query(QStringLiteral("SELECT LearnerID, Barrier FROM SNE_Factors_School ORDER BY LearnerID, Barrier"));
+        for (int row = 0; row < rs.recordCount(); ++row)
+            stored << rs.text(row, QStringLiteral("LearnerID")) + QLatin1Char(' ') + rs.text(row, QStringLiteral("Barrier"));
+        QCOMPARE(stored, QStringList({QStringLiteral("7 second 1"), QStringLiteral("7 second 2"), QStringLiteral("7 second 3"),
+                                      QStringLiteral("8 other 1"), QStringLiteral("8 other 2"), QStringLiteral("8 other 3")}));
     }
 };
 
