@@ -70,5 +70,15 @@ QStringList SqlDialect::postgresSetup()
         // computer at a time (LockLearnerYear).
         QStringLiteral("CREATE OR REPLACE FUNCTION sna_lock_learner_year(learner integer, year integer) RETURNS integer "
                        "LANGUAGE sql VOLATILE AS $$ SELECT pg_advisory_xact_lock(learner, year); SELECT 1 $$"),
+        // After rows were written with their own counter values: the next
+        // value given out follows the highest.
+        QStringLiteral("CREATE OR REPLACE FUNCTION sna_continue_counter(tbl text) RETURNS integer LANGUAGE plpgsql VOLATILE AS $$ "
+                       "DECLARE counter text; top bigint; BEGIN "
+                       "IF NOT EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = to_regclass(tbl) AND attname = 'id' "
+                       "AND NOT attisdropped) THEN RETURN 0; END IF; "
+                       "counter := pg_get_serial_sequence(tbl, 'id'); "
+                       "IF counter IS NULL THEN RETURN 0; END IF; "
+                       "EXECUTE format('SELECT max(id) FROM %I', lower(tbl)) INTO top; "
+                       "PERFORM setval(counter, coalesce(top, 0) + 1, false); RETURN 1; END $$"),
     };
 }

@@ -7,6 +7,7 @@
 #include "Connection.h"
 #include "PostgresCluster.h"
 #include "SchemaTables.h"
+#include "StoreCopy.h"
 #include "StoreError.h"
 #include "StoreLocks.h"
 #include "TestStore.h"
@@ -18,21 +19,6 @@
 #include <thread>
 
 namespace {
-
-// The host's tables as its own SQL creates them.
-const QStringList &hostTableStatements()
-{
-    static const QStringList statements = {
-        QStringLiteral("CREATE TABLE General_Info (SchoolName TEXT(255), District TEXT(255), Circuit TEXT(255), EmisCode TEXT(50))"),
-        QStringLiteral("CREATE TABLE SchoolGrades (ID LONG, Name TEXT(50), schoolgrade TEXT(10), CONSTRAINT Grades_PK PRIMARY KEY (ID))"),
-        QStringLiteral("CREATE TABLE Disabilities (id LONG, Name TEXT(255), CONSTRAINT Disabilities_PK PRIMARY KEY (id))"),
-        QStringLiteral("CREATE TABLE Learner_Info (ID LONG, FName TEXT(50), SName TEXT(50), Grade LONG, AccessionNo TEXT(20), "
-                       "BirthDate TEXT(8), Status TEXT(1), LSENStatus LONG, SocialGrantNo TEXT(20), LSENDisabilities LONG, "
-                       "LearnerID LONG, CONSTRAINT Learner_PK PRIMARY KEY (ID))"),
-        QStringLiteral("CREATE TABLE MultipleDisabilities (LearnerID LONG, DisabilityID LONG, Knumber TEXT(20), Testdate DATETIME)"),
-    };
-    return statements;
-}
 
 // "<kind> <description>" of the failure work throws; "no failure" otherwise.
 template <typename Work>
@@ -51,6 +37,37 @@ QString expected(StoreError::Kind kind, const QString &words)
     return QString::number(int(kind)) + QLatin1Char(' ') + words;
 }
 
+// A table's rows as text, each value with its kind (NULL, whole number,
+// number, text), sorted: equal lists are equal rows whatever their order.
+QStringList rowsOf(Connection &db, const QString &table)
+{
+    const Recordset rs = db.query(QStringLiteral("SELECT * FROM ") + table);
+    QStringList rows;
+    for (int row = 0; row < rs.recordCount(); ++row) {
+        QStringList values;
+        for (const QString &field : rs.fieldNames()) {
+            const QVariant value = rs.value(row, field);
+            values << (!value.isValid() ? QStringLiteral("NULL")
+                       : value.typeId() == QMetaType::LongLong ? QStringLiteral("int:") + value.toString()
+                       : value.typeId() == QMetaType::Double ? QStringLiteral("real:") + QString::number(value.toDouble(), 'g', 17)
+                       : QStringLiteral("text:") + value.toString());
+        }
+        rows << values.join(QLatin1Char('|'));
+    }
+    rows.sort();
+    return rows;
+}
+
+QString runAdmin(const QStringList &arguments, int *exitCode)
+{
+    QProcess admin;
+    admin.setProcessChannelMode(QProcess::MergedChannels);
+    admin.start(qEnvironmentVariable("SNA_ADMIN"), arguments);
+    admin.waitForFinished(120000);
+    *exitCode = admin.exitCode();
+    return QString::fromUtf8(admin.readAll());
+}
+
 } // namespace
 
 class PostgresEngineTest : public QObject
@@ -63,21 +80,12 @@ private:
 
     QString newDatabase() { return m_cluster->createDatabase(QStringLiteral("school%1").arg(++m_databases)); }
 
-    // The host's tables as its own SQL writes them (their texts compare
-    // without regard to case, as the program's do).
-    static void addHostTables(Connection &db)
-    {
-        db.prepareStore();
-        for (const QString &statement : hostTableStatements())
-            db.execute(statement);
-    }
-
     // A school's database with the program's tables, as the start-up leaves it.
     QString newSchool()
     {
         const QString uri = newDatabase();
         auto db = Connection::open(uri);
-        addHostTables(*db);
+        StoreCopy::createHostTables(*db);
         CheckTables(*db);
         return uri;
     }
@@ -112,14 +120,41 @@ private slots:
     void adminCommandsTakeTheAddress()
     {
         const QString uri = newDatabase();
-        addHostTables(*Connection::open(uri));
-        QProcess admin;
-        admin.start(qEnvironmentVariable("SNA_ADMIN"), {QStringLiteral("check-tables"), QStringLiteral("--db"), uri});
-        QVERIFY(admin.waitForFinished(60000));
-        const QString out = QString::fromUtf8(admin.readAllStandardOutput());
-        QCOMPARE(admin.exitCode(), 0);
+        StoreCopy::createHostTables(*Connection::open(uri));
+        int exitCode = -1;
+        const QString out = runAdmin({QStringLiteral("check-tables"), QStringLiteral("--db"), uri}, &exitCode);
+        QCOMPARE(exitCode, 0);
         QVERIFY2(out.contains(QStringLiteral("created SNE_Learner_Background_Info")) && out.contains(QStringLiteral("indexed SNE_ISP")), qPrintable(out));
         QVERIFY(Connection::open(uri)->tableExists(QStringLiteral("SNE_Learner_Background_Info")));
+    }
+
+    // A school moved to a server and back is the same school, row for row;
+    // counters go on after the highest copied value.
+    void copyStoreRoundTrip()
+    {
+        TestStore school;
+        const int learner = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
+        const QString uri = newDatabase();
+        int exitCode = -1;
+        QString out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
+        QVERIFY2(exitCode == 0 && out.contains(QStringLiteral("copied SNE_ISP")), qPrintable(out));
+        // A target holding a school already is refused unless told to replace it.
+        out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
+        QVERIFY2(exitCode == 1 && out.contains(QStringLiteral("holds a school's rows already; nothing was copied")), qPrintable(out));
+        out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri, QStringLiteral("--replace")}, &exitCode);
+        QCOMPARE(exitCode, 0);
+
+        const QString back = school.dir() + QStringLiteral("/back.db");
+        StoreCopy::copy(*Connection::open(uri), *Connection::create(back), StoreCopy::Existing::Refuse);
+        auto original = school.connect();
+        auto returned = Connection::open(back);
+        for (const QString &table : HostTables() + SchemaTables::dataTables() + SchemaTables::lookupTables())
+            QCOMPARE(rowsOf(*returned, table), rowsOf(*original, table));
+        QVERIFY(rowsOf(*returned, QStringLiteral("SNE_ISP")).size() > 3);
+
+        auto server = Connection::open(uri);
+        server->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (%1, 2030)").arg(learner));
+        QCOMPARE(server->lastInsertId(), school.scalar(QStringLiteral("SELECT max(ID) FROM SNE_ISP")).toLongLong() + 1);
     }
 
     void tableCheckMakesTheSameTables()
@@ -132,7 +167,7 @@ private slots:
 
         const QString uri = newDatabase();
         auto db = Connection::open(uri);
-        addHostTables(*db);
+        StoreCopy::createHostTables(*db);
         const TableCheckResult result = CheckTables(*db);
         TestStore sqlite(false, false);
         const TableCheckResult onSqlite = CheckTables(*sqlite.connect());
