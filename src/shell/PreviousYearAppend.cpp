@@ -33,16 +33,19 @@ QString statement(Connection &connection, const QString &table, qint32 year)
 {
     QString insertList;
     QString selectList;
-    // The key is left out of both lists: the store numbers the copies.
+    // The key is left out of both lists: the store numbers the copies. A
+    // server may hand the names back folded to lower case.
     for (const QString &column : connection.columnNames(table)) {
-        if (column == QLatin1String("ID"))
+        if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
             continue;
         insertList += QStringLiteral("[") + column + QStringLiteral("],");
-        selectList += QStringLiteral("[Tbl].[") + column + QStringLiteral("],");
+        if (column.compare(QLatin1String("Data_Year"), Qt::CaseInsensitive) == 0)
+            selectList += QString::number(year) + QStringLiteral(" As [Data_Year],");
+        else
+            selectList += QStringLiteral("[Tbl].[") + column + QStringLiteral("],");
     }
     insertList.chop(1);
     selectList.chop(1);
-    selectList.replace(QStringLiteral("[Tbl].[Data_Year]"), QString::number(year) + QStringLiteral(" As [Data_Year]"));
 
     return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + insertList + QStringLiteral(") ")
         + QStringLiteral("SELECT ") + selectList + QStringLiteral(" FROM ") + table + QStringLiteral(" AS [Tbl] ")

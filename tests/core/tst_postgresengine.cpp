@@ -6,6 +6,7 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "PostgresCluster.h"
+#include "PreviousYearAppend.h"
 #include "SchemaTables.h"
 #include "StoreCopy.h"
 #include "StoreError.h"
@@ -152,7 +153,14 @@ private slots:
             QCOMPARE(rowsOf(*returned, table), rowsOf(*original, table));
         QVERIFY(rowsOf(*returned, QStringLiteral("SNE_ISP")).size() > 3);
 
+        // The year append copies the same rows on both.
         auto server = Connection::open(uri);
+        const qint32 appended = PreviousYearAppend::copyAll(*server, 2027);
+        QVERIFY(appended > 0);
+        QCOMPARE(PreviousYearAppend::copyAll(*original, 2027), appended);
+        for (const QString &table : PreviousYearAppend::tables())
+            QCOMPARE(rowsOf(*server, table).size(), rowsOf(*original, table).size());
+
         server->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (%1, 2030)").arg(learner));
         QCOMPARE(server->lastInsertId(), school.scalar(QStringLiteral("SELECT max(ID) FROM SNE_ISP")).toLongLong() + 1);
     }
