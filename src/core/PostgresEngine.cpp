@@ -3,6 +3,8 @@
 #include "StoreError.h"
 #include "StoreLocation.h"
 
+#include <QCryptographicHash>
+
 #include <libpq-fe.h>
 
 namespace {
@@ -272,10 +274,27 @@ bool PostgresEngine::transactionOpen()
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
+// Every start-up runs the table check: the functions are written only when
+// this program's set differs from the one the database holds, which costs a
+// start-up one look-up instead of a dozen writes.
 void PostgresEngine::prepare()
 {
-    for (const QString &statement : SqlDialect::postgresSetup())
+    const QStringList setup = SqlDialect::postgresSetup();
+    const QString version = QString::fromLatin1(
+        QCryptographicHash::hash(setup.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1).toHex());
+    try {
+        const QString held = contained([&] {
+            return query(QStringLiteral("SELECT sna_dialect_version() AS version")).text(0, QStringLiteral("version"));
+        });
+        if (held == version)
+            return;
+    } catch (const StoreError &) {
+        // None yet, or an older set.
+    }
+    for (const QString &statement : setup)
         run(m_connection, statement);
+    run(m_connection, QStringLiteral("CREATE OR REPLACE FUNCTION sna_dialect_version() RETURNS text LANGUAGE sql IMMUTABLE "
+                                     "AS $$ SELECT '%1'::text $$").arg(version));
 }
 
 QStringList PostgresEngine::columnNames(const QString &table)
