@@ -11,6 +11,7 @@
 #include "StoreCopy.h"
 #include "StoreError.h"
 #include "StoreLocks.h"
+#include "StoreRows.h"
 #include "TestStore.h"
 
 #include <QProcess>
@@ -36,27 +37,6 @@ QString failure(Work &&work)
 QString expected(StoreError::Kind kind, const QString &words)
 {
     return QString::number(int(kind)) + QLatin1Char(' ') + words;
-}
-
-// A table's rows as text, each value with its kind (NULL, whole number,
-// number, text), sorted: equal lists are equal rows whatever their order.
-QStringList rowsOf(Connection &db, const QString &table)
-{
-    const Recordset rs = db.query(QStringLiteral("SELECT * FROM ") + table);
-    QStringList rows;
-    for (int row = 0; row < rs.recordCount(); ++row) {
-        QStringList values;
-        for (const QString &field : rs.fieldNames()) {
-            const QVariant value = rs.value(row, field);
-            values << (!value.isValid() ? QStringLiteral("NULL")
-                       : value.typeId() == QMetaType::LongLong ? QStringLiteral("int:") + value.toString()
-                       : value.typeId() == QMetaType::Double ? QStringLiteral("real:") + QString::number(value.toDouble(), 'g', 17)
-                       : QStringLiteral("text:") + value.toString());
-        }
-        rows << values.join(QLatin1Char('|'));
-    }
-    rows.sort();
-    return rows;
 }
 
 QString runAdmin(const QStringList &arguments, int *exitCode)
@@ -150,8 +130,8 @@ private slots:
         auto original = school.connect();
         auto returned = Connection::open(back);
         for (const QString &table : HostTables() + SchemaTables::dataTables() + SchemaTables::lookupTables())
-            QCOMPARE(rowsOf(*returned, table), rowsOf(*original, table));
-        QVERIFY(rowsOf(*returned, QStringLiteral("SNE_ISP")).size() > 3);
+            QCOMPARE(typedRows(*returned, table), typedRows(*original, table));
+        QVERIFY(typedRows(*returned, QStringLiteral("SNE_ISP")).size() > 3);
 
         // The year append copies the same rows on both.
         auto server = Connection::open(uri);
@@ -159,7 +139,7 @@ private slots:
         QVERIFY(appended > 0);
         QCOMPARE(PreviousYearAppend::copyAll(*original, 2027), appended);
         for (const QString &table : PreviousYearAppend::tables())
-            QCOMPARE(rowsOf(*server, table).size(), rowsOf(*original, table).size());
+            QCOMPARE(typedRows(*server, table).size(), typedRows(*original, table).size());
 
         server->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (%1, 2030)").arg(learner));
         QCOMPARE(server->lastInsertId(), school.scalar(QStringLiteral("SELECT max(ID) FROM SNE_ISP")).toLongLong() + 1);
