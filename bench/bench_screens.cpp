@@ -10,6 +10,7 @@
 
 #include "AppState.h"
 #include "BenchFigures.h"
+#include "BenchSchool.h"
 #include "CheckTables.h"
 #include "HeadlessHome.h"
 #include "Connection.h"
@@ -40,17 +41,6 @@ struct Times
     Series save;
 };
 
-// A current learner with this year's assessment: the learner whose screens
-// hold the most rows.
-qint32 assessedLearner(Connection &connection, qint32 year)
-{
-    const Recordset rs = connection.query(
-        QStringLiteral("SELECT r.LearnerID FROM SNE_Assessment_Supp_Req_Rating r INNER JOIN Learner_Info l "
-                       "ON l.ID = r.LearnerID WHERE l.Status = 'C' AND r.Data_Year = ")
-        + QString::number(year) + QStringLiteral(" GROUP BY r.LearnerID ORDER BY count(*) DESC, r.LearnerID"));
-    return rs.isEmpty() ? 0 : rs.value(0, QStringLiteral("LearnerID")).toInt();
-}
-
 bool measureSchool(const QString &school, const QString &copy, int runs, QMap<QString, Times> &times)
 {
     QFile::remove(copy);
@@ -64,7 +54,7 @@ bool measureSchool(const QString &school, const QString &copy, int runs, QMap<QS
     const qint32 year = QDate::currentDate().year();
     {
         auto connection = Connection::open(copy);
-        state.CurrentLearnerID = assessedLearner(*connection, year);
+        state.CurrentLearnerID = BenchSchool::assessedLearner(*connection, year);
     }
     if (state.CurrentLearnerID == 0) {
         std::fprintf(stderr, "%s has no learner assessed in %d (demo-host --assessed)\n", qPrintable(school), year);
@@ -110,11 +100,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: bench_screens SCHOOL.db [SCHOOL.db ...] [--runs N]\n");
         return 2;
     }
-    setMessageResponder([](const MessageBoxCall &call) {
-        if (call.text != QLatin1String("Your Information has been saved."))
-            std::fprintf(stderr, "[%s] %s\n", qPrintable(call.title), qPrintable(call.text));
-        return MsgCode::AnswerOk;
-    });
+    BenchSchool::answerBoxesQuietly();
     registerStage1Screens(ScreenRegistry::instance());
     registerStage2Screens(ScreenRegistry::instance());
     registerSection3aScreens(ScreenRegistry::instance());

@@ -12,8 +12,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 "SNA records a school's support needs assessment of learners who experience
 barriers to learning: per learner and per assessment year, through the four
 stages of screening, identification, assessment and support. It runs beside
-the school's administration system, keeps its own tables in the same SQLite
-database and prints every section as a paper page.
+the school's administration system, keeps its own tables in the same
+database (an SQLite file, or a PostgreSQL database the office computers
+share) and prints every section as a paper page.
 
 The package holds the program (sna) and its administration companion
 (sna-admin).")

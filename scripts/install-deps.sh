@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite qt6-svg-dev libqt6svg6 libgl-dev
   libsqlite3-dev sqlite3
+  libpq-dev postgresql
   mdbtools-dev libmdb3
   fonts-liberation2 fontconfig
   poppler-utils

@@ -1,35 +1,12 @@
 #include "Connection.h"
 
 #include "SqlDialect.h"
+#include "PostgresEngine.h"
 #include "SqliteEngine.h"
 #include "StoreError.h"
+#include "StoreLocation.h"
 
 #include <utility>
-
-// Another program (the host system, another office computer) may hold the
-// store for a moment; wait for it rather than failing at once.
-int &LockWait::timeoutMs()
-{
-    static int ms = Connection::DefaultBusyTimeoutMs;
-    return ms;
-}
-
-std::function<void(int)> &LockWait::watcher()
-{
-    static std::function<void(int)> watcher;
-    return watcher;
-}
-
-void LockWait::tell(int waitedMs)
-{
-    if (const auto &watch = watcher()) {
-        try {
-            watch(waitedMs);
-        } catch (...) {
-            // Nothing may unwind through the engine; the wait goes on untold.
-        }
-    }
-}
 
 void Connection::setBusyTimeout(int ms)
 {
@@ -62,13 +39,21 @@ Connection::Connection(std::unique_ptr<StoreEngine> engine, const QString &path)
 
 Connection::~Connection() = default;
 
+// A connection address of a database server names PostgreSQL; anything
+// else is the path of an SQLite file.
 std::unique_ptr<Connection> Connection::open(const QString &path)
 {
+    if (StoreLocation::isServer(path))
+        return std::unique_ptr<Connection>(new Connection(PostgresEngine::open(path), path));
     return std::unique_ptr<Connection>(new Connection(SqliteEngine::open(path), path));
 }
 
+// A server's database is made by its administrator; "creating" one is
+// connecting to it while it is still empty.
 std::unique_ptr<Connection> Connection::create(const QString &path)
 {
+    if (StoreLocation::isServer(path))
+        return open(path);
     return std::unique_ptr<Connection>(new Connection(SqliteEngine::create(path), path));
 }
 
@@ -93,7 +78,7 @@ auto Connection::guarded(Work &&work)
 
 Recordset Connection::query(const QString &sql)
 {
-    return queryNative(SqlDialect::translate(sql));
+    return queryNative(SqlDialect::translate(sql, engine().dialect()));
 }
 
 Recordset Connection::queryNative(const QString &nativeSql)
@@ -103,7 +88,7 @@ Recordset Connection::queryNative(const QString &nativeSql)
 
 int Connection::execute(const QString &sql)
 {
-    return executeNative(SqlDialect::translate(sql));
+    return executeNative(SqlDialect::translate(sql, engine().dialect()));
 }
 
 int Connection::executeNative(const QString &nativeSql)
@@ -113,7 +98,7 @@ int Connection::executeNative(const QString &nativeSql)
 
 bool Connection::probe(const QString &sql)
 {
-    const QString nativeSql = SqlDialect::translate(sql);
+    const QString nativeSql = SqlDialect::translate(sql, engine().dialect());
     return guarded([&](StoreEngine &store) { return store.probe(nativeSql); });
 }
 

@@ -190,6 +190,20 @@ void jetCInt(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_int(context, int(rounded));
 }
 
+// The write lock BEGIN IMMEDIATE takes on the whole file already keeps two
+// programs' saves of one learner apart.
+void lockLearnerYear(sqlite3_context *context, int, sqlite3_value **)
+{
+    sqlite3_result_int(context, 1);
+}
+
+// A counter column (AUTOINCREMENT) continues after the highest value written
+// into it on its own.
+void continueCounter(sqlite3_context *context, int, sqlite3_value **)
+{
+    sqlite3_result_int(context, 1);
+}
+
 // Replaces SQLite's ASCII-only NOCASE, so 'é' matches 'É' as it does on the host.
 int compareNoCase(void *, int lengthA, const void *a, int lengthB, const void *b)
 {
@@ -230,5 +244,7 @@ void SqlDialect::registerFunctions(sqlite3 *db)
     addFunction(db, "Mid", 2, jetMid);
     addFunction(db, "Mid", 3, jetMid);
     addFunction(db, "CInt", 1, jetCInt);
+    addFunction(db, "sna_lock_learner_year", 2, lockLearnerYear);
+    addFunction(db, "sna_continue_counter", 1, continueCounter);
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareNoCase, nullptr);
 }

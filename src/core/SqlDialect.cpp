@@ -7,6 +7,8 @@
 
 #include "SqlDialect.h"
 
+#include <QStringList>
+
 #include "SqlTokens.h"
 #include "StoreError.h"
 
@@ -173,10 +175,13 @@ Tokens rewriteLiterals(Tokens tokens)
 class ConcatPlan
 {
 public:
-    explicit ConcatPlan(const Tokens &tokens)
-        : m_opens(tokens.size(), false)
+    // castOperands: each operand is read as text first, for an engine whose
+    // functions take one type of argument.
+    ConcatPlan(const Tokens &tokens, bool castOperands)
+        : m_castOperands(castOperands)
+        , m_opens(tokens.size(), 0)
         , m_commas(tokens.size(), false)
-        , m_closes(tokens.size(), 0)
+        , m_closes(tokens.size())
     {
         QVector<Run> levels(1);
         for (qsizetype i = 0; i < tokens.size(); ++i) {
@@ -218,17 +223,28 @@ public:
         if (m_rewrites == 0)
             return in;
         const qsizetype count = in.size();
-        GrowInPlace grow(in, count + 3 * m_rewrites); // jet_concat ( ... ) each
+        // jet_concat ( ... ) each, and CAST ( ... AS text ) each operand.
+        GrowInPlace grow(in, count + 3 * m_rewrites + 5 * m_casts);
         for (qsizetype i = 0; i < count; ++i) {
             Token token = grow.take(i);
-            if (m_opens.at(i)) {
+            if (m_opens.at(i) & OpensConcat) {
                 grow.put(word(QStringLiteral("jet_concat"), token.lead));
                 grow.put(punct(QStringLiteral("(")));
                 token.lead.clear();
             }
+            if (m_opens.at(i) & OpensCast) {
+                grow.put(word(QStringLiteral("CAST"), token.lead));
+                grow.put(punct(QStringLiteral("(")));
+                token.lead.clear();
+            }
             grow.put(m_commas.at(i) ? punct(QStringLiteral(",")) : std::move(token));
-            for (int c = 0; c < m_closes.at(i); ++c)
+            for (const Close close : m_closes.at(i)) {
+                if (close == Close::Cast) {
+                    grow.put(word(QStringLiteral("AS")));
+                    grow.put(word(QStringLiteral("text")));
+                }
                 grow.put(punct(QStringLiteral(")")));
+            }
         }
         return in;
     }
@@ -276,25 +292,43 @@ private:
     {
         const bool chain = m_ampersands.size() > run.firstAmpersand;
         if (chain && !run.emptyOperand && run.operandHasPart) {
-            m_opens[run.first] = true;
-            ++m_closes[run.last];
-            for (qsizetype a = run.firstAmpersand; a < m_ampersands.size(); ++a)
-                m_commas[m_ampersands.at(a)] = true;
+            m_opens[run.first] |= OpensConcat;
+            for (qsizetype a = run.firstAmpersand; a < m_ampersands.size(); ++a) {
+                const qsizetype ampersand = m_ampersands.at(a);
+                m_commas[ampersand] = true;
+                if (m_castOperands)
+                    castOperand(a == run.firstAmpersand ? run.first : m_ampersands.at(a - 1) + 1, ampersand - 1);
+            }
+            if (m_castOperands)
+                castOperand(m_ampersands.last() + 1, run.last);
+            m_closes[run.last].append(Close::Concat);
             ++m_rewrites;
         }
         m_ampersands.resize(run.firstAmpersand);
     }
 
-    QVector<bool> m_opens;   // jet_concat( goes in front of the token
-    QVector<bool> m_commas;  // the & becomes a comma
-    QVector<int> m_closes;   // how many ')' follow the token
+    void castOperand(qsizetype first, qsizetype last)
+    {
+        m_opens[first] |= OpensCast;
+        m_closes[last].append(Close::Cast);
+        ++m_casts;
+    }
+
+    enum Opens : quint8 { OpensConcat = 1, OpensCast = 2 };
+    enum class Close : quint8 { Concat, Cast };
+
+    const bool m_castOperands;
+    QVector<quint8> m_opens;  // jet_concat( and/or CAST( go in front of the token
+    QVector<bool> m_commas;   // the & becomes a comma
+    QVector<QVector<Close>> m_closes; // what closes after the token, innermost first
     QVector<qsizetype> m_ampersands; // the &s of the runs still open, outermost first
     qsizetype m_rewrites = 0;
+    qsizetype m_casts = 0;
 };
 
-Tokens rewriteConcat(Tokens tokens)
+Tokens rewriteConcat(Tokens tokens, SqlDialect::Target target)
 {
-    const ConcatPlan plan(tokens);
+    const ConcatPlan plan(tokens, target == SqlDialect::Target::PostgreSQL);
     return plan.applyTo(std::move(tokens));
 }
 
@@ -377,13 +411,16 @@ private:
 class SelectRewrite
 {
 public:
-    explicit SelectRewrite(const Tokens &tokens)
+    // collateKeys: give expression sort keys the case-insensitive collation.
+    // PostgreSQL carries a column's collation through expressions itself, and
+    // refuses a collation on a number.
+    SelectRewrite(const Tokens &tokens, bool collateKeys)
         : m_tokens(tokens)
     {
         for (qsizetype i = 0; i < tokens.size(); ++i) {
             if (is(tokens.at(i), QLatin1String("SELECT")))
                 aliasSelectList(i);
-            else if ((is(tokens.at(i), QLatin1String("ORDER")) || is(tokens.at(i), QLatin1String("GROUP")))
+            else if (collateKeys && (is(tokens.at(i), QLatin1String("ORDER")) || is(tokens.at(i), QLatin1String("GROUP")))
                      && isAt(tokens, i + 1, QLatin1String("BY")))
                 collateSortKeys(i + 1);
         }
@@ -474,9 +511,9 @@ private:
     Insertions m_inserts;
 };
 
-Tokens rewriteSelects(Tokens tokens)
+Tokens rewriteSelects(Tokens tokens, SqlDialect::Target target)
 {
-    const Insertions insertions = SelectRewrite(tokens).insertions();
+    const Insertions insertions = SelectRewrite(tokens, target == SqlDialect::Target::SQLite).insertions();
     return insertions.applyTo(std::move(tokens));
 }
 
@@ -488,45 +525,112 @@ QString integerCheck(const QString &column, const char *low, const char *high)
         .arg(column, QLatin1String(low), QLatin1String(high));
 }
 
-// The SQLite column type for a host type; empty when the type is kept as written.
-QString mapType(const QString &type, const QString &column, const QString &size, bool addingColumn)
+// The host's column types, by what they hold.
+enum class HostType { Counter, Text, Memo, YesNo, Long, Short, Byte, Date, Double, Currency, Binary, Other };
+
+HostType hostType(const QString &type)
 {
-    const QString t = type.toUpper();
-    if (t == QLatin1String("COUNTER") || t == QLatin1String("AUTOINCREMENT") || t == QLatin1String("IDENTITY"))
+    static const QHash<QString, HostType> types = [] {
+        QHash<QString, HostType> byName;
+        const auto add = [&](HostType kind, std::initializer_list<const char *> names) {
+            for (const char *name : names)
+                byName.insert(QString::fromLatin1(name), kind);
+        };
+        add(HostType::Counter, {"COUNTER", "AUTOINCREMENT", "IDENTITY"});
+        add(HostType::Text, {"TEXT", "VARCHAR", "CHAR", "CHARACTER", "STRING", "NCHAR", "NVARCHAR", "ALPHANUMERIC"});
+        add(HostType::Memo, {"MEMO", "LONGTEXT", "LONGCHAR", "NOTE", "NTEXT"});
+        add(HostType::YesNo, {"BIT", "YESNO", "LOGICAL", "LOGICAL1", "BOOLEAN"});
+        add(HostType::Long, {"LONG", "INTEGER", "INT", "INTEGER4"});
+        add(HostType::Short, {"SHORT", "SMALLINT", "INTEGER2"});
+        add(HostType::Byte, {"BYTE", "TINYINT", "INTEGER1"});
+        add(HostType::Date, {"DATETIME", "DATE", "TIME", "TIMESTAMP", "GUID"});
+        add(HostType::Double, {"DOUBLE", "FLOAT", "FLOAT8", "SINGLE", "REAL", "FLOAT4", "IEEEDOUBLE", "IEEESINGLE", "NUMBER"});
+        add(HostType::Currency, {"CURRENCY", "MONEY"});
+        add(HostType::Binary, {"BINARY", "VARBINARY", "LONGBINARY", "OLEOBJECT", "IMAGE", "GENERAL"});
+        return byName;
+    }();
+    return types.value(type.toUpper(), HostType::Other);
+}
+
+// The SQLite column type for a host type; empty when the type is kept as written.
+QString mapTypeSqlite(HostType type, const QString &column, const QString &size, bool addingColumn)
+{
+    switch (type) {
+    case HostType::Counter:
         return addingColumn ? QStringLiteral("INTEGER") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    if (t == QLatin1String("TEXT") || t == QLatin1String("VARCHAR") || t == QLatin1String("CHAR")
-        || t == QLatin1String("CHARACTER") || t == QLatin1String("STRING") || t == QLatin1String("NCHAR")
-        || t == QLatin1String("NVARCHAR") || t == QLatin1String("ALPHANUMERIC")) {
+    case HostType::Text:
         if (size.isEmpty())
             return QStringLiteral("TEXT COLLATE NOCASE");
         return QStringLiteral("TEXT COLLATE NOCASE CHECK (length(%1) <= %2)").arg(column, size);
-    }
-    if (t == QLatin1String("MEMO") || t == QLatin1String("LONGTEXT") || t == QLatin1String("LONGCHAR")
-        || t == QLatin1String("NOTE") || t == QLatin1String("NTEXT"))
+    case HostType::Memo:
         return QStringLiteral("TEXT COLLATE NOCASE");
-    if (t == QLatin1String("BIT") || t == QLatin1String("YESNO") || t == QLatin1String("LOGICAL")
-        || t == QLatin1String("LOGICAL1") || t == QLatin1String("BOOLEAN"))
+    case HostType::YesNo:
         return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
-    if (t == QLatin1String("LONG") || t == QLatin1String("INTEGER") || t == QLatin1String("INT")
-        || t == QLatin1String("INTEGER4"))
+    case HostType::Long:
         return integerCheck(column, "-2147483648", "2147483647");
-    if (t == QLatin1String("SHORT") || t == QLatin1String("SMALLINT") || t == QLatin1String("INTEGER2"))
+    case HostType::Short:
         return integerCheck(column, "-32768", "32767");
-    if (t == QLatin1String("BYTE") || t == QLatin1String("TINYINT") || t == QLatin1String("INTEGER1"))
+    case HostType::Byte:
         return integerCheck(column, "0", "255");
-    if (t == QLatin1String("DATETIME") || t == QLatin1String("DATE") || t == QLatin1String("TIME")
-        || t == QLatin1String("TIMESTAMP") || t == QLatin1String("GUID"))
+    case HostType::Date:
         return QStringLiteral("TEXT");
-    if (t == QLatin1String("DOUBLE") || t == QLatin1String("FLOAT") || t == QLatin1String("FLOAT8")
-        || t == QLatin1String("SINGLE") || t == QLatin1String("REAL") || t == QLatin1String("FLOAT4")
-        || t == QLatin1String("IEEEDOUBLE") || t == QLatin1String("IEEESINGLE") || t == QLatin1String("NUMBER"))
+    case HostType::Double:
         return QStringLiteral("REAL");
-    if (t == QLatin1String("CURRENCY") || t == QLatin1String("MONEY"))
+    case HostType::Currency:
         return QStringLiteral("NUMERIC");
-    if (t == QLatin1String("BINARY") || t == QLatin1String("VARBINARY") || t == QLatin1String("LONGBINARY")
-        || t == QLatin1String("OLEOBJECT") || t == QLatin1String("IMAGE") || t == QLatin1String("GENERAL"))
+    case HostType::Binary:
         return QStringLiteral("BLOB");
+    case HostType::Other:
+        break;
+    }
     return QString();
+}
+
+// The PostgreSQL column type for a host type: the same values and widths as
+// on SQLite (dates as the same text), texts compared without regard to case.
+QString mapTypePostgres(HostType type, const QString &column, const QString &size, bool addingColumn)
+{
+    switch (type) {
+    case HostType::Counter:
+        return addingColumn ? QStringLiteral("integer") : QStringLiteral("integer GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+    case HostType::Text:
+        if (size.isEmpty())
+            return QStringLiteral("text COLLATE nocase");
+        return QStringLiteral("varchar(%1) COLLATE nocase").arg(size);
+    case HostType::Memo:
+        return QStringLiteral("text COLLATE nocase");
+    case HostType::YesNo:
+        return QStringLiteral("smallint NOT NULL DEFAULT 0");
+    case HostType::Long:
+        return QStringLiteral("integer");
+    case HostType::Short:
+        return QStringLiteral("smallint");
+    case HostType::Byte:
+        return QStringLiteral("smallint CHECK (%1 BETWEEN 0 AND 255)").arg(column);
+    case HostType::Date:
+        return QStringLiteral("text");
+    case HostType::Double:
+        return QStringLiteral("double precision");
+    case HostType::Currency:
+        return QStringLiteral("numeric(19,4)");
+    case HostType::Binary:
+        return QStringLiteral("bytea");
+    case HostType::Other:
+        break;
+    }
+    return QString();
+}
+
+// A name as PostgreSQL reads it: folded to lower case, as it folds every name
+// written without quotes, and quoted when bracketed (it may hold a blank or a
+// word PostgreSQL reserves).
+QString postgresName(const Token &token)
+{
+    if (token.kind != Kind::Bracketed && token.kind != Kind::Quoted)
+        return token.text;
+    QString name = bareName(token).toLower();
+    name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
 bool isCounterType(const Token &token)
@@ -536,7 +640,7 @@ bool isCounterType(const Token &token)
 }
 
 // One column definition: name, host type, optional (size), further constraints.
-Tokens columnDefinition(const Tokens &def, bool addingColumn)
+Tokens columnDefinition(const Tokens &def, bool addingColumn, SqlDialect::Target target)
 {
     if (def.size() < 2 || !isName(def.at(0)) || def.at(1).kind != Kind::Word)
         return def;
@@ -548,7 +652,10 @@ Tokens columnDefinition(const Tokens &def, bool addingColumn)
             size += def.at(i).text;
         rest = close + 1;
     }
-    const QString mapped = mapType(def.at(1).text, def.at(0).text, size, addingColumn);
+    const HostType type = hostType(def.at(1).text);
+    const QString mapped = target == SqlDialect::Target::SQLite
+        ? mapTypeSqlite(type, def.at(0).text, size, addingColumn)
+        : mapTypePostgres(type, postgresName(def.at(0)), size, addingColumn);
     if (mapped.isEmpty())
         return def;
     Tokens out{def.at(0), word(mapped, def.at(1).lead)};
@@ -581,7 +688,7 @@ bool isKeyOn(const Tokens &def, const QSet<QString> &columnKeys)
     return columnKeys.contains(nameKey(def.at(i + 3)));
 }
 
-Tokens rewriteCreateTable(const Tokens &in)
+Tokens rewriteCreateTable(const Tokens &in, SqlDialect::Target target)
 {
     qsizetype open = 2;
     while (open < in.size() && !isPunct(in.at(open), QLatin1String("(")))
@@ -612,14 +719,14 @@ Tokens rewriteCreateTable(const Tokens &in)
         const Token &head = def.first();
         const bool tableConstraint = is(head, QLatin1String("CONSTRAINT")) || is(head, QLatin1String("PRIMARY"))
             || is(head, QLatin1String("UNIQUE")) || is(head, QLatin1String("CHECK")) || is(head, QLatin1String("FOREIGN"));
-        out += tableConstraint ? def : columnDefinition(def, false);
+        out += tableConstraint ? def : columnDefinition(def, false, target);
     }
     out += slice(in, close, in.size());
     return out;
 }
 
 // ALTER TABLE t ADD [COLUMN] c type: SQLite wants COLUMN and a mapped type.
-Tokens rewriteAlterTable(const Tokens &in)
+Tokens rewriteAlterTable(const Tokens &in, SqlDialect::Target target)
 {
     if (in.size() < 5 || !is(in.at(3), QLatin1String("ADD")))
         return in;
@@ -633,7 +740,7 @@ Tokens rewriteAlterTable(const Tokens &in)
     } else {
         out << word(QStringLiteral("COLUMN"));
     }
-    out += columnDefinition(slice(in, def, in.size()), true);
+    out += columnDefinition(slice(in, def, in.size()), true, target);
     return out;
 }
 
@@ -669,8 +776,10 @@ QVector<TableRef> tableRefs(const Tokens &tokens, qsizetype from, qsizetype to)
     return refs;
 }
 
-Tokens rewriteDelete(Tokens tokens)
+Tokens rewriteDelete(Tokens tokens, SqlDialect::Target target)
 {
+    // The engine's own name for the row a DELETE of a join picks.
+    const QString rowKey = target == SqlDialect::Target::SQLite ? QStringLiteral("rowid") : QStringLiteral("ctid");
     // DELETE * FROM t
     if (isPunctAt(tokens, 1, QLatin1String("*")) && isAt(tokens, 2, QLatin1String("FROM")))
         tokens.remove(1);
@@ -700,9 +809,9 @@ Tokens rewriteDelete(Tokens tokens)
             qualifier.lead = QStringLiteral(" ");
             // "t . *" (three tokens) gives way to ten, the rest staying where it is.
             const Tokens head{word(QStringLiteral("FROM")), table, word(QStringLiteral("WHERE")),
-                              word(QStringLiteral("rowid")), word(QStringLiteral("IN")), punct(QStringLiteral("("), QStringLiteral(" ")),
+                              word(rowKey), word(QStringLiteral("IN")), punct(QStringLiteral("("), QStringLiteral(" ")),
                               word(QStringLiteral("SELECT"), QString()), qualifier, punct(QStringLiteral(".")),
-                              word(QStringLiteral("rowid"), QString())};
+                              word(rowKey, QString())};
             tokens.insert(4, head.size() - 3, Token{});
             std::copy(head.cbegin(), head.cend(), tokens.begin() + 1);
             tokens << punct(QStringLiteral(")"));
@@ -841,9 +950,45 @@ void refuseDeepNesting(const Tokens &tokens)
     }
 }
 
+// SELECT [DISTINCT] TOP n ...: the engines write the limit at the end.
+Tokens rewriteTop(Tokens tokens)
+{
+    qsizetype top = 1;
+    if (isAt(tokens, top, QLatin1String("DISTINCT")) || isAt(tokens, top, QLatin1String("ALL")))
+        ++top;
+    if (!isAt(tokens, top, QLatin1String("TOP")) || top + 1 >= tokens.size() || tokens.at(top + 1).kind != Kind::Number
+        || isAt(tokens, top + 2, QLatin1String("PERCENT")))
+        return tokens;
+    const Token count = tokens.at(top + 1);
+    tokens.remove(top, 2);
+    const qsizetype end = isPunct(tokens.last(), QLatin1String(";")) ? tokens.size() - 1 : tokens.size();
+    tokens.insert(end, Token{Kind::Number, count.text, QStringLiteral(" ")});
+    tokens.insert(end, word(QStringLiteral("LIMIT")));
+    return tokens;
+}
+
+// What PostgreSQL reads differently from SQLite once the shared rewrites are
+// done: bracketed names, and True and False, which go into the whole-number
+// yes/no columns as 1 and 0, as SQLite stores them.
+Tokens finishForPostgres(Tokens tokens)
+{
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        Token &token = tokens[i];
+        if (token.kind == Kind::Bracketed) {
+            token.text = postgresName(token);
+        } else if ((is(token, QLatin1String("True")) || is(token, QLatin1String("False")))
+                   && !isPunctAt(tokens, i + 1, QLatin1String("(")) && !isPunctAt(tokens, i + 1, QLatin1String("."))
+                   && !(i > 0 && isPunct(tokens.at(i - 1), QLatin1String(".")))) {
+            token.text = is(token, QLatin1String("True")) ? QStringLiteral("1") : QStringLiteral("0");
+            token.kind = Kind::Number;
+        }
+    }
+    return tokens;
+}
+
 } // namespace
 
-QString SqlDialect::translate(const QString &accessSql)
+QString SqlDialect::translate(const QString &accessSql, Target target)
 {
     QString trailing;
     Tokens tokens = tokenize(accessSql, trailing);
@@ -852,18 +997,22 @@ QString SqlDialect::translate(const QString &accessSql)
     refuseDeepNesting(tokens);
 
     tokens = rewriteLiterals(std::move(tokens));
-    tokens = rewriteConcat(std::move(tokens));
-    tokens = rewriteSelects(std::move(tokens));
+    tokens = rewriteConcat(std::move(tokens), target);
+    tokens = rewriteSelects(std::move(tokens), target);
 
     const Token &first = tokens.first();
     if (is(first, QLatin1String("CREATE")) && isAt(tokens, 1, QLatin1String("TABLE")))
-        tokens = rewriteCreateTable(tokens);
+        tokens = rewriteCreateTable(tokens, target);
     else if (is(first, QLatin1String("ALTER")) && isAt(tokens, 1, QLatin1String("TABLE")))
-        tokens = rewriteAlterTable(tokens);
+        tokens = rewriteAlterTable(tokens, target);
     else if (is(first, QLatin1String("DELETE")))
-        tokens = rewriteDelete(std::move(tokens));
+        tokens = rewriteDelete(std::move(tokens), target);
     else if (is(first, QLatin1String("UPDATE")))
         tokens = rewriteUpdate(tokens);
+    else if (is(first, QLatin1String("SELECT")))
+        tokens = rewriteTop(std::move(tokens));
 
+    if (target == Target::PostgreSQL)
+        tokens = finishForPostgres(std::move(tokens));
     return join(tokens, trailing);
 }

@@ -52,13 +52,7 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
         // An empty text is a value, not a NULL: keep it a valid (empty) string.
         if (!text)
             return QVariant(QString(QLatin1String("")));
-        QString decoded = QString::fromUtf8(text, bytes);
-        // A leading byte-order mark is part of the stored text; the decoder
-        // would take it for a mark of the encoding and drop it.
-        static const char bom[] = "\xEF\xBB\xBF";
-        if (bytes >= 3 && qstrncmp(text, bom, 3) == 0 && !decoded.startsWith(QChar(0xFEFF)))
-            decoded.prepend(QChar(0xFEFF));
-        return QVariant(decoded);
+        return QVariant(textFromUtf8(text, bytes));
     }
     case SQLITE_BLOB: {
         const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt, column));
@@ -67,21 +61,6 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
     default:
         return QVariant();
     }
-}
-
-// The registered functions raise the host engine's own messages; give them the
-// host's numbers too, so the error report reads as it always did.
-long numberForMessage(int extendedCode, const QString &message)
-{
-    if (message == QLatin1String("Invalid procedure call or argument"))
-        return StoreError::FunctionArgument;
-    if (message == QLatin1String("Overflow"))
-        return StoreError::Overflow;
-    if (message == QLatin1String("Type mismatch"))
-        return StoreError::TypeMismatch;
-    if (message == QLatin1String("Invalid use of Null"))
-        return StoreError::InvalidUseOfNull;
-    return extendedCode;
 }
 
 StoreError::Kind kindOf(int extendedCode, const QString &message)
@@ -216,7 +195,7 @@ void SqliteEngine::fail(int rc, const QString &context) const
     QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (message.isEmpty())
         message = context;
-    throw StoreError(numberForMessage(code, message), message, kindOf(code, message));
+    throw StoreError(hostNumberForMessage(message, code), message, kindOf(code, message));
 }
 
 Recordset SqliteEngine::query(const QString &nativeSql)

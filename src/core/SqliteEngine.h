@@ -23,6 +23,7 @@ public:
     SqliteEngine(const SqliteEngine &) = delete;
     SqliteEngine &operator=(const SqliteEngine &) = delete;
 
+    SqlDialect::Target dialect() const override { return SqlDialect::Target::SQLite; }
     Recordset query(const QString &nativeSql) override;
     int execute(const QString &nativeSql) override;
     bool probe(const QString &nativeSql) override;

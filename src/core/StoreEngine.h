@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Recordset.h"
+#include "SqlDialect.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,9 @@ class StoreEngine
 {
 public:
     virtual ~StoreEngine() = default;
+
+    // The dialect statements are translated into before they reach it.
+    virtual SqlDialect::Target dialect() const = 0;
 
     virtual Recordset query(const QString &nativeSql) = 0;
     // Returns the rows a data change affected; 0 for anything else.
@@ -41,6 +45,14 @@ public:
     virtual bool tableExists(const QString &table) = 0;
     virtual bool indexExists(const QString &index) = 0;
 };
+
+// The host's number for a message its functions raise (the engines raise
+// them in the host's words), or otherwise.
+long hostNumberForMessage(const QString &message, long otherwise);
+
+// A stored text as an engine hands it over in UTF-8, a leading byte-order
+// mark kept: the decoder would take it for a mark of the encoding and drop it.
+QString textFromUtf8(const char *text, int bytes);
 
 // How long statements wait for another program's lock, and who is told while
 // they wait: set once for the process through Connection.

@@ -5,6 +5,7 @@
 #include "AppState.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "StoreLocation.h"
 
 #include <QDir>
 
@@ -39,10 +40,13 @@ void requireHostTables(Connection &connection)
     }
     if (missing.isEmpty())
         return;
+    const QString what = StoreLocation::isServer(connection.path())
+        ? QStringLiteral("The database %1").arg(connection.path())
+        : QStringLiteral("The file %1").arg(QDir::toNativeSeparators(connection.path()));
     throw StoreError(StoreError::NotASchoolDatabase,
-                     QStringLiteral("The file %1 is not a school database: it has no %2 table. "
+                     QStringLiteral("%1 is not a school database: it has no %2 table. "
                                     "Nothing was changed in it. Check which database this computer is set up to use.")
-                         .arg(QDir::toNativeSeparators(connection.path()), missing.join(QStringLiteral(", "))));
+                         .arg(what, missing.join(QStringLiteral(", "))));
 }
 
 void createMissingTable(Connection &connection, DataInsert &inserter, const QString &table,

@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "SchemaTables.h"
 #include "StoreError.h"
+#include "StoreLocks.h"
 #include "StoreWork.h"
 
 #include <QDate>
@@ -32,16 +33,19 @@ QString statement(Connection &connection, const QString &table, qint32 year)
 {
     QString insertList;
     QString selectList;
-    // The key is left out of both lists: the store numbers the copies.
+    // The key is left out of both lists: the store numbers the copies. A
+    // server may hand the names back folded to lower case.
     for (const QString &column : connection.columnNames(table)) {
-        if (column == QLatin1String("ID"))
+        if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
             continue;
         insertList += QStringLiteral("[") + column + QStringLiteral("],");
-        selectList += QStringLiteral("[Tbl].[") + column + QStringLiteral("],");
+        if (column.compare(QLatin1String("Data_Year"), Qt::CaseInsensitive) == 0)
+            selectList += QString::number(year) + QStringLiteral(" As [Data_Year],");
+        else
+            selectList += QStringLiteral("[Tbl].[") + column + QStringLiteral("],");
     }
     insertList.chop(1);
     selectList.chop(1);
-    selectList.replace(QStringLiteral("[Tbl].[Data_Year]"), QString::number(year) + QStringLiteral(" As [Data_Year]"));
 
     return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + insertList + QStringLiteral(") ")
         + QStringLiteral("SELECT ") + selectList + QStringLiteral(" FROM ") + table + QStringLiteral(" AS [Tbl] ")
@@ -59,6 +63,9 @@ qint32 copyAll(Connection &connection, qint32 year, const std::function<void(con
     // would be skipped by the next run for the tables already copied, and one
     // commit instead of one per statement is what the engine's own copy costs.
     Transaction transaction(connection);
+    // Two computers appending at once: the second waits, then finds every
+    // row copied and copies none again.
+    LockLearnerYear(connection, 0, year);
     // A school with a full year of records copies far more rows than a
     // 16-bit count holds; the count is 32-bit and checked, never wrapped.
     qint64 rows = 0;

@@ -4,6 +4,7 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "StoreError.h"
+#include "StoreLocks.h"
 
 #include <memory>
 
@@ -35,6 +36,9 @@ bool runAll(const QString &location, const QVector<StoreRoutine> &routines, Mode
                 routine.body(*connection);
             } else {
                 Transaction transaction(*connection);
+                // Another computer saving this learner's year waits until
+                // this save is whole, and then replaces it whole.
+                LockLearnerYear(*connection, appState().CurrentLearnerID, appState().CurrentDataYear);
                 routine.body(*connection);
                 transaction.commit();
                 if (routine.committed)

@@ -1,10 +1,10 @@
 #include "AdminCommand.h"
 
 #include "Settings.h"
+#include "StoreLocation.h"
 #include "Version.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -121,7 +121,7 @@ bool parseArguments(QCommandLineParser &parser, const QString &commandName, cons
 QString databaseArgument(const QCommandLineParser &parser)
 {
     if (parser.isSet(QStringLiteral("db")))
-        return QFileInfo(parser.value(QStringLiteral("db"))).absoluteFilePath();
+        return StoreLocation::absolute(parser.value(QStringLiteral("db")));
     return Settings::databasePath();
 }
 

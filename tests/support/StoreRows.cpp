@@ -14,3 +14,22 @@ QStringList storeRows(Connection &connection, const QString &sql)
     }
     return lines;
 }
+
+QStringList typedRows(Connection &connection, const QString &table)
+{
+    const Recordset rs = connection.query(QStringLiteral("SELECT * FROM ") + table);
+    QStringList rows;
+    for (int row = 0; row < rs.recordCount(); ++row) {
+        QStringList values;
+        for (const QString &field : rs.fieldNames()) {
+            const QVariant value = rs.value(row, field);
+            values << (!value.isValid() ? QStringLiteral("NULL")
+                       : value.typeId() == QMetaType::LongLong ? QStringLiteral("int:") + value.toString()
+                       : value.typeId() == QMetaType::Double ? QStringLiteral("real:") + QString::number(value.toDouble(), 'g', 17)
+                       : QStringLiteral("text:") + value.toString());
+        }
+        rows << values.join(QLatin1Char('|'));
+    }
+    rows.sort();
+    return rows;
+}

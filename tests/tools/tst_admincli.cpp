@@ -70,6 +70,7 @@ private slots:
                      "commands:\n"
                      "  append         carries last year's information over into a year, as the learner list's append does\n"
                      "  check-tables   creates, upgrades and fills the program's tables as the program does at start-up\n"
+                     "  copy-store     copies a school from one store to another (SQLite file or PostgreSQL database)\n"
                      "  demo-host      creates a demo school database to try the program on\n"
                      "  import-access  copies a school's Access database (.mdb, .accdb) into a database the program uses\n"
                      "  learner-file   prints a learner's whole file for a year (cover and every section) into a PDF\n"

@@ -1,0 +1,11 @@
+#include "StoreLocks.h"
+
+#include "Connection.h"
+
+// A function of the store's dialect: on a server it takes a lock that lasts
+// as long as the transaction; an SQLite file's transaction holds the write
+// lock of the whole file already.
+void LockLearnerYear(Connection &connection, int learnerId, int dataYear)
+{
+    connection.query(QStringLiteral("SELECT sna_lock_learner_year(%1, %2) AS locked").arg(learnerId).arg(dataYear));
+}
