@@ -44,31 +44,6 @@ class TestPagePrinter : public QObject
 private Q_SLOTS:
     void cleanup() { PrinterChoice::setChooser({}); }
 
-    void continuedBlockPrintsEveryRowOnceOverSeveralSheets()
-    {
-        const auto grid = numberedGrid(150);
-        int pages = 0;
-        const QString pdf = printed(m_dir, QStringLiteral("continued.pdf"), [&](PagePrinter &page) {
-            const QRectF rect(QPointF(300, 800), QPointF(page.pageWidth() + 3000, page.pageHeight()));
-            pages = page.gridPageCount(*grid, rect);
-            page.drawContinuedGrid(*grid, rect);
-        });
-        QVERIFY(pages >= 2);
-        QCOMPARE(PdfText::pageCount(pdf), pages);
-        const QStringList sheets = PdfText::pages(pdf);
-        // Every row on exactly one sheet, in order, nothing lost between sheets.
-        int sheetOfPrevious = 0;
-        for (int row = 1; row <= 150; ++row) {
-            const QRegularExpression word(QStringLiteral("\\brow%1\\b").arg(row));
-            QList<int> found;
-            for (int i = 0; i < sheets.size(); ++i)
-                if (sheets[i].contains(word))
-                    found << i;
-            QVERIFY2(found.size() == 1 && found[0] >= sheetOfPrevious, qPrintable(QStringLiteral("row%1").arg(row)));
-            sheetOfPrevious = found[0];
-        }
-    }
-
     // A grid longer than its sheet continues on the next ones, each row once,
     // the header (and learner line) at the top of every sheet, and a block
     // after it below its last row.
@@ -123,8 +98,6 @@ private Q_SLOTS:
         QVERIFY(last.box.top() > bottomOfPrevious);
     }
 
-    // Blocks whose grids fit keep their tops exactly; a taller one pushes the
-    // next block down to just below its end.
     // A row taller than a whole sheet is cut between its lines; every later
     // slice opens under the continued mark and the grid's heading row.
     void rowTallerThanASheetCarriesTheMarkOnEverySlice()
@@ -163,6 +136,8 @@ private Q_SLOTS:
         }
     }
 
+    // Blocks whose grids fit keep their tops exactly; a taller one pushes the
+    // next block down to just below its end.
     void blocksStartAtTheirTopOrBelowTheBlockAbove_data()
     {
         QTest::addColumn<int>("firstRows");
