@@ -100,18 +100,6 @@ private Q_SLOTS:
         QCOMPARE(all.within(61).counts(), (std::array<int, 6>{1, 1, 1, 30, 1, 1}));
     }
 
-    void spreadsheetHoldsTheSameRows()
-    {
-        ReviewsSchool school;
-        const ReviewsDueList list = ReviewsDue::load(*school.store.connect(), ReviewsSchool::Year,
-                                                     ReviewsSchool::today()).within(7);
-        QCOMPARE(QString::fromUtf8(ReviewsDue::csv(list)),
-                 QStringLiteral("Group,Learner,Accession No,Grade,Action,Target,Person Responsible,Review Date,Last Review Held\r\n"
-                                "overdue,ADAMS Zoe,A-001,Grade 4,Action 1,Reads aloud daily,Ms Dube,09/03/2026,20/02/2026\r\n"
-                                "due within 7 days,ADAMS Zoe,A-001,Grade 4,Action 3,\"Fractions, \"\"halves\"\" and quarters\",Mr O'Neil,17/03/2026,20/02/2026\r\n"
-                                "no review date set,ADAMS Zoe,A-001,Grade 4,Action 5,DBST visit,,,20/02/2026\r\n"
-                                "date not readable,BROWN Sam,B-002,Grade 5,Action 4,Meet the parents,Mr Botha,next term,\r\n"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestReviewsDue)
