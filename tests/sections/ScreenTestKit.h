@@ -16,10 +16,22 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 #include <memory>
 
 namespace kit {
+
+// The confirmation of a save that completed.
+inline const QString Saved = QStringLiteral("Your Information has been saved.");
+
+// Shows the window and waits until it has the keyboard, as the user's does.
+inline bool shownAndActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
 
 // Through the model, so the grid reports the change as the user's.
 inline bool type(grid::SpreadGrid *grid, int col, int row, const QVariant &value, int role = Qt::EditRole)

@@ -1,6 +1,6 @@
 // The health professional's report: area levels from the stored criteria
-// scores, the medical-record answers and comments (one transaction), the
-// printed page, and the chain through the criteria screens.
+// scores, the medical-record answers and comments (one transaction), and the
+// chain through the criteria screens.
 #include "HealthReport.h"
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
@@ -179,30 +179,16 @@ private Q_SLOTS:
         QVERIFY(screen->hasUnsavedChanges());
     }
 
-    void printedPageHoldsGridTexts()
-    {
-        fx->storeScore(learner, 1, 2, Year);
-        fx->storeScore(learner, 2, 2, Year);
-        auto screen = kit::opened<frmHealthReport>();
-        QVERIFY(type(gridOf(*screen, "gridAreas"), 2, 11, QStringLiteral("Unsaved remark")));
-        const QString page = fx->printed(*screen);
-        for (const char *expected : {"A. HEALTH PROFESSIONAL REPORT", "O'NEILL Zoë", "15/03/2008",
-                                     "Low vision", "1. MEDICAL RECORDS", "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION",
-                                     "2.8 Health care needs", "MODERATE", "Unsaved remark"})
-            QVERIFY2(page.contains(QString::fromUtf8(expected)), expected);
-        QVERIFY(!page.contains(QStringLiteral("LEARNER NAME")));
-        // Printing neither saves nor clears the change flag.
-        QVERIFY(screen->hasUnsavedChanges());
-        QCOMPARE(fx->store.count(QStringLiteral("SNE_Health_Professional_Report")), 0);
-    }
-
     void chainKeepsUnsavedEditsAndRecomputesLevels()
     {
         registerDiagnosticProfileScreens(ScreenRegistry::instance());
         fx->storeScore(learner, 1, 1, Year);
-        // Each screen shown, and what the report showed: its levels, comments,
-        // Viewed box and change flag.
+        // Each screen shown, where and how large, and what the report showed:
+        // its levels, comments, Viewed box and change flag.
         QStringList shown, seen;
+        QList<QPoint> places;
+        QList<QSize> sizes;
+        const QPoint place(37, 29);
         const auto report = [](const SectionScreen &screen) {
             return QStringList{levelRows(screen).join(QLatin1Char(';')), gridOf(screen, "gridAreas")->cells().text(2, 11),
                                gridOf(screen, "gridMedicalRecords")->cells().text(4, 5),
@@ -214,6 +200,10 @@ private Q_SLOTS:
             shown << screen->objectName();
             QTimer::singleShot(0, screen, [&, screen, step = shown.size()] {
                 fx->boxes.answerYes();
+                if (step == 1)
+                    screen->move(place);   // the user puts the first screen there
+                places << screen->pos();
+                sizes << screen->size();
                 if (step == 1) {
                     seen << report(*screen);
                     type(gridOf(*screen, "gridAreas"), 2, 11, QStringLiteral("Not saved yet"));
@@ -236,6 +226,9 @@ private Q_SLOTS:
 
         QCOMPARE(shown, (QStringList{QStringLiteral("frmHealthReport"), QStringLiteral("frmCriteriaSelection1"),
                                      QStringLiteral("frmHealthReport")}));
+        // Each screen opens where the last one stood, as large.
+        QCOMPARE(places, QList<QPoint>({place, place, place}));
+        QCOMPARE(sizes, QList<QSize>({sizes.first(), sizes.first(), sizes.first()}));
         // The edits are still there, and the new level replaces the old word, never stands beside it.
         const QString mild = levelsWith({{1, "MILD||"}}).join(QLatin1Char(';'));
         const QString severe = levelsWith({{1, "||SEVERE"}}).join(QLatin1Char(';'));

@@ -1,16 +1,14 @@
 // The road from the learner list to a saved and printed Section 1 by keyboard
-// alone: picking a learner, Enter on buttons, Tab through the cells, and an
-// open cell editor whose text is never lost to Save, Print or leaving.
+// alone: picking a learner, Enter on buttons, Tab through the cells, an open
+// cell editor whose text is never lost to Save, Print or leaving, and
+// Previous and Next along every section's screens.
 #include "BackgroundInfo.h"
-#include "CriteriaSelection.h"
-#include "HealthReport.h"
+#include "EveryScreen.h"
 #include "MainMenu.h"
 #include "MultipleDisabilities.h"
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
-#include "SectionNavigator.h"
 #include "SelectLearner.h"
-#include "Stage1Screens.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -18,10 +16,12 @@
 #include <QPushButton>
 #include <QtTest>
 
+using kit::Saved;
+using kit::shownAndActive;
+
 namespace {
 
 constexpr int Year = 2016;
-const QString Saved = QStringLiteral("Your Information has been saved.");
 const QString NotSaved = QStringLiteral("Data has NOT been Saved");
 
 // Where the keyboard is: a grid and its active cell, or a control's name.
@@ -51,13 +51,6 @@ void typeText(const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
-}
-
-bool shownAndActive(QWidget &window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
 }
 
 // Pixels of the focus frame's colour in a grid as drawn now.
@@ -107,11 +100,7 @@ private Q_SLOTS:
         fx->store.pickLearner(learner, Year);
         appState().EmisCode = QStringLiteral("700555111");
     }
-    void cleanup()
-    {
-        SectionNavigator::setShowHook({});
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void pickLearnerByKeyboardAndOpenTheMainMenu()
     {
@@ -291,27 +280,64 @@ private Q_SLOTS:
         QCOMPARE(fx->boxes.count(), 0);
     }
 
-    void chainOpensEachScreenWhereTheLastStood()
+    // Each section's screens in their order: Previous and Next follow the
+    // chain as registered, the first screen has no Previous and the last no
+    // Next, the buttons shown carry the section's words for them, and each
+    // screen carries its section's caption (one for all where one is given).
+    void everyChainRunsInItsOrder_data()
     {
-        registerDiagnosticProfileScreens(ScreenRegistry::instance());
-        const QPoint place(37, 29);
-        QList<QPoint> seen;
-        QList<QSize> sizes;
-        const QList<SectionScreen::Target> moves = {SectionScreen::Target::Next, SectionScreen::Target::Previous,
-                                                    SectionScreen::Target::MainMenu};
-        SectionNavigator::setShowHook([&](SectionScreen *screen) {
-            QTimer::singleShot(0, screen, [&, screen] {
-                if (seen.isEmpty())
-                    screen->move(place);   // the user puts the first screen there
-                seen << screen->pos();
-                sizes << screen->size();
-                screen->leave(moves.value(int(seen.size()) - 1, SectionScreen::Target::MainMenu));
-            });
-        });
-        SectionNavigator(nullptr).run(QStringLiteral("frmHealthReport"));
-        QCOMPARE(seen, QList<QPoint>({place, place, place}));   // report, criteria 1, report again
-        QCOMPARE(sizes, QList<QSize>({sizes.first(), sizes.first(), sizes.first()}));
+        QTest::addColumn<QStringList>("chain");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QString>("buttons");   // "previous|next"
+        const auto members = [](const QString &family, int count) {
+            QStringList names;
+            for (int i = 1; i <= count; ++i)
+                names << family + QString::number(i);
+            return names;
+        };
+        const QString pages = QStringLiteral("Previous Page|Next Page");
+        QTest::newRow("section 1") << QStringList{"frmBackgroundInfo"}
+                                   << QStringList{"SNA [Section 1: BACKGROUND INFORMATION ON LEARNER]"} << pages;
+        QTest::newRow("diagnostic profile") << QStringList{"frmHealthReport"} + members(QStringLiteral("frmCriteriaSelection"), 6)
+                                            << QStringList{"SNA [DP : DIAGNOSTIC PROFILE]"} << pages;
+        QTest::newRow("section 2") << QStringList{"frmExtendedProfile1", "frmExtendedProfile2"}
+                                   << QStringList{"SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"} << pages;
+        QTest::newRow("ISP") << QStringList{"frmISP"} << QStringList{"SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"} << pages;
+        QTest::newRow("section 3a") << members(QStringLiteral("frmAssessment_Support_Reg"), 4)
+                                    << QStringList{"SNA [Section 3a: ASSESSMENT FOR SUPPORT REQUIREMENTS]"} << pages;
+        QTest::newRow("section 3b") << QStringList{"frmSchoolRequestSupport", "frmILSTIntervention"}
+                                    << QStringList{"Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM FOR ADDITIONAL SUPPORT]",
+                                                   "SNA [Section 3b: ILST RECORD OF INTERVENTIONS TAKEN AND MOTIVATION FOR "
+                                                   "ASSISTANCE FROM DBST]"}
+                                    << "Previous|Next";
+        QTest::newRow("section 4") << QStringList{"frmActionPlan", "frmActionPlan2", "frmActionPlan3"}
+                                   << QStringList{"SNA [Section 4 : ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING]"}
+                                   << "Previous|Next";
     }
+    void everyChainRunsInItsOrder()
+    {
+        QFETCH(QStringList, chain);
+        QFETCH(QStringList, captions);
+        QFETCH(QString, buttons);
+        ScreenRegistry registry;
+        registerEveryScreen(registry);
+        for (int i = 0; i < chain.size(); ++i) {
+            const ScreenRegistry::Entry *entry = registry.entry(chain[i]);
+            QVERIFY2(entry, qPrintable(chain[i]));
+            QCOMPARE(entry->previous, chain.value(i - 1));
+            QCOMPARE(entry->next, chain.value(i + 1));
+            std::unique_ptr<SectionScreen> screen(entry->create(nullptr));
+            QCOMPARE(screen->objectName(), chain[i]);
+            QCOMPARE(screen->windowTitle(), captions.value(i, captions.last()));
+            QCOMPARE(screen->previousButton()->isHidden(), i == 0);
+            QCOMPARE(screen->nextButton()->isHidden(), i == chain.size() - 1);
+            if (i > 0)
+                QCOMPARE(screen->previousButton()->text(), buttons.section(QLatin1Char('|'), 0, 0));
+            if (i < chain.size() - 1)
+                QCOMPARE(screen->nextButton()->text(), buttons.section(QLatin1Char('|'), 1));
+        }
+    }
+
 };
 
 QTEST_MAIN(TestKeyboardRoad)

@@ -1,14 +1,14 @@
 // Texts are never hidden: on every Stage 1 screen each cell's wrapped text
-// fits its row, windows open showing their grids, and long answers print
-// whole, pushing later blocks down or on to the next sheet.
+// fits its row, windows open showing their grids, long answers print whole,
+// pushing later blocks down or on to the next sheet, and each screen's page
+// prints its own texts and the stored answers of the tab showing.
 #include "BackgroundInfo.h"
-#include "ScreenRegistry.h"
+#include "EveryScreen.h"
 #include "ScreenTestKit.h"
-#include "Section3aScreens.h"
 #include "SpreadDelegate.h"
-#include "Stage1Screens.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -87,8 +87,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        registerStage1Screens(ScreenRegistry::instance());
-        registerSection3aScreens(ScreenRegistry::instance());
+        registerEveryScreen(ScreenRegistry::instance());
     }
 
     void init()
@@ -235,6 +234,105 @@ private Q_SLOTS:
         QVERIFY(!fx->printed(*form).isNull());
         QCOMPARE(PdfText::title(fx->pdfPath()),
                  QStringLiteral("SNA [Section 1: BACKGROUND INFORMATION ON LEARNER] - DLAMINI Sipho"));
+    }
+
+    // The learner's answers as stored (%1 the learner, %2 the year), then the
+    // page of the screen's tab: the lines it matches, the texts it holds and
+    // those it leaves to other tabs or screens, and its sheets (0: any).
+    void eachPagePrintsItsOwnTexts_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<int>("sheets");
+        const QString learnerLine = QStringLiteral("LEARNER NAME : DLAMINI Sipho\\s+ASSESION NUMBER: B-17");
+        QTest::newRow("background")
+            << "frmBackgroundInfo" << -1
+            << QStringList{"INSERT INTO SNE_Learner_Background_Info (LearnerID, Nature_Of_Support_Received, "
+                           "Parent_Understanding_Of_Child, Data_Year) VALUES (%1, 'Remedial classes', 'Proud of her drawings', %2)"}
+            << QStringList{"EMIS NUMBER: 700555111\\s+\\[ BACKGROUND INFORMATION OF LEARNER \\]", learnerLine}
+            << QStringList{"1.1 Early intervention services", "Remedial classes", "1.2 State disability (if any)",
+                           "Hearing impairment", "Physical disability", "1.3 Family and home situation",
+                           "1.4 Parent's understanding of the child", "Proud of her drawings"}
+            << QStringList{} << 1;
+        QTest::newRow("health report")
+            << "frmHealthReport" << -1
+            << QStringList{"INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES "
+                           "(%1, 1, 2, %2), (%1, 2, 2, %2)",
+                           "INSERT INTO SNE_Health_Professional_Report (LearnerID, Comments, Data_Year) VALUES "
+                           "(%1, 'Seen at the clinic', %2)"}
+            << QStringList{}
+            << QStringList{"A. HEALTH PROFESSIONAL REPORT", "DLAMINI Sipho", "12/04/2009", "Hearing impairment",
+                           "1. MEDICAL RECORDS", "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", "2.8 Health care needs",
+                           "MODERATE", "Seen at the clinic"}
+            << QStringList{"LEARNER NAME"} << 0;
+        QTest::newRow("criteria 4")
+            << "frmCriteriaSelection4" << -1
+            << QStringList{"INSERT INTO SNE_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) VALUES (%1, 16, 2, %2)"}
+            << QStringList{}
+            << QStringList{"B. CRITERIA FOR SELECTION", "Activity limitations:", "ACTIVITY DOMAIN", "SCORE", "VISION",
+                           "HEARING", "Decibel loss", "Sound recognition"}
+            << QStringList{"LEARNER NAME"} << 1;
+        const QString needs = QStringLiteral("INSERT INTO SNE_Learner_Support_Needs (LearnerID, Support_Area, Low_Moderate_High, "
+                                             "School_Need, School_Available, Data_Year) VALUES ");
+        QTest::newRow("school request, third area")
+            << "frmSchoolRequestSupport" << 2
+            << QStringList{needs + "(%1, 3, 'HIGH LEVEL', ' ', 'Braille books', %2), (%1, 1, 'LOW', ' ', 'Class aide', %2)"}
+            << QStringList{learnerLine}
+            << QStringList{"Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM",
+                           "Support area: 3. Curriculum Differentiation", "Braille books"}
+            << QStringList{"Class aide", "Tshwane South"} << 0;
+        QTest::newRow("ILST record, second tab")
+            << "frmILSTIntervention" << 1
+            << QStringList{"INSERT INTO SNE_ILST_Intervention_Records (LearnerID, Whole_School_Development, Principal_Reason, "
+                           "Data_Year) VALUES (%1, 'Whole school plan', 'Principal agrees', %2)"}
+            << QStringList{learnerLine}
+            << QStringList{"Principal agrees", "4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT"}
+            << QStringList{"Whole school plan"} << 0;
+        QTest::newRow("action plan, review")
+            << "frmActionPlan" << -1 << QStringList{}
+            << QStringList{"^EMIS NUMBER: 700555111 \\[ Section 4: ACTION PLAN FOR ADDITIONAL"}
+            << QStringList{"1. DBST REVIEWS ILST REQUEST", "Barriers or concern:"}
+            << QStringList{"LEARNER NAME"} << 0;
+        QTest::newRow("action plan, approval")
+            << "frmActionPlan3" << -1 << QStringList{} << QStringList{}
+            << QStringList{"3. APPROVAL BY DISTRICT SENIOR MANAGER", "5. REVIEW OF ACTION TAKEN"}
+            << QStringList{} << 0;
+    }
+    void eachPagePrintsItsOwnTexts()
+    {
+        QFETCH(QString, screen);
+        QFETCH(int, tab);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, absent);
+        QFETCH(int, sheets);
+        // Primary disability 2 and additional 3, and a district the page does not print.
+        fx->store.exec(QStringLiteral("INSERT INTO Disabilities (id, Name) VALUES (2, 'Hearing impairment'), "
+                                      "(3, 'Physical disability')"));
+        fx->store.exec(QStringLiteral("UPDATE Learner_Info SET LSENDisabilities = 2 WHERE ID = %1").arg(learner));
+        fx->store.exec(QStringLiteral("INSERT INTO MultipleDisabilities (LearnerID, DisabilityID) VALUES (%1, 3)").arg(learner));
+        appState().District = QStringLiteral("Tshwane South");
+        for (const QString &statement : stored)
+            fx->store.exec(statement.arg(learner).arg(Year));
+        const auto form = kit::opened(screen);
+        if (tab >= 0)
+            form->setCurrentPage(tab);
+        int pages = 0;
+        const QString page = fx->printed(*form, &pages);
+        QVERIFY(!page.isNull());
+        if (sheets > 0)
+            QCOMPARE(pages, sheets);
+        for (const QString &line : lines)
+            QVERIFY2(page.contains(QRegularExpression(line)), qPrintable(line + QStringLiteral(" in ") + page));
+        for (const QString &text : texts)
+            QVERIFY2(page.contains(text), qPrintable(text));
+        for (const QString &text : absent)
+            QVERIFY2(!page.contains(text), qPrintable(text));
     }
 };
 
