@@ -1,17 +1,13 @@
 // The four Section 3a rating screens: each loads and saves only its own items'
 // levels, only in the areas an item is rated in; the overall rating per area
 // on the fourth; the learner fields of the first; the rating key; failures
-// that roll back one save routine only; the printed pages and the chain.
+// that roll back one save routine only; and the printed pages.
 #include "AssessmentSupport.h"
 #include "PdfText.h"
-#include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
-#include "Section3aScreens.h"
-#include "SectionNavigator.h"
 
 #include <QGroupBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 using grid::SpreadGrid;
@@ -155,10 +151,6 @@ private Q_SLOTS:
         storeRows(rows);
         // Levels no screen has a cell for: blocked-out areas, caption and heading rows.
         storeLevels(QStringLiteral("1/3:Level 4;4/2:Level 4;6/1:Level 4;15/1:Level 4;29/1:Level 4;33/4:Level 4;45/5:Level 4"));
-        int everyCell = 0;
-        for (int s = 1; s <= 4; ++s)
-            everyCell += ratedCells(s).size();
-        QCOMPARE(everyCell, 89);
         const QString own = QString::fromLatin1(OwnRange[screen - 1]);
         const QString others = storedLevels(QStringLiteral("NOT (") + own + QLatin1Char(')'));
 
@@ -423,56 +415,6 @@ private Q_SLOTS:
         }
     }
 
-    void nextAndPreviousWalkTheChain()
-    {
-        registerSection3aScreens(ScreenRegistry::instance());
-        QStringList shown;
-        QString ratingsSeen;
-        // Each step ends by leaving the screen, so a fault shows as a failed
-        // comparison below and never as a screen left open.
-        SectionNavigator::setShowHook([&](SectionScreen *screen) {
-            shown << screen->objectName();
-            QTimer::singleShot(0, screen, [&, screen, step = shown.size()] {
-                if (step == 1) {
-                    type(gridOf(*screen, "gridAreaLevel"), 2, 4, QStringLiteral("Level 4"));
-                    screen->save();
-                }
-                if (step == 4) {
-                    ratingsSeen = ratingRow(gridOf(*screen, "gridAreaLevel"));
-                    screen->previousButton()->click();
-                } else if (step == 5) {
-                    screen->menuButton()->click();
-                } else {
-                    screen->nextButton()->click();
-                }
-            });
-        });
-        SectionNavigator(nullptr).run(screenName(1));
-        SectionNavigator::setShowHook({});
-        QCOMPARE(shown, (QStringList{screenName(1), screenName(2), screenName(3), screenName(4), screenName(3)}));
-        // The level saved on the first screen counts in the last one's rating.
-        QCOMPARE(ratingsSeen, QStringLiteral("4||||"));
-        QCOMPARE(fx->boxes.texts(), QStringList{QStringLiteral("Your Information has been saved.")});
-    }
-
-    void chainFromFirstToLast()
-    {
-        ScreenRegistry registry;
-        registerSection3aScreens(registry);
-        for (int screen = 1; screen <= 4; ++screen) {
-            const ScreenRegistry::Entry *entry = registry.entry(screenName(screen));
-            QVERIFY(entry);
-            QCOMPARE(entry->previous, screen > 1 ? screenName(screen - 1) : QString());
-            QCOMPARE(entry->next, screen < 4 ? screenName(screen + 1) : QString());
-            std::unique_ptr<SectionScreen> form(entry->create(nullptr));
-            QCOMPARE(form->objectName(), screenName(screen));
-            QCOMPARE(form->windowTitle(), QStringLiteral("SNA [Section 3a: ASSESSMENT FOR SUPPORT REQUIREMENTS]"));
-            QCOMPARE(form->previousButton()->isHidden(), screen == 1);
-            QCOMPARE(form->nextButton()->isHidden(), screen == 4);
-            QCOMPARE(gridOf(*form, "gridDisability") != nullptr, screen == 1);
-            QVERIFY(gridOf(*form, screen == 1 ? "gridFamilySistuation" : "gridHearder"));
-        }
-    }
 };
 
 QTEST_MAIN(tst_Assessment)

@@ -7,20 +7,18 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
+using kit::Saved;
 using kit::text;
 using kit::type;
 
 namespace {
 
 constexpr int Year = 2014;
-const QString Saved = QStringLiteral("Your Information has been saved.");
 
 // The screen's five texts, each in row 3 of its grid, and where they are stored.
 struct Field { grid::SpreadGrid *(frmBackgroundInfo::*grid)() const; int col; const char *column; };
@@ -280,19 +278,6 @@ private Q_SLOTS:
         QCOMPARE(shownTexts(*kit::opened<frmBackgroundInfo>()), kept.isEmpty() ? QStringList(5, QString()) : kept);
     }
 
-    void pasteIsHeldToTheColumnWidth()
-    {
-        learner = addLearner(2);
-        auto screen = kit::opened<frmBackgroundInfo>();
-        grid::SpreadGrid *early = screen->gridEarlyIntervention();
-        std::unique_ptr<QWidget> editor(early->itemDelegate()->createEditor(early->viewport(), QStyleOptionViewItem(),
-                                                                            early->model()->index(2, 0)));
-        auto *plain = qobject_cast<QPlainTextEdit *>(editor.get());
-        QVERIFY(plain);
-        plain->insertPlainText(QString(300, QLatin1Char('a')));
-        QCOMPARE(plain->toPlainText().size(), 255);
-    }
-
     void emojiAtTheLimitIsStoredWhole()
     {
         learner = addLearner(2);
@@ -305,29 +290,6 @@ private Q_SLOTS:
         QCOMPARE(stored(QStringLiteral("Nature_Of_Support_Received")).toString(), fits);
         QCOMPARE(stored(QStringLiteral("length(Nature_Of_Support_Received)")).toInt(), 255);
         QCOMPARE(stored(QStringLiteral("Name_Of_Provider")).toString(), QStringLiteral("nulhere"));
-    }
-
-    void printedPage()
-    {
-        learner = addLearner(2, {3});
-        appState().EmisCode = QStringLiteral("700310455");
-        auto screen = kit::opened<frmBackgroundInfo>();
-        // Unsaved edits print as they stand, and stay unsaved.
-        QVERIFY(type(screen->gridEarlyIntervention(), 1, 3, QStringLiteral("Remedial classes")));
-        QVERIFY(type(screen->gridParent_Understanding(), 1, 3, QStringLiteral("Proud of her drawings")));
-        int pages = 0;
-        const QString page = fx->printed(*screen, &pages);
-        QCOMPARE(pages, 1);
-        QVERIFY(screen->hasUnsavedChanges());
-        QVERIFY2(page.contains(QRegularExpression(QStringLiteral("EMIS NUMBER: 700310455\\s+\\[ BACKGROUND INFORMATION OF LEARNER \\]"))),
-                 qPrintable(page));
-        QVERIFY(page.contains(QRegularExpression(QStringLiteral("LEARNER NAME : MOKOENA Thabo\\s+ASSESION NUMBER: A1234"))));
-        for (const QString &cell : {QStringLiteral("1.1 Early intervention services"), QStringLiteral("Remedial classes"),
-                                    QStringLiteral("1.2 State disability (if any)"), QStringLiteral("Hearing impairment"),
-                                    QStringLiteral("Physical disability"), QStringLiteral("1.3 Family and home situation"),
-                                    QStringLiteral("1.4 Parent's understanding of the child"),
-                                    QStringLiteral("Proud of her drawings")})
-            QVERIFY2(page.contains(cell), qPrintable(cell));
     }
 
     void additionalDisabilitiesButtonReloadsTheDisabilityRow()

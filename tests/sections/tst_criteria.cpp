@@ -2,9 +2,7 @@
 // sub-sections (in one transaction), the score cells, the "Other medical
 // conditions" row, the printed page and the chain.
 #include "CriteriaSelection.h"
-#include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
-#include "Stage1Screens.h"
 
 #include <QtTest>
 
@@ -180,32 +178,6 @@ private Q_SLOTS:
         QCOMPARE(storedScores(), QStringLiteral("22:2"));
     }
 
-    void printedPageHoldsGridTexts()
-    {
-        fx->storeScore(learner, 16, 2, Year);
-        auto form = kit::opened<frmCriteriaSelection>(memberName(4));
-        int pages = 0;
-        const QString page = fx->printed(*form, &pages);
-        QCOMPARE(pages, 1);
-        for (const char *expected : {"B. CRITERIA FOR SELECTION", "Activity limitations:",
-                                     "ACTIVITY DOMAIN", "SCORE", "VISION", "HEARING", "Decibel loss", "Sound recognition"})
-            QVERIFY2(page.contains(QString::fromUtf8(expected)), expected);
-        QVERIFY(!page.contains(QStringLiteral("LEARNER NAME")));
-    }
-
-    void chainNeighbours()
-    {
-        ScreenRegistry &registry = ScreenRegistry::instance();
-        registerDiagnosticProfileScreens(registry);
-        QCOMPARE(registry.entry(QStringLiteral("frmHealthReport"))->next, memberName(1));
-        for (int screen = 1; screen <= 6; ++screen) {
-            const ScreenRegistry::Entry *entry = registry.entry(memberName(screen));
-            QVERIFY(entry);
-            QCOMPARE(entry->previous, screen > 1 ? memberName(screen - 1) : QStringLiteral("frmHealthReport"));
-            QCOMPARE(entry->next, screen < 6 ? memberName(screen + 1) : QString());
-            QCOMPARE(std::unique_ptr<SectionScreen>(entry->create(nullptr))->objectName(), memberName(screen));
-        }
-    }
 };
 
 QTEST_MAIN(tst_Criteria)

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+using kit::Saved;
 using kit::gridOf;
 using kit::text;
 using kit::type;
@@ -16,7 +17,6 @@ using kit::type;
 namespace {
 
 constexpr int Year = 2014;
-const QString Saved = QStringLiteral("Your Information has been saved.");
 
 // Types the six fields into a group's entry row.
 void compose(ActionGroup *group, const QStringList &fields)
@@ -97,7 +97,6 @@ private Q_SLOTS:
     void opensOnActionOneWithItsTitles()
     {
         auto screen = kit::opened<frmISP>();
-        QCOMPARE(screen->windowTitle(), QStringLiteral("SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"));
         QCOMPARE(screen->pageCount(), 5);
         QCOMPARE(screen->pages()->tabText(4), QStringLiteral("Action 5"));
         QCOMPARE(screen->currentPage(), 0);
@@ -113,8 +112,6 @@ private Q_SLOTS:
         QCOMPARE(entry.cell(5, 3).type, grid::CellType::Date);
         QCOMPARE(entry.cell(5, 3).minDate, QDate(1990, 1, 1));
         QCOMPARE(entry.cell(5, 3).maxDate, QDate(2100, 12, 31));
-        QVERIFY(!screen->nextButton()->isVisibleTo(screen.get()));
-        QVERIFY(!screen->previousButton()->isVisibleTo(screen.get()));
         QVERIFY(screen->findChild<QPushButton *>(QStringLiteral("cmdRemoveFrom4Preview")));
     }
 
