@@ -1,10 +1,9 @@
 // The entry-and-preview list, its preview grid and the tab pages of the
-// section base: the rules every factor list, action group and school-request
-// area relies on.
+// section base, where the screens' own tests do not reach: the Add button's
+// mark, the picked entry, the rows a list appends, the box's limit and the tabs.
 #include "ChangeFlag.h"
 #include "TextLimit.h"
 #include "EntryPreviewList.h"
-#include "MessageRecorder.h"
 #include "PreviewList.h"
 #include "SectionScreen.h"
 #include "SpreadGrid.h"
@@ -41,8 +40,6 @@ struct FactorList
         s.textBoxName = QStringLiteral("txtAdd");
         s.firstOptionCaption = QStringLiteral("Enabling Factors");
         s.secondOptionCaption = QStringLiteral("Barriers");
-        s.emptyMessage = QStringLiteral("You must enter the Enabling Factor or Barrier.");
-        s.noOptionMessage = QStringLiteral("You must select the Enabling Factor or Barrier options.");
         return s;
     }
 
@@ -52,21 +49,6 @@ struct FactorList
         (column == 1 ? entry.firstOption() : entry.secondOption())->setChecked(true);
         entry.textBox()->setText(text);
         return entry.add();
-    }
-
-    QString cell(int col, int row) const { return grid->cells().text(col, row); }
-    int rows() const { return grid->cells().maxRows(); }
-
-    // Every text in the list's entry rows, column by column.
-    QStringList allTexts() const
-    {
-        QStringList texts;
-        for (int col = 1; col <= 2; ++col)
-            for (int row = FirstEntry; row <= rows(); ++row)
-                if (!cell(col, row).trimmed().isEmpty())
-                    texts << cell(col, row);
-        texts.sort();
-        return texts;
     }
 
     grid::SpreadGrid *grid;
@@ -94,11 +76,6 @@ class TestEntryPreview : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void fillsColumnsIndependently();
-    void neverDropsAnEntryAfterOneSidedReload();
-    void removeTakesOnlyEntryRows_data();
-    void removeTakesOnlyEntryRows();
-    void refusesBlankTextAndMissingOption();
     void addButtonYellowWhileBoxHoldsText();
     void selectedRowBlueAndBold();
     void appendedRowsTakeTheColumnTemplate();
@@ -107,96 +84,6 @@ private Q_SLOTS:
     void boxTakesWholeCharactersUpToLimit();
     void tabPagesReadAndSetThroughTheBase();
 };
-
-void TestEntryPreview::fillsColumnsIndependently()
-{
-    FactorList list;
-    QSignalSpy changes(&list.entry, &EntryPreviewList::changed);
-    QVERIFY(list.add(1, QStringLiteral("caring granny")));
-    QVERIFY(list.add(2, QStringLiteral("poverty")));
-    QVERIFY(list.add(2, QStringLiteral("long walk")));
-    QVERIFY(list.add(2, QStringLiteral("  no electricity")));
-
-    QCOMPARE(list.cell(1, 7), QStringLiteral("caring granny"));
-    QCOMPARE(list.cell(2, 7), QStringLiteral("poverty"));
-    QCOMPARE(list.cell(2, 8), QStringLiteral("long walk"));
-    QCOMPARE(list.cell(2, 9), QStringLiteral("  no electricity"));   // as typed
-    QCOMPARE(list.cell(1, 8), QString());
-    QCOMPARE(list.rows(), 10);
-    QCOMPARE(changes.count(), 4);
-    QCOMPARE(list.entry.textBox()->text(), QString());
-    QVERIFY(list.grid->keysDiscarded());
-}
-
-void TestEntryPreview::neverDropsAnEntryAfterOneSidedReload()
-{
-    FactorList list;
-    // Stored records whose one side was blank come back as one space.
-    list.entry.list().setEntries({{QStringLiteral("a"), QStringLiteral(" ")},
-                                  {QStringLiteral(" "), QStringLiteral("b")},
-                                  {QStringLiteral("c"), QStringLiteral(" ")},
-                                  {QStringLiteral(" "), QStringLiteral("d")}});
-    QCOMPARE(list.rows(), 11);
-    QStringList expected = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")};
-    for (int i = 0; i < 6; ++i) {
-        const QString text = QStringLiteral("e%1").arg(i);
-        QVERIFY(list.add(i % 3 == 0 ? 1 : 2, text));
-        expected << text;
-        expected.sort();
-        QCOMPARE(list.allTexts(), expected);
-        // One empty row always ends the list.
-        QVERIFY(list.rows() > list.entry.list().lastRowWithText());
-    }
-    for (int row = 1; row <= FixedRows; ++row)
-        QCOMPARE(list.cell(1, row), QStringLiteral("fixed %1").arg(row));
-}
-
-void TestEntryPreview::removeTakesOnlyEntryRows_data()
-{
-    QTest::addColumn<int>("activeRow");
-    QTest::addColumn<bool>("removed");
-    QTest::addColumn<QStringList>("barriersAfter");
-    QTest::newRow("heading row") << 1 << false << QStringList{"x", "y", "z"};
-    QTest::newRow("last fixed row") << 6 << false << QStringList{"x", "y", "z"};
-    QTest::newRow("middle entry") << 8 << true << QStringList{"x", "z", ""};
-    QTest::newRow("first entry") << 7 << true << QStringList{"y", "z", ""};
-}
-
-void TestEntryPreview::removeTakesOnlyEntryRows()
-{
-    QFETCH(int, activeRow);
-    QFETCH(bool, removed);
-    QFETCH(QStringList, barriersAfter);
-    FactorList list;
-    for (const char *text : {"x", "y", "z"})
-        list.add(2, QString::fromLatin1(text));
-    QSignalSpy changes(&list.entry, &EntryPreviewList::changed);
-    list.grid->setActiveCell(1, activeRow);
-    QCOMPARE(list.entry.remove(), removed);
-    QCOMPARE(changes.count(), removed ? 1 : 0);
-    for (int i = 0; i < barriersAfter.size(); ++i)
-        QCOMPARE(list.cell(2, FirstEntry + i), barriersAfter.at(i));
-    QCOMPARE(list.cell(1, FixedRows), QStringLiteral("fixed 6"));
-    QCOMPARE(list.rows(), removed ? 9 : 10);
-}
-
-void TestEntryPreview::refusesBlankTextAndMissingOption()
-{
-    MessageRecorder boxes;
-    FactorList list;
-    list.entry.secondOption()->setChecked(true);
-    list.entry.textBox()->setText(QStringLiteral("   "));
-    QVERIFY(!list.entry.add());
-    QCOMPARE(boxes.last().text, QStringLiteral("You must enter the Enabling Factor or Barrier."));
-
-    FactorList fresh;
-    fresh.entry.textBox()->setText(QStringLiteral("bullying"));
-    QVERIFY(!fresh.entry.add());
-    QCOMPARE(boxes.last().text, QStringLiteral("You must select the Enabling Factor or Barrier options."));
-    QCOMPARE(fresh.entry.textBox()->text(), QStringLiteral("bullying"));
-    QCOMPARE(fresh.rows(), FirstEntry);
-    QCOMPARE(boxes.count(), 2);
-}
 
 void TestEntryPreview::addButtonYellowWhileBoxHoldsText()
 {
