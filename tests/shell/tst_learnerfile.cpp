@@ -1,6 +1,6 @@
-// A learner's whole file: the cover with its contents and page numbers, the
-// sections' pages exactly as each screen prints them alone, every page of a
-// learner with the longest texts, and the main menu's learner left alone.
+// A learner's whole file: the cover with its contents and page numbers,
+// every page of a learner with the longest texts exactly as each screen
+// prints it alone, and the main menu's learner left alone.
 
 #include "AppState.h"
 #include "DatabaseConnection.h"
@@ -82,15 +82,14 @@ QString describe(const QVector<PdfText::Word> &words)
     return out.join(QLatin1Char(' '));
 }
 
-// A printer like the command line's, optionally with the file's foot band
-// added to its bottom margin, so its pages are laid out in the same room.
-PrinterChoice::Chooser pdfInto(const QString &pdf, bool footRoom)
+// A printer like the command line's with the file's foot band added to its
+// bottom margin, so its pages are laid out in the same room.
+PrinterChoice::Chooser pdfInto(const QString &pdf)
 {
-    return [pdf, footRoom](QWidget *, QPageLayout::Orientation orientation) {
+    return [pdf](QWidget *, QPageLayout::Orientation orientation) {
         auto printer = PrinterChoice::pdfChooser(pdf)(nullptr, orientation);
-        if (footRoom)
-            printer->setPageMargins(QMarginsF(10, 10, 10, 10 + SharedDocument::FootHeight / 1440.0 * 25.4),
-                                    QPageLayout::Millimeter);
+        printer->setPageMargins(QMarginsF(10, 10, 10, 10 + SharedDocument::FootHeight / 1440.0 * 25.4),
+                                QPageLayout::Millimeter);
         return printer;
     };
 }
@@ -105,9 +104,9 @@ class TestLearnerFile : public QObject
     int m_learner = 0;
 
     // Every page of a screen's tab printed alone.
-    QString printAlone(const QString &screenName, int tab, const QString &pdf, bool footRoom)
+    QString printAlone(const QString &screenName, int tab, const QString &pdf)
     {
-        PrinterChoice::setChooser(pdfInto(pdf, footRoom));
+        PrinterChoice::setChooser(pdfInto(pdf));
         std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(screenName)->create(nullptr));
         screen->loadScreen();
         if (tab >= 0)
@@ -203,36 +202,6 @@ private Q_SLOTS:
         QVERIFY(!PdfText::all(pdf).contains(QStringLiteral("2.2 CONTEXTUAL FACTORS")));
     }
 
-    // A page of the file is the page the screen prints alone, text and
-    // positions, on the paper the command line prints on; one screen of
-    // every stage, each at the first sheet of its section.
-    void sectionPagesAreThePagesPrintedAlone_data()
-    {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<int>("sheet");
-        QTest::newRow("stage 1") << "frmBackgroundInfo" << -1 << 2;
-        QTest::newRow("stage 2") << "frmISP" << 0 << 10;
-        QTest::newRow("stage 3") << "frmAssessment_Support_Reg1" << -1 << 15;
-        QTest::newRow("stage 3b") << "frmSchoolRequestSupport" << 0 << 21;
-    }
-    void sectionPagesAreThePagesPrintedAlone()
-    {
-        QFETCH(QString, screen);
-        QFETCH(int, tab);
-        QFETCH(int, sheet);
-        const QString file = fileOf(m_learner, ShortYear, m_store->dir() + QStringLiteral("/equal.pdf"));
-        LearnerFacts facts;
-        QVERIFY(readLearner(*m_store->connect(), m_learner, facts));
-        LearnerContext context(facts, ShortYear);
-        const QString alone = printAlone(screen, tab, m_store->dir() + QStringLiteral("/alone.pdf"), false);
-        QVERIFY(!alone.isEmpty());
-        const double footTop = PdfText::pageSize(alone).height() - 28.35 - FootPoints;
-        const QString inFile = describe(pageWords(PdfText::words(file), sheet, footTop));
-        QVERIFY(inFile.contains(QStringLiteral("EMIS")));
-        QCOMPARE(inFile, describe(pageWords(PdfText::words(alone), 1, 1e9)));
-    }
-
     // The learner with the longest texts: every sheet of every section is
     // the screen's own sheet in the same room, so nothing is hidden and every
     // text is whole wherever the screen alone keeps it whole.
@@ -252,7 +221,7 @@ private Q_SLOTS:
                 const int tabs = qMax(1, screen->pageCount());
                 for (int tab = 0; tab < tabs; ++tab) {
                     const QString alone = printAlone(name, screen->pageCount() > 0 ? tab : -1,
-                                                     m_store->dir() + QStringLiteral("/%1-%2.pdf").arg(name).arg(tab), true);
+                                                     m_store->dir() + QStringLiteral("/%1-%2.pdf").arg(name).arg(tab));
                     QVERIFY(!alone.isEmpty());
                     const QVector<PdfText::Word> words = PdfText::words(alone);
                     const int sheets = PdfText::pageCount(alone);
