@@ -66,7 +66,7 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     m_previous = makeButton(QStringLiteral("cmdPrevious"), QStringLiteral("Previous Page"));
     m_next = makeButton(QStringLiteral("cmdNext"), QStringLiteral("Next Page"));
     m_menu = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Main Menu"));
-    setNeighbours(false, false);
+    setNeighbours(QString(), QString());
 
     auto *tab = new QLabel(QStringLiteral("TAB button to move between controls"), this);
     tab->setObjectName(QStringLiteral("lblTab"));
@@ -109,10 +109,10 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     connect(m_previous, &QPushButton::clicked, this, [this] { leave(Target::Previous); });
 }
 
-void SectionScreen::setNeighbours(bool hasPrevious, bool hasNext)
+void SectionScreen::setNeighbours(const QString &previous, const QString &next)
 {
-    m_previous->setVisible(hasPrevious);
-    m_next->setVisible(hasNext);
+    m_previous->setVisible(!previous.isEmpty());
+    m_next->setVisible(!next.isEmpty());
 }
 
 void SectionScreen::setPrintButtonName(const QString &objectName)

@@ -58,6 +58,9 @@ public:
     QPushButton *menuButton() const { return m_menu; }
     QLabel *learnerLabel() const { return m_learner; }
     QLineEdit *yearBox() const { return m_year; }
+    // Previous Page and Next Page show where the screen's chain has a
+    // neighbour (empty: none); the registry sets them from the chain.
+    void setNeighbours(const QString &previous, const QString &next);
 
     bool hasUnsavedChanges() const;
     void markChanged();
@@ -111,7 +114,6 @@ protected:
     QWidget *addPage(const QString &title);
     void addGrid(grid::SpreadGrid *grid, QWidget *page);
     void addToPage(QWidget *page, QWidget *widget, int stretch = 0);
-    void setNeighbours(bool hasPrevious, bool hasNext);
     void setPrintButtonName(const QString &objectName);
     // Any change the user makes in the grid marks the screen as changed.
     void watchGrid(grid::SpreadGrid *grid);

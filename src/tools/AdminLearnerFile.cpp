@@ -8,11 +8,13 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
+#include "EveryScreen.h"
 #include "LearnerFile.h"
 #include "LearnerFileNames.h"
 #include "LearnerSections.h"
 #include "PdfFile.h"
 #include "Recordset.h"
+#include "ScreenRegistry.h"
 #include "StoreError.h"
 #include "TableCheckReport.h"
 #include "TextRoutines.h"
@@ -176,7 +178,7 @@ int runLearnerFile(const QStringList &args)
         Admin::printError(QStringLiteral("sna-admin learner-file: cannot read %1: %2").arg(database, error.description()));
         return Admin::ExitFailed;
     }
-    AdminScreens::registerAll();
+    registerEveryScreen(ScreenRegistry::instance());
     // An error report fails the learner it came with.
     const int &errorReports = AdminScreens::countErrorReports();
 

@@ -2,22 +2,8 @@
 
 #include "AdminCommand.h"
 #include "MessageBoxes.h"
-#include "ScreenRegistry.h"
-#include "Section3aScreens.h"
-#include "Section3b4Screens.h"
-#include "Stage1Screens.h"
-#include "Stage2Screens.h"
 
 namespace AdminScreens {
-
-void registerAll()
-{
-    ScreenRegistry &registry = ScreenRegistry::instance();
-    registerStage1Screens(registry);
-    registerStage2Screens(registry);
-    registerSection3aScreens(registry);
-    registerSection3b4Screens(registry);
-}
 
 const int &countErrorReports()
 {

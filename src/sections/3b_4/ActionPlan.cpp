@@ -36,7 +36,7 @@ QString flag(const SpreadModel &cells, int row)
 } // namespace
 
 frmActionPlan::frmActionPlan(QWidget *parent)
-    : ActionPlanPage(ScreenName, false, true, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridReview(new SpreadGrid(ReviewCols, ReviewRows, this))
 {
     m_gridReview->setObjectName(QStringLiteral("gridReview"));

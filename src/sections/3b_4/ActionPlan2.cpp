@@ -43,7 +43,7 @@ constexpr int LastSiteCol = 5;
 } // namespace
 
 frmActionPlan2::frmActionPlan2(QWidget *parent)
-    : ActionPlanPage(ScreenName, true, true, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridStrategy(new SpreadGrid(StrategyCols, StrategyRows, this))
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
     , m_strategy(QStringLiteral("SNE_DBST_Support_Strategy"))

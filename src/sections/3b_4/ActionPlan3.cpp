@@ -47,7 +47,7 @@ int lineRow(int line)
 } // namespace
 
 frmActionPlan3::frmActionPlan3(QWidget *parent)
-    : ActionPlanPage(ScreenName, true, false, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
     , m_gridActionTaken(new SpreadGrid(ActionCols, ActionRows, this))
     , m_lines(QStringLiteral("SNE_Action_Review"))

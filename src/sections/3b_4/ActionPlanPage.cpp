@@ -18,11 +18,10 @@ namespace {
 constexpr int BarrierRow = 3;
 }
 
-ActionPlanPage::ActionPlanPage(const QString &screenName, bool hasPrevious, bool hasNext, QWidget *parent)
+ActionPlanPage::ActionPlanPage(const QString &screenName, QWidget *parent)
     : SectionScreen(screenName, Caption, parent)
     , m_gridSignature(new SpreadGrid(4, 3, this))
 {
-    setNeighbours(hasPrevious, hasNext);
     nextButton()->setText(QStringLiteral("Next"));
     previousButton()->setText(QStringLiteral("Previous"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));

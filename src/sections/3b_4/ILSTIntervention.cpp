@@ -71,7 +71,6 @@ frmILSTIntervention::frmILSTIntervention(QWidget *parent)
     , m_gridOther(new SpreadGrid(OtherCols, OtherRows, this))
     , m_record(QStringLiteral("SNE_ILST_Intervention_Records"))
 {
-    setNeighbours(true, false);
     previousButton()->setText(QStringLiteral("Previous"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_gridLearnerAdditionalNeeds->setObjectName(QStringLiteral("gridLearnerAdditionalNeeds"));

@@ -86,7 +86,6 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget *parent)
     , m_gridSignature(new SpreadGrid(4, 2, this))
     , m_areaRows(Areas, ShownRows(QStringLiteral("SNE_Learner_Support_Needs")))
 {
-    setNeighbours(false, true);
     nextButton()->setText(QStringLiteral("Next"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_heading->setObjectName(QStringLiteral("vaSpread4"));

@@ -54,7 +54,6 @@ frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *p
     , m_scores(QStringLiteral("SNE_Criteria_For_Selection"))
     , m_other(QStringLiteral("SNE_Criteria_For_Selection_Other"))
 {
-    setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     setPrintButtonName(QStringLiteral("cmdPrint"));
 
     m_gridCriteria->setObjectName(QStringLiteral("gridCriteria"));

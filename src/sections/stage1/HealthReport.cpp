@@ -59,7 +59,6 @@ frmHealthReport::frmHealthReport(QWidget *parent)
     , m_gridAreas(new SpreadGrid(AreaCols, AreaRows, this))
     , m_record(QStringLiteral("SNE_Health_Professional_Report"))
 {
-    setNeighbours(false, true);
     setPrintButtonName(QStringLiteral("cmdPrint"));
 
     m_gridMedicalRecords->setObjectName(QStringLiteral("gridMedicalRecords"));

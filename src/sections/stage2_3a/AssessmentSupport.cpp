@@ -83,7 +83,6 @@ frmAssessment_Support::frmAssessment_Support(const QString &memberName, QWidget 
     , m_levels(QStringLiteral("SNE_Assessment_Supp_Req"))
     , m_ratings(QStringLiteral("SNE_Assessment_Supp_Req_Rating"))
 {
-    setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     addToBody(m_key);
     if (m_member.learnerFields) {
         m_gridDisability = makeGrid(QStringLiteral("gridDisability"), 1, 2, this);

@@ -62,7 +62,6 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget *parent)
     : SectionScreen(ScreenName, QStringLiteral("SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"), parent)
     , m_gridBarriers(new grid::SpreadGrid(Cols, Rows, this))
 {
-    setNeighbours(false, true);
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_gridBarriers->setObjectName(QStringLiteral("gridBarriers"));
     addGrid(m_gridBarriers);

@@ -116,7 +116,6 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget *parent)
     , m_summEnabling(FixedTextGrids::oneColumn("gridSummEnabling", 2, 100, this))
     , m_summBarriers(FixedTextGrids::oneColumn("gridSummBarriers", 2, 100, this))
 {
-    setNeighbours(true, false);
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     addGrid(m_heading);
 
