@@ -2,6 +2,7 @@
 
 #include "AdminCommand.h"
 #include "MessageBoxes.h"
+#include "TextRoutines.h"
 
 namespace AdminScreens {
 
@@ -11,7 +12,7 @@ const int &countErrorReports()
     errorReports = 0;
     setMessageResponder([](const MessageBoxCall &call) {
         Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ")
-                          + QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+                          + plainLineBreaks(call.text));
         if (call.picture == Picture::Error)
             ++errorReports;
         return ((call.buttons & 7) == MsgCode::YesNo) ? MsgCode::AnswerNo : MsgCode::AnswerOk;

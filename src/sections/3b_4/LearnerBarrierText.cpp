@@ -29,4 +29,16 @@ QString refresh(Connection &db)
     return state.LearnerBarrierText;
 }
 
+QString keep(Connection &db, const QString &primaryName)
+{
+    AppState &state = appState();
+    state.LearnerBarrierText = compose(primaryName, frmBackgroundInfo::loadDis(db, state.CurrentLearnerID));
+    return state.LearnerBarrierText;
+}
+
+void forget()
+{
+    appState().LearnerBarrierText.clear();
+}
+
 } // namespace LearnerBarrierText

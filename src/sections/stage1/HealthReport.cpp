@@ -65,7 +65,6 @@ frmHealthReport::frmHealthReport(QWidget *parent)
     m_gridAreas->setObjectName(QStringLiteral("gridAreas"));
     addGrid(m_gridMedicalRecords);
     addGrid(m_gridAreas);
-    connect(m_gridMedicalRecords, &SpreadGrid::buttonClicked, this, &frmHealthReport::keepTempPermExclusive);
 }
 
 // Grids ------------------------------------------------------------------------
@@ -98,16 +97,14 @@ void frmHealthReport::prepareGrids()
     label(records, 1, ImpairmentRow, QStringLiteral("Is the impairment temporary or permanent?"));
     records.addSpan(1, ImpairmentRow, 3, 1);
 
-    const struct { int col, row; const char *caption; } boxes[] = {
-        {ViewedCol, RecordsRow, "Viewed"},
-        {AttachedCol, RecordsRow, "Attached"},
-        {TempCol, ImpairmentRow, "Temp"},
-        {PermCol, ImpairmentRow, "Perm"},
-    };
-    for (const auto &box : boxes) {
-        records.setCell(box.col, box.row, grid::CellSpec());
-        records.setCheckBox(box.col, box.row, QString::fromLatin1(box.caption));
+    for (const auto &[col, caption] : {std::pair{ViewedCol, "Viewed"}, std::pair{AttachedCol, "Attached"}}) {
+        records.setCell(col, RecordsRow, grid::CellSpec());
+        records.setCheckBox(col, RecordsRow, QString::fromLatin1(caption));
     }
+    // Temporary or permanent: one choice, either box unticks the other.
+    for (int col : {TempCol, PermCol})
+        records.setCell(col, ImpairmentRow, grid::CellSpec());
+    records.setChoiceRow(ImpairmentRow, {{TempCol, QStringLiteral("Temp")}, {PermCol, QStringLiteral("Perm")}});
 
     SpreadModel &areas = m_gridAreas->cells();
     areas.setColWidths({25, 24, 26, 26});
@@ -209,8 +206,7 @@ void frmHealthReport::getMedicalRecords(Connection &db)
 {
     const Recordset rs = db.query(
         QStringLiteral("SELECT ID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
-        + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+        + QStringLiteral("FROM SNE_Health_Professional_Report WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     m_record.showFirst(rs);
     if (rs.isEmpty())
         return;
@@ -246,8 +242,7 @@ void frmHealthReport::getImpairment_Area(Connection &db)
         QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
         + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
         + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
-        + QStringLiteral("WHERE c.LearnerID = ") + learnerIdText() + QStringLiteral(" AND c.Data_Year = ")
-        + dataYearText() + QStringLiteral(" ORDER By s.Activity_Domain"));
+        + QStringLiteral("WHERE ") + learnerAndYearCondition(QStringLiteral("c.")) + QStringLiteral(" ORDER By s.Activity_Domain"));
 
     const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
         const int level = areaLevel(sum, count);
@@ -315,17 +310,6 @@ ShownRows::Places frmHealthReport::medicalRecord() const
 void frmHealthReport::saveMedicalRecord(Connection &connection)
 {
     m_record.save(connection, medicalRecord(), ShownRows::learnerAndYear());
-}
-
-void frmHealthReport::keepTempPermExclusive(int col, int row)
-{
-    if (row != ImpairmentRow)
-        return;
-    SpreadModel &records = m_gridMedicalRecords->cells();
-    if (col == TempCol && records.text(TempCol, ImpairmentRow) == QLatin1String("1"))
-        records.setText(PermCol, ImpairmentRow, QStringLiteral("0"));
-    else if (col == PermCol && records.text(PermCol, ImpairmentRow) == QLatin1String("1"))
-        records.setText(TempCol, ImpairmentRow, QStringLiteral("0"));
 }
 
 // Printing -----------------------------------------------------------------------

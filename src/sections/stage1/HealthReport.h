@@ -46,7 +46,6 @@ private:
     void getMedicalRecords(Connection &db);
     void getImpairment_Area(Connection &db);
     void saveMedicalRecord(Connection &db);
-    void keepTempPermExclusive(int col, int row);
     ShownRows::Places medicalRecord() const;
 
     grid::SpreadGrid *m_gridMedicalRecords;

@@ -98,8 +98,8 @@ QVector<StoreRoutine> frmExtendedProfile1::loadRoutines()
 
 void frmExtendedProfile1::getLearning_Barrier(Connection &db)
 {
-    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Learning_And_Development_Barriers WHERE LearnerID = ")
-                                  + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Learning_And_Development_Barriers WHERE ")
+                                  + learnerAndYearCondition()
                                   + QStringLiteral(" ORDER BY ID"));
     m_row.showFirst(rs);
     if (rs.isEmpty())
