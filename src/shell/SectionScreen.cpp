@@ -200,8 +200,7 @@ bool SectionScreen::printPageNow()
     if (!PrinterChoice::hasChooser()) {
         PrintPreview preview({jobName, printOrientation(), [this](QPrinter &printer) {
                                   PagePrinter page(printer);
-                                  printPage(page);
-                                  page.endDoc();
+                                  printInto(page);
                               }},
                              this);
         preview.exec();
@@ -210,14 +209,15 @@ bool SectionScreen::printPageNow()
     return trapped(objectName(), QStringLiteral("Print Routine"), [&] {
         std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, printOrientation(), jobName);
         PagePrinter page(*printer);
-        printPage(page);
-        page.endDoc();
+        printInto(page);
     });
 }
 
 void SectionScreen::printInto(PagePrinter &printer)
 {
     commitEditors();
+    const AppState &state = appState();
+    printer.setHead({state.EmisCode, state.CurrentLearnerName, state.CurrentAccessionNo});
     printPage(printer);
     printer.endDoc();
 }

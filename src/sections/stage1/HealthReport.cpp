@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "LearnerDetails.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -141,23 +142,13 @@ void frmHealthReport::prepareGrids()
     m_gridAreas->applyLayout();
 }
 
-QString frmHealthReport::shownBirthDate(const QString &hostDate)
-{
-    const QString date = hostDate.trimmed();
-    if (date.isEmpty())
-        return QString();
-    // Day from the end, month from characters 5 and 6, year from the start;
-    // the pieces a short text lacks stay empty.
-    return date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
-}
-
 // Loading ------------------------------------------------------------------------
 
 QVector<StoreRoutine> frmHealthReport::loadRoutines()
 {
     SpreadModel &records = m_gridMedicalRecords->cells();
     records.setText(2, 2, appState().CurrentLearnerName);
-    records.setText(4, 2, shownBirthDate(appState().CurrentLearnerDOB));
+    records.setText(4, 2, LearnerDetails::shownBirthDate(appState().CurrentLearnerDOB));
 
     return {{QStringLiteral("getDisability Routine"), [this](Connection &db) { getDisability(db); }},
             {QStringLiteral("getMedicalRecords Routine"), [this](Connection &db) {
