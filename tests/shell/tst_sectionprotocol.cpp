@@ -41,7 +41,7 @@ public:
         grid->cells().setColWidth(1, 30);
         body()->addWidget(grid);
         watchGrid(grid);
-        setNeighbours(true, true);
+        setNeighbours(QStringLiteral("frmBefore"), QStringLiteral("frmAfter"));
     }
 
     // Typed by the user into the one editable cell.
@@ -330,8 +330,9 @@ private Q_SLOTS:
             auto *screen = new ProbeScreen(a, p);
             screen->kept = keepA;
             return screen;
-        }, QString(), b);
-        ScreenRegistry::instance().add(b, [b](QWidget *p) { return new ProbeScreen(b, p); }, a, QString());
+        });
+        ScreenRegistry::instance().add(b, [b](QWidget *p) { return new ProbeScreen(b, p); });
+        ScreenRegistry::instance().addChain({a, b});
 
         // A edited, Next -> B, Previous -> A (afresh unless kept), Main Menu.
         const QList<SectionScreen::Target> moves = {SectionScreen::Target::Next, SectionScreen::Target::Previous};
