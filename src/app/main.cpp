@@ -1,15 +1,12 @@
+#include "EveryScreen.h"
 #include "FocusMarker.h"
 #include "GuardedApplication.h"
 #include "LockWaitNotice.h"
 #include "MessageBoxes.h"
 #include "ReportScreensRegistration.h"
 #include "ScreenRegistry.h"
-#include "Section3aScreens.h"
-#include "Section3b4Screens.h"
 #include "SelectLearner.h"
 #include "SelectYear.h"
-#include "Stage1Screens.h"
-#include "Stage2Screens.h"
 #include "Version.h"
 
 #include <cstdio>
@@ -30,10 +27,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(picturePixmap(Picture::Learners, 64)));
     LockWaitNotice::install();
     FocusMarker::install();
-    registerStage1Screens(ScreenRegistry::instance());
-    registerStage2Screens(ScreenRegistry::instance());
-    registerSection3aScreens(ScreenRegistry::instance());
-    registerSection3b4Screens(ScreenRegistry::instance());
+    registerEveryScreen(ScreenRegistry::instance());
     registerReportScreens();
 
     frmSelectYear yearScreen;

@@ -20,3 +20,9 @@ QString dataYearText()
 {
     return QString::number(appState().CurrentDataYear);
 }
+
+QString learnerAndYearCondition(const QString &alias)
+{
+    return alias + QStringLiteral("LearnerID = ") + learnerIdText() + QStringLiteral(" AND ") + alias
+        + QStringLiteral("Data_Year = ") + dataYearText();
+}

@@ -32,3 +32,7 @@ void resetAppState();
 // The learner and the data year as every statement writes them: decimal integers.
 QString learnerIdText();
 QString dataYearText();
+// "LearnerID = <learner> AND Data_Year = <year>", each column behind alias
+// ("c.") when given: the condition of every statement on the current
+// learner's rows of the data year.
+QString learnerAndYearCondition(const QString &alias = QString());

@@ -26,7 +26,7 @@ StoreError::StoreError(long number, const QString &description)
 }
 
 StoreError::StoreError(long number, const QString &description, Kind kind)
-    : m_number(number), m_description(description), m_kind(kind), m_utf8(description.toUtf8())
+    : NumberedError(number, description), m_kind(kind)
 {
 }
 

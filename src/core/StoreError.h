@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QString>
-#include <QByteArray>
-#include <exception>
+#include "NumberedError.h"
 
 // The one failure type of the store. It carries a number and a description,
 // which the error report shows as "Error : <number>" and "Error Description: ...",
 // and a kind that says what failed in words every engine shares, so code above
 // the store decides on the kind and never on an engine's own codes.
-class StoreError : public std::exception
+class StoreError : public NumberedError
 {
 public:
     enum class Kind {
@@ -25,13 +23,10 @@ public:
     StoreError(long number, const QString &description);
     StoreError(long number, const QString &description, Kind kind);
 
-    long number() const { return m_number; }
-    QString description() const { return m_description; }
     Kind kind() const { return m_kind; }
     // The store as a whole is out of reach: every further statement would fail
     // the same way, so reporting the first failure stands for all of them.
     bool storeOutOfReach() const;
-    const char *what() const noexcept override { return m_utf8.constData(); }
 
     // Numbers for failures the store raises itself (engine failures carry the
     // engine's own code instead).
@@ -50,8 +45,5 @@ public:
     };
 
 private:
-    long m_number;
-    QString m_description;
     Kind m_kind;
-    QByteArray m_utf8;
 };

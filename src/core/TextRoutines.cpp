@@ -15,6 +15,16 @@ QString DropFirstChar(const QString &text)
     return text.mid(1);
 }
 
+QString plainLineBreaks(const QString &text)
+{
+    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString windowsLineBreaks(const QString &plain)
+{
+    return QString(plain).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
 qint32 LookupCodeByText(const QString &description, const CodeTable &table)
 {
     if (description.trimmed().isEmpty())

@@ -11,6 +11,11 @@ QString SqlText(const QString &text);
 
 QString DropFirstChar(const QString &text);
 
+// Stored texts carry Windows line breaks (CR LF); Qt's editors, layouts and the
+// console want one "\n" per break. The one conversion each way.
+QString plainLineBreaks(const QString &text);
+QString windowsLineBreaks(const QString &plain);
+
 // A code table: entries of (code as decimal text, description), indexed from 1
 // in the routines' own terms; here a plain list.
 struct CodeEntry { QString code; QString description; };

@@ -1,5 +1,7 @@
 #include "CellText.h"
 
+#include "TextRoutines.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRegularExpression>
@@ -12,8 +14,7 @@ namespace {
 // Stored texts carry Windows line breaks; the layout wants one separator per break.
 QString layoutString(const QString &text)
 {
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString s = plainLineBreaks(text);
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     s.replace(QLatin1Char('\n'), QChar::LineSeparator);
     return s;

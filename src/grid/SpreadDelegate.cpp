@@ -5,6 +5,7 @@
 #include "SpreadModel.h"
 #include "EditLimits.h"
 #include "TextLimit.h"
+#include "TextRoutines.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -84,16 +85,12 @@ private:
 // rest of the data has, so a break counts as two characters of the limit.
 QString storedText(const QString &plain)
 {
-    QString s = plain;
-    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return s;
+    return windowsLineBreaks(plain);
 }
 
 QString plainText(const QString &stored)
 {
-    QString s = stored;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
+    return plainLineBreaks(stored);
 }
 
 // A text cell with room for more than a line's worth edits in a box that

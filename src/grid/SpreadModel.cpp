@@ -1,6 +1,7 @@
 #include "SpreadModel.h"
 
 #include "TextLimit.h"
+#include "TextRoutines.h"
 
 #include <QBrush>
 #include <QFont>
@@ -73,9 +74,7 @@ bool acceptedValue(const CellSpec &cell, const QVariant &value, QString &result)
 // The text a view shows: line breaks as the layout expects them.
 QString displayed(const QString &text)
 {
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
+    return plainLineBreaks(text);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "PagePrinter.h"
 
 #include "GridPagePainter.h"
+#include "PrintError.h"
 #include "SharedDocument.h"
-#include "StoreError.h"
 
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -34,7 +34,7 @@ void PagePrinter::ensureStarted()
     if (m_painter.isActive())
         return;
     if (m_ended || !m_painter.begin(&m_printer))
-        throw StoreError(482, QStringLiteral("Printer error."));
+        throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
 }
 
 QPainter &PagePrinter::painter()
@@ -169,7 +169,7 @@ void PagePrinter::newPage()
     }
     ensureStarted();
     if (!m_printer.newPage())
-        throw StoreError(482, QStringLiteral("Printer error."));
+        throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
 }
 
 void PagePrinter::endDoc()

@@ -10,6 +10,15 @@
 class QPrinter;
 class SharedDocument;
 
+// What the head of a section page names. Whoever starts the page fills it in:
+// printing itself knows no learner and no school.
+struct PageHead
+{
+    QString emisCode;
+    QString learnerName;
+    QString accessionNo;
+};
+
 // The printer operations the section pages are written in: fonts, a current
 // position in twips, text lines, grids drawn page by page into rectangles,
 // new pages and the end of the document. Twips are measured from the top-left
@@ -27,6 +36,9 @@ public:
 
     double pageWidth() const;    // twips
     double pageHeight() const;   // twips
+
+    void setHead(const PageHead &head) { m_head = head; }
+    const PageHead &head() const { return m_head; }
 
     void setFont(const QString &family, double pointSize, bool bold);
     void setBold(bool bold);
@@ -76,6 +88,7 @@ private:
     QPainter m_painter;
     QFont m_font;
     QPointF m_position;     // twips
+    PageHead m_head;
     double m_wrappedHeight = 0.0;
     bool m_ended = false;
 };

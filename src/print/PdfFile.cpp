@@ -1,15 +1,11 @@
 #include "PdfFile.h"
 
+#include "PrintError.h"
 #include "PrinterChoice.h"
-#include "StoreError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-constexpr long CannotWrite = 75;   // "Path/File access error"
-}
 
 PdfFile::PdfFile(const QString &path)
     : m_path(QFileInfo(path).absoluteFilePath())
@@ -18,7 +14,7 @@ PdfFile::PdfFile(const QString &path)
     m_temporary.setFileTemplate(target.absolutePath() + QStringLiteral("/.") + target.completeBaseName()
                                 + QStringLiteral("-XXXXXX.part"));
     if (!target.absoluteDir().exists() || !m_temporary.open())
-        throw StoreError(CannotWrite, QStringLiteral("Cannot write %1: %2")
+        throw PrintError(PrintError::CannotWrite, QStringLiteral("Cannot write %1: %2")
                                           .arg(m_path, target.absoluteDir().exists() ? m_temporary.errorString()
                                                                                      : QStringLiteral("no such folder")));
     m_temporary.close();
@@ -31,6 +27,6 @@ void PdfFile::commit()
 {
     QFile::remove(m_path);
     if (!m_temporary.rename(m_path))
-        throw StoreError(CannotWrite, QStringLiteral("Cannot write %1: %2").arg(m_path, m_temporary.errorString()));
+        throw PrintError(PrintError::CannotWrite, QStringLiteral("Cannot write %1: %2").arg(m_path, m_temporary.errorString()));
     m_temporary.setAutoRemove(false);
 }

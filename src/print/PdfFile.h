@@ -12,13 +12,13 @@
 class PdfFile
 {
 public:
-    // Throws StoreError when the folder cannot take the file.
+    // Throws PrintError when the folder cannot take the file.
     explicit PdfFile(const QString &path);
     ~PdfFile();
 
     QPrinter &printer() { return *m_printer; }
     // Puts the finished file in place of any file of its name. Throws
-    // StoreError when it cannot.
+    // PrintError when it cannot.
     void commit();
 
 private:

@@ -1,6 +1,6 @@
 #include "PrinterChoice.h"
 
-#include "StoreError.h"
+#include "PrintError.h"
 
 #include <QPrintDialog>
 
@@ -37,7 +37,7 @@ std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orien
 
 void cancelled()
 {
-    throw StoreError(PrintCancelled, QStringLiteral("Cancel was selected."));
+    throw PrintError(PrintCancelled, QStringLiteral("Cancel was selected."));
 }
 
 void setChooser(Chooser chooser)

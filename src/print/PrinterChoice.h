@@ -14,7 +14,7 @@ namespace PrinterChoice {
 
 using Chooser = std::function<std::unique_ptr<QPrinter>(QWidget *parent, QPageLayout::Orientation orientation)>;
 
-// Shows the printer dialog (or asks the installed chooser). Throws StoreError
+// Shows the printer dialog (or asks the installed chooser). Throws PrintError
 // (PrintCancelled) when the user cancels. docName names the job, so a print
 // queue or a PDF printer shows which page of which learner it holds.
 std::unique_ptr<QPrinter> choose(QWidget *parent, QPageLayout::Orientation orientation = QPageLayout::Portrait,
@@ -29,6 +29,6 @@ bool hasChooser();
 Chooser pdfChooser(const QString &pdfPath);
 
 constexpr long PrintCancelled = 32755;   // "Cancel was selected."
-// Throws the StoreError of a print job the user cancelled.
+// Throws the PrintError of a print job the user cancelled.
 [[noreturn]] void cancelled();
 }

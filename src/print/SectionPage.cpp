@@ -1,6 +1,5 @@
 #include "SectionPage.h"
 
-#include "AppState.h"
 #include "PageFlow.h"
 #include "PagePrinter.h"
 
@@ -10,22 +9,21 @@ namespace {
 const QString PageFont = QStringLiteral("Times New Roman");
 }
 
-QString headerText(const QString &title)
+QString headerText(const PageHead &head, const QString &title)
 {
-    return QStringLiteral(" EMIS NUMBER: ") + appState().EmisCode + title;
+    return QStringLiteral(" EMIS NUMBER: ") + head.emisCode + title;
 }
 
-QString learnerLineText()
+QString learnerLineText(const PageHead &head)
 {
-    return QStringLiteral(" LEARNER NAME : ") + appState().CurrentLearnerName
-        + QStringLiteral("  ASSESION NUMBER: ") + appState().CurrentAccessionNo;
+    return QStringLiteral(" LEARNER NAME : ") + head.learnerName + QStringLiteral("  ASSESION NUMBER: ") + head.accessionNo;
 }
 
 void printHeader(PagePrinter &printer, const QString &title, double pointSize)
 {
     printer.setFont(PageFont, pointSize, true);
     printer.setPosition(500, 130);
-    printer.printLine(headerText(title));
+    printer.printLine(headerText(printer.head(), title));
 }
 
 void printLearnerLine(PagePrinter &printer)
@@ -33,7 +31,7 @@ void printLearnerLine(PagePrinter &printer)
     printer.setFont(PageFont, 9, true);
     // Lower by what a header too wide for one line needed more.
     printer.setPosition(500, 360 + printer.wrappedHeight());
-    printer.printLine(learnerLineText());
+    printer.printLine(learnerLineText(printer.head()));
 }
 
 namespace {
@@ -96,7 +94,7 @@ void print(PagePrinter &printer, const QString &title, bool learnerLine, const Q
     // A sheet a grid continues on names the learner, even where the first
     // sheet's grids do instead of a learner line.
     if (!learnerLine)
-        flow.setContinuedMark(learnerLineText() + QStringLiteral("  (continued)"));
+        flow.setContinuedMark(learnerLineText(printer.head()) + QStringLiteral("  (continued)"));
     flowBlocks(flow, blocks);
 }
 

@@ -6,10 +6,12 @@
 
 class PageFlow;
 class PagePrinter;
+struct PageHead;
 namespace grid { class SpreadModel; }
 
 // The common layout of a printed section page: the bold header line with the
-// school's EMIS number and the section's title, the optional learner line, and
+// school's EMIS number and the section's title, the optional learner line (both
+// from the printer's PageHead), and
 // the screen's grids, each from its left edge (x 500 unless it says otherwise)
 // at its own top or just below the grid
 // above it, whichever is lower. A grid that runs past the sheet continues on
@@ -49,7 +51,7 @@ bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double r
 // the page has no learner line, so each sheet reads alone.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
-QString headerText(const QString &title);
-QString learnerLineText();
+QString headerText(const PageHead &head, const QString &title);
+QString learnerLineText(const PageHead &head);
 
 } // namespace SectionPage

@@ -1,6 +1,6 @@
 #include "SharedDocument.h"
 
-#include "StoreError.h"
+#include "PrintError.h"
 
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -22,7 +22,7 @@ QPainter &SharedDocument::painter()
 {
     if (!m_painter.isActive()) {
         if (m_finished || !m_painter.begin(&m_printer))
-            throw StoreError(482, QStringLiteral("Printer error."));
+            throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
         if (m_sheet == 0)
             m_sheet = 1;
         m_painter.save();   // the state every page begins with
@@ -59,7 +59,7 @@ void SharedDocument::continueSheet()
 void SharedDocument::nextSheet()
 {
     if (!m_printer.newPage())
-        throw StoreError(482, QStringLiteral("Printer error."));
+        throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
     ++m_sheet;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Connection.h"
+#include "EditLimits.h"
 #include "ListReportStatement.h"
 #include "MessageBoxes.h"
 #include "ModalScreens.h"
@@ -78,8 +79,7 @@ frmBarrierSelect::frmBarrierSelect(const QString &formMode, QWidget *parent)
     m_accession = new QLineEdit(this);
     m_accession->setObjectName(QStringLiteral("txtAccession"));
     m_accession->setEnabled(false);
-    // Accession numbers are short; the host's column takes 255 characters.
-    m_accession->setMaxLength(255);
+    grid::LineEditLimit::attach(m_accession, AccessionLength);
     auto *accessionLabel = new QLabel(QStringLiteral("Learner Ass Number:"), this);
     accessionLabel->setBuddy(m_accession);
 

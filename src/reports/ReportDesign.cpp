@@ -1,5 +1,6 @@
 #include "ReportDesign.h"
 
+#include "PrintError.h"
 #include "PrinterChoice.h"
 #include "ReportLayout.h"
 #include "StoreError.h"
@@ -51,7 +52,7 @@ public:
         }
         try {
             tell(m_progress, page, m_pageCount, LaidOutAt, ProgressSteps);
-        } catch (const StoreError &) {
+        } catch (const PrintError &) {
             if (m_abort)
                 m_abort();
             throw;

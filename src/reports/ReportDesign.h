@@ -52,7 +52,7 @@ public:
         int pageCount = 0;
     };
     // Lays the report out on pages of the device's size without drawing.
-    // Throws StoreError (PrinterChoice::PrintCancelled) when cancelled.
+    // Throws PrintError (PrinterChoice::PrintCancelled) when cancelled.
     Pagination paginate(const QPaintDevice &device, const Progress &progress = {}) const;
     // Draws one page (0-based) with painter, laid out again from the part
     // it lies in: the rest of the report is neither laid out nor drawn.
@@ -60,7 +60,7 @@ public:
 
     // Lays the report out on the device and paints it, a page at a time;
     // returns the page count. Throws StoreError when the device cannot be
-    // painted on or when cancelled (PrinterChoice::PrintCancelled).
+    // painted on, PrintError when cancelled (PrinterChoice::PrintCancelled).
     int render(QPagedPaintDevice &device, const Progress &progress = {}) const;
     // Sets the printer's orientation and margins (and paper, when the design
     // asks for one), then renders; returns the page count. A cancelled run
@@ -69,7 +69,7 @@ public:
     // Writes the report into a PDF file (A4 unless the design asks
     // otherwise), beside its name until whole: a failed or cancelled run
     // leaves no file, and a file of that name from before stays as it was.
-    // Throws StoreError when the file cannot be written or when cancelled.
+    // Throws StoreError when the file cannot be written, PrintError when cancelled.
     int writePdf(const QString &path, const Progress &progress = {}) const;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Connection.h"
+#include "EditLimits.h"
 #include "ListReportStatement.h"
 #include "MessageBoxes.h"
 #include "ModalScreens.h"
@@ -71,7 +72,7 @@ frmReportOptions::frmReportOptions(const QString &reportName, QWidget *parent)
     m_gradeFrame->setVisible(false);
     m_accession = new QLineEdit(this);
     m_accession->setObjectName(QStringLiteral("txtAccession"));
-    m_accession->setMaxLength(255);
+    grid::LineEditLimit::attach(m_accession, AccessionLength);
     m_learnerFrame = labelledFrame(QStringLiteral("fraLearner"), QStringLiteral("Accession No:"), m_accession, this);
 
     m_print = screenButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), true);

@@ -1,7 +1,7 @@
 #include "GuardedApplication.h"
 
 #include "CentralRoutines.h"
-#include "StoreError.h"
+#include "NumberedError.h"
 
 #include <QWidget>
 
@@ -33,7 +33,7 @@ bool GuardedApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const StoreError &error) {
+    } catch (const NumberedError &error) {
         ReportError(locationOf(receiver), error.description(), Procedure, double(error.number()));
     } catch (const std::exception &error) {
         ReportError(locationOf(receiver), QString::fromUtf8(error.what()), Procedure, 0);

@@ -3,6 +3,7 @@
 #include "ScreenRegistry.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class SectionScreen;
@@ -11,7 +12,7 @@ class QWidget;
 // Screens that the program describes as one family with numbered members (the
 // criteria screens, the Section 3a rating screens) are one class driven by a
 // table of members. A member has at least a name (its object name and error
-// report location) and the names of its neighbours in the chain.
+// report location); the members follow one another in their table's order.
 namespace ScreenFamily {
 
 // The member called name; the first member when there is none of that name.
@@ -33,15 +34,24 @@ const Member *find(const QVector<Member> &members, const QString &name)
     return nullptr;
 }
 
+// The members' names, first to last: their chain.
+template <class Member>
+QStringList names(const QVector<Member> &members)
+{
+    QStringList names;
+    for (const Member &m : members)
+        names << m.name;
+    return names;
+}
+
 // Registers every member as a screen of class Screen (constructed from the
-// member's name and a parent) with its neighbours.
+// member's name and a parent).
 template <class Screen, class Member>
 void registerMembers(ScreenRegistry &registry, const QVector<Member> &members)
 {
     for (const Member &m : members) {
         const QString name = m.name;
-        registry.add(name, [name](QWidget *parent) -> SectionScreen * { return new Screen(name, parent); },
-                     m.previous, m.next);
+        registry.add(name, [name](QWidget *parent) -> SectionScreen * { return new Screen(name, parent); });
     }
 }
 

@@ -8,9 +8,10 @@
 class QWidget;
 class SectionScreen;
 
-// The section screens the program knows, by name, with their neighbours in
-// their section's chain. A later stage adds its screens here; the main menu
-// enables the buttons of the screens that exist.
+// The section screens the program knows, by name, and the chains Next Page
+// and Previous Page walk. A screen is added once and a chain is declared
+// once, first to last; every screen's neighbours are derived from its chain.
+// The main menu enables the buttons of the screens that exist.
 class ScreenRegistry
 {
 public:
@@ -18,15 +19,19 @@ public:
 
     struct Entry
     {
-        Factory create;
+        Factory make;
         QString previous;   // empty: no previous screen
         QString next;       // empty: no next screen
+
+        // The screen, showing Previous Page and Next Page where it has a neighbour.
+        SectionScreen *create(QWidget *parent) const;
     };
 
     static ScreenRegistry &instance();
 
-    void add(const QString &name, Factory create, const QString &previous = QString(),
-             const QString &next = QString());
+    void add(const QString &name, Factory make);
+    // Screens that follow one another by Next Page, each added before.
+    void addChain(const QStringList &names);
     bool contains(const QString &name) const { return m_entries.contains(name); }
     const Entry *entry(const QString &name) const;
     QStringList names() const { return m_entries.keys(); }

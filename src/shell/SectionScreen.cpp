@@ -21,9 +21,11 @@
 #include <QVBoxLayout>
 
 SectionScreen::SectionScreen(const QString &screenName, const QString &caption, QWidget *parent)
-    : QDialog(parent)
+    : StoreScreen(screenName,
+                  QStringLiteral("The learner's information could not be read, so this page cannot be saved. Close it "
+                                 "and open it again once the database can be reached."),
+                  parent)
 {
-    setObjectName(screenName);
     setWindowTitle(caption);
     setModal(true);
     resize(1000, 720);
@@ -61,12 +63,11 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
         button->setAutoDefault(false);
         return button;
     };
-    m_save = makeButton(QStringLiteral("cmdSave"), QStringLiteral("Save"));
     m_print = makeButton(QStringLiteral("cmdPrint"), QStringLiteral("Print Page"));
     m_previous = makeButton(QStringLiteral("cmdPrevious"), QStringLiteral("Previous Page"));
     m_next = makeButton(QStringLiteral("cmdNext"), QStringLiteral("Next Page"));
     m_menu = makeButton(QStringLiteral("cmdMenu"), QStringLiteral("Main Menu"));
-    setNeighbours(false, false);
+    setNeighbours(QString(), QString());
 
     auto *tab = new QLabel(QStringLiteral("TAB button to move between controls"), this);
     tab->setObjectName(QStringLiteral("lblTab"));
@@ -76,43 +77,33 @@ SectionScreen::SectionScreen(const QString &screenName, const QString &caption, 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(tab);
     buttons->addStretch(1);
-    for (QPushButton *button : {m_save, m_print, m_previous, m_next, m_menu})
+    for (QPushButton *button : {saveButton(), m_print, m_previous, m_next, m_menu})
         buttons->addWidget(button);
-
-    // Shown only when the learner's information could not be read.
-    m_loadFailed = new QLabel(QStringLiteral("The learner's information could not be read, so this page cannot be "
-                                             "saved. Close it and open it again once the database can be reached."),
-                              this);
-    m_loadFailed->setObjectName(QStringLiteral("lblLoadFailed"));
-    m_loadFailed->setWordWrap(true);
-    m_loadFailed->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
-    m_loadFailed->hide();
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(header);
-    layout->addWidget(m_loadFailed);
+    layout->addWidget(loadFailedNotice());
     layout->addWidget(m_page, 1);
     layout->addLayout(buttons);
 
     // The keys every program uses for saving and printing work here too.
-    m_save->setToolTip(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText));
+    saveButton()->setToolTip(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText));
     m_print->setToolTip(QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText));
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, [this] { save(); });
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, [this] { printPageNow(); });
 
     EnterPressesButton::install(this);
 
-    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_print, &QPushButton::clicked, this, [this] { printPageNow(); });
     connect(m_menu, &QPushButton::clicked, this, [this] { leave(Target::MainMenu); });
     connect(m_next, &QPushButton::clicked, this, [this] { leave(Target::Next); });
     connect(m_previous, &QPushButton::clicked, this, [this] { leave(Target::Previous); });
 }
 
-void SectionScreen::setNeighbours(bool hasPrevious, bool hasNext)
+void SectionScreen::setNeighbours(const QString &previous, const QString &next)
 {
-    m_previous->setVisible(hasPrevious);
-    m_next->setVisible(hasNext);
+    m_previous->setVisible(!previous.isEmpty());
+    m_next->setVisible(!next.isEmpty());
 }
 
 void SectionScreen::setPrintButtonName(const QString &objectName)
@@ -189,63 +180,17 @@ bool SectionScreen::loadScreen()
     m_learner->setText(state.CurrentLearnerName + QStringLiteral(" : Acc Number: ") + state.CurrentAccessionNo);
     m_year->setText(QString::number(state.CurrentDataYear));
     prepareGrids();
-    m_loadCompleted = StoreWork::load(objectName(), loadRoutines());
+    const bool completed = runLoad(loadRoutines());
     afterLoad();
-    ChangeFlag::markSaved(m_save);
-    if (!m_loadCompleted)
-        refuseSaving();
+    ChangeFlag::markSaved(saveButton());
     placeCursor();
-    return m_loadCompleted;
-}
-
-bool SectionScreen::reload(const QVector<StoreRoutine> &routines)
-{
-    const bool completed = StoreWork::load(objectName(), routines);
-    if (!completed) {
-        m_loadCompleted = false;
-        refuseSaving();
-    }
     return completed;
-}
-
-bool SectionScreen::runStoreWork(const QString &procedure, const std::function<void(Connection &)> &body)
-{
-    return StoreWork::run(objectName(), procedure, body);
-}
-
-void SectionScreen::refuseSaving()
-{
-    m_save->setEnabled(false);
-    m_loadFailed->show();
-}
-
-bool SectionScreen::hasUnsavedChanges() const
-{
-    return ChangeFlag::isChanged(m_save);
-}
-
-void SectionScreen::markChanged()
-{
-    ChangeFlag::markChanged(m_save);
 }
 
 void SectionScreen::commitEditors()
 {
     for (grid::SpreadGrid *grid : findChildren<grid::SpreadGrid *>())
         grid->commitEditor();
-}
-
-bool SectionScreen::save()
-{
-    commitEditors();
-    if (!m_loadCompleted || !validate())
-        return false;
-    if (!StoreWork::save(objectName(), saveRoutines()))
-        return false;
-    afterSave();
-    ChangeFlag::markSaved(m_save);
-    ShowUserMessage(QStringLiteral("Your Information has been saved."));
-    return true;
 }
 
 bool SectionScreen::printPageNow()
@@ -255,8 +200,7 @@ bool SectionScreen::printPageNow()
     if (!PrinterChoice::hasChooser()) {
         PrintPreview preview({jobName, printOrientation(), [this](QPrinter &printer) {
                                   PagePrinter page(printer);
-                                  printPage(page);
-                                  page.endDoc();
+                                  printInto(page);
                               }},
                              this);
         preview.exec();
@@ -265,22 +209,22 @@ bool SectionScreen::printPageNow()
     return trapped(objectName(), QStringLiteral("Print Routine"), [&] {
         std::unique_ptr<QPrinter> printer = PrinterChoice::choose(this, printOrientation(), jobName);
         PagePrinter page(*printer);
-        printPage(page);
-        page.endDoc();
+        printInto(page);
     });
 }
 
 void SectionScreen::printInto(PagePrinter &printer)
 {
     commitEditors();
+    const AppState &state = appState();
+    printer.setHead({state.EmisCode, state.CurrentLearnerName, state.CurrentAccessionNo});
     printPage(printer);
     printer.endDoc();
 }
 
 bool SectionScreen::leave(Target target)
 {
-    commitEditors();
-    if (!ConfirmLeaveSection(m_save, nullptr))
+    if (!mayLeave())
         return false;
     m_target = target;
     m_leaving = true;
@@ -329,7 +273,7 @@ void SectionScreen::orderTabs()
     QWidget *last = this;
     while (last->nextInFocusChain() != this)
         last = last->nextInFocusChain();
-    for (QPushButton *button : {m_save, m_print, m_previous, m_next, m_menu}) {
+    for (QPushButton *button : {saveButton(), m_print, m_previous, m_next, m_menu}) {
         if (button == last)
             continue;
         setTabOrder(last, button);

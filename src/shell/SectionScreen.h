@@ -1,8 +1,7 @@
 #pragma once
 
-#include "StoreWork.h"
+#include "StoreScreen.h"
 
-#include <QDialog>
 #include <QPageLayout>
 #include <QString>
 #include <QVector>
@@ -22,11 +21,8 @@ namespace grid { class SpreadGrid; }
 // Next Page and Previous Page through the unsaved-data question, and Print
 // Page. A screen adds its grids to body(), declares its get routines in
 // loadRoutines(), its save routines in saveRoutines() and its page in
-// printPage(). The base runs the routines: one connection per operation, one
-// report per failure, each save routine in its own transaction, and no save at
-// all once a load did not complete (the screen would replace stored rows with
-// what it failed to read).
-class SectionScreen : public QDialog
+// printPage(). StoreScreen runs the routines and keeps the save rules.
+class SectionScreen : public StoreScreen
 {
     Q_OBJECT
 public:
@@ -42,7 +38,6 @@ public:
     // opening, before the screen is shown. False when the load did not
     // complete; the failure has been reported and the screen cannot save.
     bool loadScreen();
-    bool loadCompleted() const { return m_loadCompleted; }
     // Called each time the screen is shown again after having been hidden (a
     // screen kept while the screens after it in its chain were open).
     virtual void reactivate() {}
@@ -51,16 +46,15 @@ public:
     virtual bool keptWhileChainContinues() const { return false; }
 
     // The buttons, for the navigator and for tests.
-    QPushButton *saveButton() const { return m_save; }
     QPushButton *printButton() const { return m_print; }
     QPushButton *nextButton() const { return m_next; }
     QPushButton *previousButton() const { return m_previous; }
     QPushButton *menuButton() const { return m_menu; }
     QLabel *learnerLabel() const { return m_learner; }
     QLineEdit *yearBox() const { return m_year; }
-
-    bool hasUnsavedChanges() const;
-    void markChanged();
+    // Previous Page and Next Page show where the screen's chain has a
+    // neighbour (empty: none); the registry sets them from the chain.
+    void setNeighbours(const QString &previous, const QString &next);
 
     // Tab pages of a screen whose grids sit on tabs. The showing page's index
     // (0-based) is what the screen prints and what tests and the command line
@@ -70,9 +64,6 @@ public:
     int pageCount() const;
     QTabWidget *pages() const { return m_pages; }
 
-    // Save: the screen's check, then every save routine in order; the
-    // confirmation only when all completed. Refused outright after a failed load.
-    bool save();
     // Print Page: the preview of the screen's page, from which it is printed
     // or saved; with a printer chooser installed (tests, the command line),
     // the chosen printer at once. False when the print failed or was
@@ -111,7 +102,6 @@ protected:
     QWidget *addPage(const QString &title);
     void addGrid(grid::SpreadGrid *grid, QWidget *page);
     void addToPage(QWidget *page, QWidget *widget, int stretch = 0);
-    void setNeighbours(bool hasPrevious, bool hasNext);
     void setPrintButtonName(const QString &objectName);
     // Any change the user makes in the grid marks the screen as changed.
     void watchGrid(grid::SpreadGrid *grid);
@@ -122,33 +112,18 @@ protected:
     virtual QVector<StoreRoutine> loadRoutines() = 0;
     // After the get routines ran (also when one failed): layouts, derived cells.
     virtual void afterLoad() {}
-    // A check before saving (Section 1's primary-also-additional rule). False
-    // refuses the save without it being a failure: the screen has told the
-    // user what to correct.
-    virtual bool validate() { return true; }
-    virtual QVector<StoreRoutine> saveRoutines() = 0;
-    // After every save routine completed, before the confirmation.
-    virtual void afterSave() {}
     virtual void printPage(PagePrinter &printer) = 0;
     virtual QPageLayout::Orientation printOrientation() const { return QPageLayout::Portrait; }
     // The cell the cursor goes to once the screen is loaded.
     virtual void placeCursor() {}
 
-    // Reads part of the screen again (after a window it opened, or when it
-    // becomes active again). A failure makes the screen unable to save, as a
-    // failed opening does.
-    bool reload(const QVector<StoreRoutine> &routines);
-    // One-off store work of a handler, trapped and reported once.
-    bool runStoreWork(const QString &procedure, const std::function<void(Connection &)> &body);
-
-private:
-    void refuseSaving();
     // An open cell editor hands its text to its cell, so the change flag, the
     // save and the page see what was typed.
-    void commitEditors();
+    void commitEditors() override;
+
+private:
     void orderTabs();
 
-    QPushButton *m_save;
     QPushButton *m_print;
     QPushButton *m_previous;
     QPushButton *m_next;
@@ -157,11 +132,9 @@ private:
     QLineEdit *m_year;
     QVBoxLayout *m_body;
     QScrollArea *m_page;
-    QLabel *m_loadFailed;
     QTabWidget *m_pages = nullptr;
     Target m_target = Target::MainMenu;
     bool m_leaving = false;
-    bool m_loadCompleted = false;
     bool m_fitted = false;
     bool m_followsOn = false;
 };

@@ -60,6 +60,11 @@ QString ShownRows::quoted(const QString &text)
     return QLatin1Char('\'') + SqlText(text) + QLatin1Char('\'');
 }
 
+QString ShownRows::quotedKeepingEmpty(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("''") : quoted(text);
+}
+
 ShownRows::Values ShownRows::learnerOnly()
 {
     return {{QStringLiteral("LearnerID"), learnerIdText()}};

@@ -45,6 +45,9 @@ public:
     static Values learnerAndYear();
     // A text as the statements write it: quoted, through SqlText.
     static QString quoted(const QString &text);
+    // The same, but an empty text stays empty rather than one blank (a column
+    // that has always been stored so).
+    static QString quotedKeepingEmpty(const QString &text);
     static Values learnerOnly();
 
     // Loading: forget the rows shown before, then name the row each place shows.

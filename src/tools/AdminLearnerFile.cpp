@@ -8,11 +8,13 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
+#include "EveryScreen.h"
 #include "LearnerFile.h"
 #include "LearnerFileNames.h"
 #include "LearnerSections.h"
 #include "PdfFile.h"
 #include "Recordset.h"
+#include "ScreenRegistry.h"
 #include "StoreError.h"
 #include "TableCheckReport.h"
 #include "TextRoutines.h"
@@ -117,7 +119,7 @@ int runMany(qint32 year, const QString &grade, const QString &folder, const int 
             sheets += made;
             ++written;
             Admin::printLine(step + QStringLiteral(": %1 pages into %2").arg(made).arg(path));
-        } catch (const StoreError &error) {
+        } catch (const NumberedError &error) {
             ++failed;
             Admin::printError(step + QStringLiteral(": not written: ") + error.description());
         }
@@ -176,7 +178,7 @@ int runLearnerFile(const QStringList &args)
         Admin::printError(QStringLiteral("sna-admin learner-file: cannot read %1: %2").arg(database, error.description()));
         return Admin::ExitFailed;
     }
-    AdminScreens::registerAll();
+    registerEveryScreen(ScreenRegistry::instance());
     // An error report fails the learner it came with.
     const int &errorReports = AdminScreens::countErrorReports();
 
@@ -191,7 +193,7 @@ int runLearnerFile(const QStringList &args)
         const int sheets = writeFile(learnerId, year, pdf, errorReports);
         Admin::printLine(QStringLiteral("learner %1, %2: %3 pages into %4 in %5 s")
                              .arg(learnerId).arg(year).arg(sheets).arg(pdf).arg(clock.elapsed() / 1000.0, 0, 'f', 2));
-    } catch (const StoreError &error) {
+    } catch (const NumberedError &error) {
         Admin::printError(QStringLiteral("sna-admin learner-file: learner %1, %2: no file written: %3")
                               .arg(learnerId).arg(year).arg(error.description()));
         return Admin::ExitFailed;

@@ -7,6 +7,7 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
+#include "EveryScreen.h"
 #include "LearnerContext.h"
 #include "PrinterChoice.h"
 #include "ScreenRegistry.h"
@@ -51,7 +52,7 @@ int runPrintSection(const QStringList &args)
     if (!tabOk || tab < 1)
         return Admin::usageError(CommandName, QStringLiteral("--tab takes the number of a tab, from 1"));
 
-    AdminScreens::registerAll();
+    registerEveryScreen(ScreenRegistry::instance());
     const ScreenRegistry &registry = ScreenRegistry::instance();
     const QString screenName = parser.value(QStringLiteral("screen"));
     const ScreenRegistry::Entry *entry = registry.entry(screenName);

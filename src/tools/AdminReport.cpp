@@ -134,7 +134,7 @@ int runReport(const QStringList &args)
         const int pages = design->writePdf(pdf);
         Admin::printLine(QStringLiteral("wrote \"%1\" (%2, %3 pages) into %4")
                              .arg(design->title(), design->name()).arg(pages).arg(QDir::toNativeSeparators(pdf)));
-    } catch (const StoreError &error) {
+    } catch (const NumberedError &error) {
         Admin::printError(QStringLiteral("sna-admin report: %1 (%2)").arg(error.description()).arg(error.number()));
         return Admin::ExitFailed;
     }

@@ -105,7 +105,7 @@ int runReviews(const QStringList &args)
         }
         if (!parser.isSet(QStringLiteral("csv")) && !parser.isSet(QStringLiteral("pdf")))
             printList(list);
-    } catch (const StoreError &error) {
+    } catch (const NumberedError &error) {
         Admin::printError(QStringLiteral("sna-admin reviews: %1 (%2)").arg(error.description()).arg(error.number()));
         return Admin::ExitFailed;
     }

@@ -2,22 +2,9 @@
 
 #include "AdminCommand.h"
 #include "MessageBoxes.h"
-#include "ScreenRegistry.h"
-#include "Section3aScreens.h"
-#include "Section3b4Screens.h"
-#include "Stage1Screens.h"
-#include "Stage2Screens.h"
+#include "TextRoutines.h"
 
 namespace AdminScreens {
-
-void registerAll()
-{
-    ScreenRegistry &registry = ScreenRegistry::instance();
-    registerStage1Screens(registry);
-    registerStage2Screens(registry);
-    registerSection3aScreens(registry);
-    registerSection3b4Screens(registry);
-}
 
 const int &countErrorReports()
 {
@@ -25,7 +12,7 @@ const int &countErrorReports()
     errorReports = 0;
     setMessageResponder([](const MessageBoxCall &call) {
         Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ")
-                          + QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+                          + plainLineBreaks(call.text));
         if (call.picture == Picture::Error)
             ++errorReports;
         return ((call.buttons & 7) == MsgCode::YesNo) ? MsgCode::AnswerNo : MsgCode::AnswerOk;

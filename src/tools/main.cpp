@@ -3,6 +3,7 @@
 
 #include "AdminCommand.h"
 #include "MessageBoxes.h"
+#include "TextRoutines.h"
 
 #include <QApplication>
 
@@ -14,9 +15,7 @@ namespace {
 // to stderr and answered with its default button.
 int answerOnConsole(const MessageBoxCall &call)
 {
-    QString text = call.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ") + text);
+    Admin::printError(QStringLiteral("[") + call.title + QStringLiteral("] ") + plainLineBreaks(call.text));
     if ((call.buttons & 7) == MsgCode::YesNo)
         return (call.buttons & MsgCode::DefaultButton2) ? MsgCode::AnswerNo : MsgCode::AnswerYes;
     return MsgCode::AnswerOk;

@@ -2,7 +2,7 @@
 
 #include "ChangeFlag.h"
 #include "MessageBoxes.h"
-#include "StoreError.h"
+#include "NumberedError.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -28,7 +28,7 @@ bool trapped(const QString &location, const QString &procedure, const std::funct
     try {
         body();
         return true;
-    } catch (const StoreError &error) {
+    } catch (const NumberedError &error) {
         ReportError(location, error.description(), procedure, double(error.number()));
     } catch (const std::exception &error) {
         ReportError(location, QString::fromUtf8(error.what()), procedure, 0);

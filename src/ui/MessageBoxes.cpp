@@ -1,4 +1,5 @@
 #include "MessageBoxes.h"
+#include "TextRoutines.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,7 +50,7 @@ int showRealBox(const MessageBoxCall &call)
     // of the program is active and the box stands alone.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setWindowTitle(call.title);
-    box.setText(QString(call.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(plainLineBreaks(call.text));
     box.setTextFormat(Qt::PlainText);
     if (call.picture != Picture::None)
         box.setIconPixmap(picturePixmap(call.picture));

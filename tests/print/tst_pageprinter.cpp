@@ -1,13 +1,12 @@
 // The printer operations the section pages are written in, printed into PDF
 // files and read back.
-#include "AppState.h"
 #include "PageFlow.h"
 #include "PagePrinter.h"
 #include "PdfText.h"
+#include "PrintError.h"
 #include "PrinterChoice.h"
 #include "SectionPage.h"
 #include "SpreadModel.h"
-#include "StoreError.h"
 
 #include <QtTest>
 
@@ -57,12 +56,11 @@ private Q_SLOTS:
     void longBlockContinuesWithTheHeaderRepeated()
     {
         QFETCH(bool, learnerLine);
-        appState().EmisCode = QStringLiteral("123");
-        appState().CurrentLearnerName = QStringLiteral("MOKOENA Thabo");
         const auto grid = numberedGrid(150);
         const auto after = numberedGrid(1);
         after->setText(1, 1, QStringLiteral("AFTER"));
         const QString pdf = printed(m_dir, QStringLiteral("flow.pdf"), [&](PagePrinter &page) {
+            page.setHead({QStringLiteral("123"), QStringLiteral("MOKOENA Thabo"), QString()});
             SectionPage::print(page, QStringLiteral(" [ TEST ]"), learnerLine, {{grid.get(), 800}, {after.get(), 2000}});
         });
         const QStringList sheets = PdfText::pages(pdf);
@@ -102,7 +100,6 @@ private Q_SLOTS:
     // slice opens under the continued mark and the grid's heading row.
     void rowTallerThanASheetCarriesTheMarkOnEverySlice()
     {
-        appState().CurrentLearnerName = QStringLiteral("MOKOENA Thabo");
         auto grid = numberedGrid(2);
         grid->setText(1, 1, QStringLiteral("HEADING"));
         QStringList lines;
@@ -110,6 +107,7 @@ private Q_SLOTS:
             lines << QStringLiteral("line%1").arg(line);
         grid->setText(1, 2, lines.join(QStringLiteral("\r\n")));
         const QString pdf = printed(m_dir, QStringLiteral("tall.pdf"), [&](PagePrinter &page) {
+            page.setHead({QString(), QStringLiteral("MOKOENA Thabo"), QString()});
             SectionPage::print(page, QStringLiteral(" [ TEST ]"), true, {{grid.get(), 800, SectionPage::BlockLeft, {1}}});
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
@@ -217,7 +215,7 @@ private Q_SLOTS:
         try {
             PrinterChoice::choose(nullptr);
             QFAIL("a cancelled choice must fail");
-        } catch (const StoreError &error) {
+        } catch (const PrintError &error) {
             QCOMPARE(error.number(), PrinterChoice::PrintCancelled);
         }
     }
@@ -246,9 +244,8 @@ private Q_SLOTS:
 
     void headerTooWideForTheSheetWrapsAndPushesTheLearnerLineDown()
     {
-        appState().EmisCode = QStringLiteral("700310455");
-        appState().CurrentLearnerName = QStringLiteral("MOLEFE Thabo");
         const QString pdf = printed(m_dir, QStringLiteral("wide-header.pdf"), [](PagePrinter &page) {
+            page.setHead({QStringLiteral("700310455"), QStringLiteral("MOLEFE Thabo"), QString()});
             SectionPage::printHeader(page, QStringLiteral(" [ Section 4: ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING ]"));
             SectionPage::printLearnerLine(page);
         });
@@ -272,8 +269,8 @@ private Q_SLOTS:
 
     void headerThatFitsKeepsItsPositions()
     {
-        appState().EmisCode = QStringLiteral("700310455");
         const QString pdf = printed(m_dir, QStringLiteral("short-header.pdf"), [](PagePrinter &page) {
+            page.setHead({QStringLiteral("700310455"), QString(), QString()});
             SectionPage::printHeader(page, QStringLiteral(" [ PROBE ]"));
             SectionPage::printLearnerLine(page);
         });

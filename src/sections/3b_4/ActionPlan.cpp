@@ -1,7 +1,6 @@
 #include "ActionPlan.h"
 
 #include "AppState.h"
-#include "BackgroundInfo.h"
 #include "Connection.h"
 #include "FormRows.h"
 #include "LearnerBarrierText.h"
@@ -36,7 +35,7 @@ QString flag(const SpreadModel &cells, int row)
 } // namespace
 
 frmActionPlan::frmActionPlan(QWidget *parent)
-    : ActionPlanPage(ScreenName, false, true, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridReview(new SpreadGrid(ReviewCols, ReviewRows, this))
 {
     m_gridReview->setObjectName(QStringLiteral("gridReview"));
@@ -107,15 +106,10 @@ void frmActionPlan::getActionPlan(Connection &db)
     const Recordset rs = db.query(reviewStatement());
     m_review.showRow(rs, QStringLiteral("ReviewID"));
     if (rs.isEmpty()) {
-        // No such learner in the host: no barriers, rather than the last learner's.
-        appState().LearnerBarrierText.clear();
+        LearnerBarrierText::forget();   // no such learner in the host
         return;
     }
-
-    const QString barriers = LearnerBarrierText::compose(
-        rs.text(0, QStringLiteral("Name")), frmBackgroundInfo::loadDis(db, appState().CurrentLearnerID));
-    appState().LearnerBarrierText = barriers;
-    showBarriers(barriers);
+    showBarriers(LearnerBarrierText::keep(db, rs.text(0, QStringLiteral("Name"))));
 
     SpreadModel &cells = m_gridReview->cells();
     cells.setText(ReasonCol, ReasonRow, rs.text(0, QStringLiteral("Parent_Reason")));

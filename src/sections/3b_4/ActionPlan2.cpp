@@ -43,7 +43,7 @@ constexpr int LastSiteCol = 5;
 } // namespace
 
 frmActionPlan2::frmActionPlan2(QWidget *parent)
-    : ActionPlanPage(ScreenName, true, true, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridStrategy(new SpreadGrid(StrategyCols, StrategyRows, this))
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
     , m_strategy(QStringLiteral("SNE_DBST_Support_Strategy"))
@@ -156,7 +156,7 @@ void frmActionPlan2::getSupportStrategy(Connection &db)
         QStringLiteral("SELECT ID, Support_Area, Support_Needed, Support_Level, School_Steps, Learner_Steps, Person_Responsible, Timeframe, Budget, ")
         + QStringLiteral("School_Outcome, Learner_Outcome, Designation, Review_Date ")
         + QStringLiteral("FROM SNE_DBST_Support_Strategy ")
-        + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+        + QStringLiteral("WHERE ") + learnerAndYearCondition()
         + QStringLiteral(" ORDER BY Support_Area, ID"));
     SpreadModel &cells = m_gridStrategy->cells();
     m_strategy.clear();

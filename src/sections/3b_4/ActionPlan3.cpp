@@ -47,7 +47,7 @@ int lineRow(int line)
 } // namespace
 
 frmActionPlan3::frmActionPlan3(QWidget *parent)
-    : ActionPlanPage(ScreenName, true, false, parent)
+    : ActionPlanPage(ScreenName, parent)
     , m_gridSupportLevel(new SpreadGrid(LevelCols, LevelRows, this))
     , m_gridActionTaken(new SpreadGrid(ActionCols, ActionRows, this))
     , m_lines(QStringLiteral("SNE_Action_Review"))
@@ -148,8 +148,8 @@ void frmActionPlan3::getSupportLevel(Connection &db)
 void frmActionPlan3::getActionReview(Connection &db)
 {
     Recordset rs = db.query(QStringLiteral("SELECT ID, [Action], Name, Outcome, Designation, Review_Date  ")
-                            + QStringLiteral("FROM SNE_Action_Review ") + QStringLiteral("WHERE LearnerID = ")
-                            + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+                            + QStringLiteral("FROM SNE_Action_Review ") + QStringLiteral("WHERE ")
+                            + learnerAndYearCondition()
                             + QStringLiteral(" ORDER BY [Action], ID"));
     SpreadModel &cells = m_gridActionTaken->cells();
     m_lines.clear();

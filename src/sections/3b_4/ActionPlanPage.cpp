@@ -1,7 +1,7 @@
 #include "ActionPlanPage.h"
 
 #include "AppState.h"
-#include "HealthReport.h"
+#include "LearnerDetails.h"
 #include "SpreadGrid.h"
 
 #include <QPushButton>
@@ -18,11 +18,10 @@ namespace {
 constexpr int BarrierRow = 3;
 }
 
-ActionPlanPage::ActionPlanPage(const QString &screenName, bool hasPrevious, bool hasNext, QWidget *parent)
+ActionPlanPage::ActionPlanPage(const QString &screenName, QWidget *parent)
     : SectionScreen(screenName, Caption, parent)
     , m_gridSignature(new SpreadGrid(4, 3, this))
 {
-    setNeighbours(hasPrevious, hasNext);
     nextButton()->setText(QStringLiteral("Next"));
     previousButton()->setText(QStringLiteral("Previous"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
@@ -38,7 +37,7 @@ void ActionPlanPage::prepareSignature()
     const QString texts[3][4] = {
         {QStringLiteral("Name of School:"), state.SchoolName, QStringLiteral("Emis No:"), state.EmisCode},
         {QStringLiteral("Name of Learner:"), state.CurrentLearnerName, QStringLiteral("Date of Birth:"),
-         frmHealthReport::shownBirthDate(state.CurrentLearnerDOB)},
+         LearnerDetails::shownBirthDate(state.CurrentLearnerDOB)},
         {QStringLiteral("Barriers or concern:"), QString(), QString(), QString()},
     };
     for (int row = 1; row <= 3; ++row) {

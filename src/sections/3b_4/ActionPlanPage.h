@@ -16,7 +16,7 @@ public:
     static const QString PrintTitle;
 
 protected:
-    ActionPlanPage(const QString &screenName, bool hasPrevious, bool hasNext, QWidget *parent);
+    ActionPlanPage(const QString &screenName, QWidget *parent);
 
     grid::SpreadGrid *signatureGrid() const { return m_gridSignature; }
     // Builds the heading and fills its school and learner rows.

@@ -71,7 +71,6 @@ frmILSTIntervention::frmILSTIntervention(QWidget *parent)
     , m_gridOther(new SpreadGrid(OtherCols, OtherRows, this))
     , m_record(QStringLiteral("SNE_ILST_Intervention_Records"))
 {
-    setNeighbours(true, false);
     previousButton()->setText(QStringLiteral("Previous"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_gridLearnerAdditionalNeeds->setObjectName(QStringLiteral("gridLearnerAdditionalNeeds"));
@@ -169,8 +168,7 @@ QVector<StoreRoutine> frmILSTIntervention::loadRoutines()
 void frmILSTIntervention::getData(Connection &db)
 {
     const Recordset rs = db.query(QStringLiteral("SELECT * ") + QStringLiteral("FROM SNE_ILST_Intervention_Records ")
-                                  + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                                  + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+                                  + QStringLiteral("WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     m_record.showFirst(rs);
     if (rs.isEmpty())
         return;

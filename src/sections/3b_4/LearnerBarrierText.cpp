@@ -1,8 +1,8 @@
 #include "LearnerBarrierText.h"
 
 #include "AppState.h"
-#include "BackgroundInfo.h"
 #include "Connection.h"
+#include "LearnerDetails.h"
 
 namespace LearnerBarrierText {
 
@@ -19,7 +19,7 @@ QString read(Connection &db, qint32 learnerId)
                                   + QStringLiteral("LEFT JOIN Disabilities as DI ON (LI.LSENDisabilities = DI.ID) ")
                                   + QStringLiteral("WHERE LI.ID = ") + QString::number(learnerId));
     const QString primary = rs.isEmpty() ? QString() : rs.text(0, QStringLiteral("Name"));
-    return compose(primary, frmBackgroundInfo::loadDis(db, learnerId));
+    return compose(primary, LearnerDetails::loadDis(db, learnerId));
 }
 
 QString refresh(Connection &db)
@@ -27,6 +27,18 @@ QString refresh(Connection &db)
     AppState &state = appState();
     state.LearnerBarrierText = read(db, state.CurrentLearnerID);
     return state.LearnerBarrierText;
+}
+
+QString keep(Connection &db, const QString &primaryName)
+{
+    AppState &state = appState();
+    state.LearnerBarrierText = compose(primaryName, LearnerDetails::loadDis(db, state.CurrentLearnerID));
+    return state.LearnerBarrierText;
+}
+
+void forget()
+{
+    appState().LearnerBarrierText.clear();
 }
 
 } // namespace LearnerBarrierText

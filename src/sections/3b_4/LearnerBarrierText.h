@@ -23,4 +23,10 @@ QString read(Connection &db, qint32 learnerId);
 // (a page can be opened without the review before it, from the command line).
 QString refresh(Connection &db);
 
+// The same, with the primary disability's name as the caller's own statement
+// read it (the DBST review reads it with the review row).
+QString keep(Connection &db, const QString &primaryName);
+// No learner: no barriers, rather than the last learner's.
+void forget();
+
 } // namespace LearnerBarrierText

@@ -20,8 +20,7 @@ ReviewRow::ReviewRow()
 Recordset ReviewRow::select(Connection &db, const QStringList &columns)
 {
     Recordset rs = db.query(QStringLiteral("SELECT ID, ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
-                            + Table + QStringLiteral(" WHERE LearnerID = ") + learnerIdText()
-                            + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+                            + Table + QStringLiteral(" WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     showRow(rs);
     return rs;
 }

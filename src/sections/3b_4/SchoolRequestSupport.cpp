@@ -71,13 +71,6 @@ EntryPreviewSpec entrySpec(int area)
     return spec;
 }
 
-// A text as the statement writes it, between quotes; unlike SqlText an empty
-// level stays empty, as it has always been stored.
-QString levelLiteral(const QString &level)
-{
-    return QString(level).replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 } // namespace
 
 frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget *parent)
@@ -86,7 +79,6 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget *parent)
     , m_gridSignature(new SpreadGrid(4, 2, this))
     , m_areaRows(Areas, ShownRows(QStringLiteral("SNE_Learner_Support_Needs")))
 {
-    setNeighbours(false, true);
     nextButton()->setText(QStringLiteral("Next"));
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_heading->setObjectName(QStringLiteral("vaSpread4"));
@@ -194,8 +186,7 @@ QVector<StoreRoutine> frmSchoolRequestSupport::loadRoutines()
 void frmSchoolRequestSupport::getData(Connection &db)
 {
     Recordset rs = db.query(QStringLiteral("SELECT ID, Support_Area, Low_Moderate_High, School_Need, School_Available ")
-                            + QStringLiteral("FROM SNE_Learner_Support_Needs WHERE LearnerID = ") + learnerIdText()
-                            + QStringLiteral(" AND Data_Year = ") + dataYearText()
+                            + QStringLiteral("FROM SNE_Learner_Support_Needs WHERE ") + learnerAndYearCondition()
                             + QStringLiteral(" ORDER BY Support_Area, ID"));
     std::array<QVector<QStringList>, Areas> rows;
     for (ShownRows &shown : m_areaRows)
@@ -237,8 +228,9 @@ ShownRows::Places frmSchoolRequestSupport::entries(int area) const
         const QString &has = rows[i].at(1);
         const QString &needs = rows[i].at(2);
         ShownRows::Place entry;
+        // An empty level stays empty, as it has always been stored.
         entry.values = {{QStringLiteral("Support_Area"), QString::number(area)},
-                        {QStringLiteral("Low_Moderate_High"), QStringLiteral("'") + levelLiteral(level) + QStringLiteral("'")},
+                        {QStringLiteral("Low_Moderate_High"), ShownRows::quotedKeepingEmpty(level)},
                         {QStringLiteral("School_Need"), ShownRows::quoted(needs)},
                         {QStringLiteral("School_Available"), ShownRows::quoted(has)}};
         entry.holdsData = !(level + has + needs).trimmed().isEmpty();

@@ -7,21 +7,23 @@
 #include "SchoolRequestSupport.h"
 #include "ScreenRegistry.h"
 
+namespace {
+
+template <class Screen>
+ScreenRegistry::Factory made()
+{
+    return [](QWidget *parent) -> SectionScreen * { return new Screen(parent); };
+}
+
+} // namespace
+
 void registerSection3b4Screens(ScreenRegistry &registry)
 {
-    registry.add(QStringLiteral("frmSchoolRequestSupport"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmSchoolRequestSupport(parent); },
-                 QString(), QStringLiteral("frmILSTIntervention"));
-    registry.add(QStringLiteral("frmILSTIntervention"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmILSTIntervention(parent); },
-                 QStringLiteral("frmSchoolRequestSupport"));
-    registry.add(QStringLiteral("frmActionPlan"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmActionPlan(parent); },
-                 QString(), QStringLiteral("frmActionPlan2"));
-    registry.add(QStringLiteral("frmActionPlan2"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmActionPlan2(parent); },
-                 QStringLiteral("frmActionPlan"), QStringLiteral("frmActionPlan3"));
-    registry.add(QStringLiteral("frmActionPlan3"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmActionPlan3(parent); },
-                 QStringLiteral("frmActionPlan2"));
+    registry.add(QStringLiteral("frmSchoolRequestSupport"), made<frmSchoolRequestSupport>());
+    registry.add(QStringLiteral("frmILSTIntervention"), made<frmILSTIntervention>());
+    registry.add(QStringLiteral("frmActionPlan"), made<frmActionPlan>());
+    registry.add(QStringLiteral("frmActionPlan2"), made<frmActionPlan2>());
+    registry.add(QStringLiteral("frmActionPlan3"), made<frmActionPlan3>());
+    registry.addChain({QStringLiteral("frmSchoolRequestSupport"), QStringLiteral("frmILSTIntervention")});
+    registry.addChain({QStringLiteral("frmActionPlan"), QStringLiteral("frmActionPlan2"), QStringLiteral("frmActionPlan3")});
 }

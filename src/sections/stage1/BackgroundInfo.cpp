@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Connection.h"
+#include "LearnerDetails.h"
 #include "MessageBoxes.h"
 #include "MultipleDisabilities.h"
 #include "PagePrinter.h"
@@ -221,7 +222,7 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
                               + QStringLiteral(" WHERE (((Learner_Info.ID)=") + learner + QStringLiteral(")))"),
                           DisabilityChoices, QStringLiteral("id"), QStringLiteral("Name"), PrimaryCol, DisabilityRow);
 
-    m_disability->cells().setText(AdditionalCol, DisabilityRow, loadDis(db, appState().CurrentLearnerID));
+    m_disability->cells().setText(AdditionalCol, DisabilityRow, LearnerDetails::loadDis(db, appState().CurrentLearnerID));
 
     // What the primary cell shows now; a save leaves the stored code alone
     // unless the user chose another name.
@@ -229,21 +230,6 @@ void frmBackgroundInfo::getBackground_Info(Connection &db, bool full)
     CheckPrimaryDisability(m_storedPrimaryName, rs.value(QStringLiteral("MainDisID")).toInt(), true);
     if (full)
         m_background.loaded(backgroundTexts());
-}
-
-QString frmBackgroundInfo::loadDis(Connection &db, qint32 LID)
-{
-    Recordset rs = db.query(
-        QStringLiteral("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability")
-        + QStringLiteral(" From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = MD.LearnerID)")
-        + QStringLiteral(" INNER JOIN Disabilities AS D2 ON MD.DisabilityID = D2.id)")
-        + QStringLiteral(" Where LI.ID = ") + QString::number(LID));
-    QString joined;
-    for (; !rs.eof(); rs.moveNext())
-        joined += rs.text(QStringLiteral("Disability")) + QStringLiteral(", ");
-    if (!joined.isEmpty())
-        joined.chop(2);
-    return joined;
 }
 
 void frmBackgroundInfo::LoadDisabilityChoices(Connection &db, const QString &query, CodeTable &choices, const QString &codeColumn,

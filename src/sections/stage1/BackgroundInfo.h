@@ -24,8 +24,6 @@ public:
     // full: every grid (on opening); otherwise only the disability row, so
     // text edits survive a visit to the additional-disabilities window.
     bool getBackground_Info(bool full);
-    // The additional disabilities of learner LID as "name, name" ("" if none).
-    static QString loadDis(Connection &db, qint32 LID);
 
     // The choices behind the primary-disability list, and the name last
     // loaded or saved (what the additional-disabilities window is told).

@@ -84,8 +84,6 @@ Member mobility()
     m.rowCount = 8;
     m.condition = QStringLiteral(" AND Sub_Section < 6");
     m.cursorRow = 3;
-    m.previous = QStringLiteral("frmHealthReport");
-    m.next = QStringLiteral("frmCriteriaSelection2");
     m.rows = {
         domain(2, QStringLiteral("MOBILITY"),
                QStringLiteral("Can the child move his/her body, arms and legs freely and move around inside and outside of the home?")),
@@ -112,8 +110,6 @@ Member selfCare()
     m.rowCount = 9;
     m.condition = QStringLiteral(" AND Sub_Section > 5 AND Sub_Section < 12");
     m.cursorRow = 3;
-    m.previous = QStringLiteral("frmCriteriaSelection1");
-    m.next = QStringLiteral("frmCriteriaSelection3");
     m.rows = {
         domain(2, QStringLiteral("SELF CARE"),
                QStringLiteral("Can the child manage his/her own self care activities e.g eating, getting dressed etc?")),
@@ -147,8 +143,6 @@ Member communication()
     m.rowCount = 6;
     m.condition = QStringLiteral(" AND Sub_Section > 11 AND Sub_Section < 15");
     m.cursorRow = 3;
-    m.previous = QStringLiteral("frmCriteriaSelection2");
-    m.next = QStringLiteral("frmCriteriaSelection4");
     m.rows = {
         domain(2, QStringLiteral("COMMUNICATION"),
                QStringLiteral("Can the child understand what people are saying to him/her and is he/she able to express himself/herself in a way that others understand?")),
@@ -185,8 +179,6 @@ Member visionHearing()
     m.rowCount = 9;
     m.condition = QStringLiteral(" AND Sub_Section > 14 AND Sub_Section < 18");
     m.cursorRow = 4;
-    m.previous = QStringLiteral("frmCriteriaSelection3");
-    m.next = QStringLiteral("frmCriteriaSelection5");
     m.rows = {
         domain(2, QStringLiteral("VISION"),
                QStringLiteral("This domain must be assessed through a vision test + observation + asking of questions.")),
@@ -233,8 +225,6 @@ Member mentalStatus()
     m.rowCount = 6;
     m.condition = QStringLiteral(" AND Sub_Section > 17 AND Sub_Section < 22");
     m.cursorRow = 3;
-    m.previous = QStringLiteral("frmCriteriaSelection4");
-    m.next = QStringLiteral("frmCriteriaSelection6");
     m.rows = {
         domain(2, QStringLiteral("MENTAL-PSYCHIATRIC STATUS"),
                QStringLiteral("This domain must be assessed by a psychologist or psychiatrist, considering psychological, social, and occupational functioning on a hypothetical continuum of mental health-illness. Do not include impairment in functioning due to physical (or environmental) limitations.")),
@@ -256,7 +246,6 @@ Member cognitionHealth()
     m.rowCount = 12;
     m.condition = QStringLiteral(" AND Sub_Section > 21");
     m.cursorRow = 3;
-    m.previous = QStringLiteral("frmCriteriaSelection5");
     m.rows = {
         domain(2, QStringLiteral("COGNITION"),
                QStringLiteral("This domain is assessed with practical examples. Each provides a way of scoring to facilitate a decision about severity. DBST staff could assist with further verification.")),
@@ -347,7 +336,7 @@ QStringList columnTitles()
 void registerDiagnosticProfileScreens(ScreenRegistry &registry)
 {
     registry.add(QStringLiteral("frmHealthReport"),
-                 [](QWidget *parent) -> SectionScreen * { return new frmHealthReport(parent); },
-                 QString(), QStringLiteral("frmCriteriaSelection1"));
+                 [](QWidget *parent) -> SectionScreen * { return new frmHealthReport(parent); });
     ScreenFamily::registerMembers<frmCriteriaSelection>(registry, CriteriaScreens::members());
+    registry.addChain(QStringList{QStringLiteral("frmHealthReport")} + ScreenFamily::names(CriteriaScreens::members()));
 }

@@ -39,8 +39,6 @@ struct Member
     int rowCount = 0;
     QString condition;             // appended to the load and delete statements
     int cursorRow = 0;             // the score cell (column 5) the cursor starts on
-    QString previous;
-    QString next;
     QVector<Row> rows;             // row 1 (the column titles) is common to all
 
     const Row *otherRow() const;

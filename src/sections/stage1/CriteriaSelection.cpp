@@ -54,7 +54,6 @@ frmCriteriaSelection::frmCriteriaSelection(const QString &memberName, QWidget *p
     , m_scores(QStringLiteral("SNE_Criteria_For_Selection"))
     , m_other(QStringLiteral("SNE_Criteria_For_Selection_Other"))
 {
-    setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     setPrintButtonName(QStringLiteral("cmdPrint"));
 
     m_gridCriteria->setObjectName(QStringLiteral("gridCriteria"));
@@ -165,8 +164,7 @@ void frmCriteriaSelection::getScores(Connection &connection)
     SpreadModel &scores = m_gridScores->cells();
     const Recordset rs = connection.query(
         QStringLiteral("SELECT ID, Sub_Section, Score ")
-        + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.condition
+        + QStringLiteral("FROM SNE_Criteria_For_Selection WHERE ") + learnerAndYearCondition() + m_member.condition
         + QStringLiteral(" ORDER By Sub_Section, ID"));
     m_scores.clear();
     for (int i = 0; i < rs.recordCount(); ++i) {
@@ -184,8 +182,7 @@ void frmCriteriaSelection::getScores(Connection &connection)
         return;
     const Recordset others = connection.query(
         QStringLiteral("SELECT ID, None_Mild, Moderate, Severe, Score ")
-        + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+        + QStringLiteral("FROM SNE_Criteria_For_Selection_Other WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     m_other.showFirst(others);
     if (others.isEmpty())
         return;

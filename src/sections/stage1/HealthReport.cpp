@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CentralRoutines.h"
 #include "Connection.h"
+#include "LearnerDetails.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -59,14 +60,12 @@ frmHealthReport::frmHealthReport(QWidget *parent)
     , m_gridAreas(new SpreadGrid(AreaCols, AreaRows, this))
     , m_record(QStringLiteral("SNE_Health_Professional_Report"))
 {
-    setNeighbours(false, true);
     setPrintButtonName(QStringLiteral("cmdPrint"));
 
     m_gridMedicalRecords->setObjectName(QStringLiteral("gridMedicalRecords"));
     m_gridAreas->setObjectName(QStringLiteral("gridAreas"));
     addGrid(m_gridMedicalRecords);
     addGrid(m_gridAreas);
-    connect(m_gridMedicalRecords, &SpreadGrid::buttonClicked, this, &frmHealthReport::keepTempPermExclusive);
 }
 
 // Grids ------------------------------------------------------------------------
@@ -99,16 +98,14 @@ void frmHealthReport::prepareGrids()
     label(records, 1, ImpairmentRow, QStringLiteral("Is the impairment temporary or permanent?"));
     records.addSpan(1, ImpairmentRow, 3, 1);
 
-    const struct { int col, row; const char *caption; } boxes[] = {
-        {ViewedCol, RecordsRow, "Viewed"},
-        {AttachedCol, RecordsRow, "Attached"},
-        {TempCol, ImpairmentRow, "Temp"},
-        {PermCol, ImpairmentRow, "Perm"},
-    };
-    for (const auto &box : boxes) {
-        records.setCell(box.col, box.row, grid::CellSpec());
-        records.setCheckBox(box.col, box.row, QString::fromLatin1(box.caption));
+    for (const auto &[col, caption] : {std::pair{ViewedCol, "Viewed"}, std::pair{AttachedCol, "Attached"}}) {
+        records.setCell(col, RecordsRow, grid::CellSpec());
+        records.setCheckBox(col, RecordsRow, QString::fromLatin1(caption));
     }
+    // Temporary or permanent: one choice, either box unticks the other.
+    for (int col : {TempCol, PermCol})
+        records.setCell(col, ImpairmentRow, grid::CellSpec());
+    records.setChoiceRow(ImpairmentRow, {{TempCol, QStringLiteral("Temp")}, {PermCol, QStringLiteral("Perm")}});
 
     SpreadModel &areas = m_gridAreas->cells();
     areas.setColWidths({25, 24, 26, 26});
@@ -145,23 +142,13 @@ void frmHealthReport::prepareGrids()
     m_gridAreas->applyLayout();
 }
 
-QString frmHealthReport::shownBirthDate(const QString &hostDate)
-{
-    const QString date = hostDate.trimmed();
-    if (date.isEmpty())
-        return QString();
-    // Day from the end, month from characters 5 and 6, year from the start;
-    // the pieces a short text lacks stay empty.
-    return date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
-}
-
 // Loading ------------------------------------------------------------------------
 
 QVector<StoreRoutine> frmHealthReport::loadRoutines()
 {
     SpreadModel &records = m_gridMedicalRecords->cells();
     records.setText(2, 2, appState().CurrentLearnerName);
-    records.setText(4, 2, shownBirthDate(appState().CurrentLearnerDOB));
+    records.setText(4, 2, LearnerDetails::shownBirthDate(appState().CurrentLearnerDOB));
 
     return {{QStringLiteral("getDisability Routine"), [this](Connection &db) { getDisability(db); }},
             {QStringLiteral("getMedicalRecords Routine"), [this](Connection &db) {
@@ -210,8 +197,7 @@ void frmHealthReport::getMedicalRecords(Connection &db)
 {
     const Recordset rs = db.query(
         QStringLiteral("SELECT ID, Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments ")
-        + QStringLiteral("FROM SNE_Health_Professional_Report WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+        + QStringLiteral("FROM SNE_Health_Professional_Report WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     m_record.showFirst(rs);
     if (rs.isEmpty())
         return;
@@ -247,8 +233,7 @@ void frmHealthReport::getImpairment_Area(Connection &db)
         QStringLiteral("SELECT c.Sub_Section, c.Score, s.Activity_Domain ")
         + QStringLiteral("FROM SNE_Criteria_For_Selection c ")
         + QStringLiteral("INNER JOIN SNE_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID ")
-        + QStringLiteral("WHERE c.LearnerID = ") + learnerIdText() + QStringLiteral(" AND c.Data_Year = ")
-        + dataYearText() + QStringLiteral(" ORDER By s.Activity_Domain"));
+        + QStringLiteral("WHERE ") + learnerAndYearCondition(QStringLiteral("c.")) + QStringLiteral(" ORDER By s.Activity_Domain"));
 
     const auto emitDomain = [&areas](qint32 domain, qint32 sum, qint32 count) {
         const int level = areaLevel(sum, count);
@@ -316,17 +301,6 @@ ShownRows::Places frmHealthReport::medicalRecord() const
 void frmHealthReport::saveMedicalRecord(Connection &connection)
 {
     m_record.save(connection, medicalRecord(), ShownRows::learnerAndYear());
-}
-
-void frmHealthReport::keepTempPermExclusive(int col, int row)
-{
-    if (row != ImpairmentRow)
-        return;
-    SpreadModel &records = m_gridMedicalRecords->cells();
-    if (col == TempCol && records.text(TempCol, ImpairmentRow) == QLatin1String("1"))
-        records.setText(PermCol, ImpairmentRow, QStringLiteral("0"));
-    else if (col == PermCol && records.text(PermCol, ImpairmentRow) == QLatin1String("1"))
-        records.setText(TempCol, ImpairmentRow, QStringLiteral("0"));
 }
 
 // Printing -----------------------------------------------------------------------

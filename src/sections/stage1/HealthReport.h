@@ -25,7 +25,6 @@ public:
 
     // The birth date as the grid shows it: the host's yyyymmdd rearranged as
     // dd/mm/yyyy. A short or odd text shows what pieces it has.
-    static QString shownBirthDate(const QString &hostDate);
     // The level of a domain from its score sum and the number of its scores
     // above 0: the average rounded to the nearest whole number, halves to the
     // even one. 0 when there is no score to average.
@@ -46,7 +45,6 @@ private:
     void getMedicalRecords(Connection &db);
     void getImpairment_Area(Connection &db);
     void saveMedicalRecord(Connection &db);
-    void keepTempPermExclusive(int col, int row);
     ShownRows::Places medicalRecord() const;
 
     grid::SpreadGrid *m_gridMedicalRecords;

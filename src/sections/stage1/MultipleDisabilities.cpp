@@ -2,12 +2,10 @@
 
 #include "AppState.h"
 #include "CentralRoutines.h"
-#include "ChangeFlag.h"
 #include "Connection.h"
 #include "EnterPressesButton.h"
 #include "EditLimits.h"
 #include "MessageBoxes.h"
-#include "StoreWork.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -54,19 +52,17 @@ QLineEdit *readOnlyBox(const QString &name, QWidget *parent)
 } // namespace
 
 frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
-    : QDialog(parent)
+    : StoreScreen(ScreenName,
+                  QStringLiteral("The learner's additional disabilities could not be read, so they cannot be saved "
+                                 "from this window. Close it and open it again once the database can be reached."),
+                  parent)
     , txtLearner(readOnlyBox(QStringLiteral("txtLearner"), this))
     , txtPrimary(readOnlyBox(QStringLiteral("txtPrimary"), this))
     , txtKNumber(new QLineEdit(this))
     , dtTest(new QDateEdit(this))
     , lvwDisabilities(new QTreeWidget(this))
-    , cmdSave(new QPushButton(QStringLiteral("Save"), this))
     , cmdDone(new QPushButton(QStringLiteral("Done"), this))
-    , lblLoadFailed(new QLabel(QStringLiteral("The learner's additional disabilities could not be read, so they "
-                                              "cannot be saved from this window. Close it and open it again once "
-                                              "the database can be reached."), this))
 {
-    setObjectName(ScreenName);
     setWindowTitle(QStringLiteral("Multiple Disabilities per Learner"));
     setModal(true);
     resize(520, 560);
@@ -84,10 +80,8 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     lvwDisabilities->setRootIsDecorated(false);
     lvwDisabilities->header()->setStretchLastSection(true);
 
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
-    for (QPushButton *button : {cmdSave, cmdDone})
-        button->setAutoDefault(false);
+    cmdDone->setAutoDefault(false);
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Learner:"), txtLearner);
@@ -101,15 +95,9 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     legend->setPalette(red);
 
-    // Shown only when the learner's rows could not be read.
-    lblLoadFailed->setObjectName(QStringLiteral("lblLoadFailed"));
-    lblLoadFailed->setWordWrap(true);
-    lblLoadFailed->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
-    lblLoadFailed->hide();
-
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cmdSave);
+    buttons->addWidget(saveButton());
     buttons->addWidget(cmdDone);
 
     auto *layout = new QVBoxLayout(this);
@@ -117,15 +105,18 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget *parent)
     layout->addWidget(instruction);
     layout->addWidget(lvwDisabilities, 1);
     layout->addWidget(legend);
-    layout->addWidget(lblLoadFailed);
+    layout->addWidget(loadFailedNotice());
     layout->addLayout(buttons);
+
+    // The base made Save first; Tab still runs from the list to Save and Done.
+    setTabOrder(lvwDisabilities, saveButton());
+    setTabOrder(saveButton(), cmdDone);
 
     EnterPressesButton::install(this);
 
-    connect(cmdSave, &QPushButton::clicked, this, [this] { save(); });
     connect(cmdDone, &QPushButton::clicked, this, &frmMultipleDisabilities::reject);
-    connect(txtKNumber, &QLineEdit::textEdited, this, &frmMultipleDisabilities::markChanged);
-    connect(dtTest, &QDateEdit::dateChanged, this, &frmMultipleDisabilities::markChanged);
+    connect(txtKNumber, &QLineEdit::textEdited, this, &frmMultipleDisabilities::markTyped);
+    connect(dtTest, &QDateEdit::dateChanged, this, &frmMultipleDisabilities::markTyped);
     connect(lvwDisabilities, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem *item, int) { itemChanged(item); });
 }
@@ -152,20 +143,15 @@ bool frmMultipleDisabilities::loadData()
     m_loaded = true;
     m_loading = true;
     lvwDisabilities->clear();
-    m_loadCompleted = StoreWork::load(
-        objectName(), {{QStringLiteral("Get Disabilities Routine"), [this](Connection &db) { getDisabilities(db); }},
-                       {QStringLiteral("Get Data Routine"), [this](Connection &db) {
-                            getData(db);
-                            m_rows.loaded(disabilityRows());
-                            m_storedLearnerValues = learnerValues();
-                        }}});
+    const bool completed =
+        runLoad({{QStringLiteral("Get Disabilities Routine"), [this](Connection &db) { getDisabilities(db); }},
+                 {QStringLiteral("Get Data Routine"), [this](Connection &db) {
+                      getData(db);
+                      m_rows.loaded(disabilityRows());
+                      m_storedLearnerValues = learnerValues();
+                  }}});
     m_loading = false;
-    if (!m_loadCompleted) {
-        // Saving would replace the learner's stored rows with what could not be read.
-        cmdSave->setEnabled(false);
-        lblLoadFailed->show();
-    }
-    return m_loadCompleted;
+    return completed;
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QTreeWidgetItem *item)
@@ -248,30 +234,25 @@ void frmMultipleDisabilities::itemChanged(QTreeWidgetItem *item)
     markChanged();
 }
 
-void frmMultipleDisabilities::markChanged()
+void frmMultipleDisabilities::markTyped()
 {
     if (!m_loading)
-        ChangeFlag::markChanged(cmdSave);
+        markChanged();
 }
 
 // Saving ----------------------------------------------------------------------
 
-bool frmMultipleDisabilities::save()
+QVector<StoreRoutine> frmMultipleDisabilities::saveRoutines()
 {
-    if (!m_loadCompleted)
-        return false;
-    const bool saved = StoreWork::save(
-        objectName(), {{QStringLiteral("Save Data Routine"),
-                        [this](Connection &db) { saveData(db); },
-                        [this] {
-                            m_rows.committed();
-                            m_storedLearnerValues = learnerValues();
-                        }}});
-    if (saved) {
-        ChangeFlag::markSaved(cmdSave);
-        ShowDataSaved();
-    }
-    return saved;
+    return {{QStringLiteral("Save Data Routine"), [this](Connection &db) { saveData(db); }, [this] {
+                 m_rows.committed();
+                 m_storedLearnerValues = learnerValues();
+             }}};
+}
+
+void frmMultipleDisabilities::confirmSaved()
+{
+    ShowDataSaved();
 }
 
 void frmMultipleDisabilities::saveData(Connection &db)
@@ -319,6 +300,6 @@ ShownRows::Places frmMultipleDisabilities::disabilityRows() const
 
 void frmMultipleDisabilities::reject()
 {
-    if (ConfirmLeaveSection(cmdSave, nullptr))
+    if (mayLeave())
         QDialog::reject();
 }

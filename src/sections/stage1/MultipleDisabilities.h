@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ShownRows.h"
-
-#include <QDialog>
+#include "StoreScreen.h"
 
 class Connection;
 class QDateEdit;
@@ -15,10 +14,9 @@ class QTreeWidgetItem;
 // The learner's additional disabilities (barriers) besides the primary one,
 // with the K number and the date of testing. Writes the host table
 // MultipleDisabilities, which belongs to the learner, not to a data year.
-// Its store work runs through the same runner as the section screens: one
-// connection per operation, one report per failure, the save in one
-// transaction, and no save once the load did not complete.
-class frmMultipleDisabilities : public QDialog
+// It loads, refuses and saves as the section screens do (StoreScreen); only
+// its confirmation is worded its own way.
+class frmMultipleDisabilities : public StoreScreen
 {
     Q_OBJECT
 public:
@@ -33,15 +31,12 @@ public:
     // False when it did not complete: the failure has been reported once and
     // the window cannot save.
     bool loadData();
-    bool loadCompleted() const { return m_loadCompleted; }
-    bool save();
 
     QLineEdit *learnerBox() const { return txtLearner; }
     QLineEdit *primaryBox() const { return txtPrimary; }
     QLineEdit *kNumberBox() const { return txtKNumber; }
     QDateEdit *testDate() const { return dtTest; }
     QTreeWidget *disabilityList() const { return lvwDisabilities; }
-    QPushButton *saveButton() const { return cmdSave; }
     QPushButton *doneButton() const { return cmdDone; }
 
     // The item of disability code, nullptr when not listed.
@@ -54,12 +49,14 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    QVector<StoreRoutine> saveRoutines() override;
+    void confirmSaved() override;
 
 private:
     void getDisabilities(Connection &db);
     void getData(Connection &db);
     void itemChanged(QTreeWidgetItem *item);
-    void markChanged();
+    void markTyped();
     ShownRows::Places disabilityRows() const;
     // The K number and the date of testing: the learner's, on every row.
     ShownRows::Values learnerValues() const;
@@ -70,11 +67,8 @@ private:
     QLineEdit *txtKNumber;
     QDateEdit *dtTest;
     QTreeWidget *lvwDisabilities;
-    QPushButton *cmdSave;
     QPushButton *cmdDone;
-    QLabel *lblLoadFailed;
     bool m_loaded = false;
-    bool m_loadCompleted = false;
     bool m_loading = false;
     ShownRows m_rows{QStringLiteral("MultipleDisabilities"), {QStringLiteral("DisabilityID")}};
     ShownRows::Values m_storedLearnerValues;

@@ -83,7 +83,6 @@ frmAssessment_Support::frmAssessment_Support(const QString &memberName, QWidget 
     , m_levels(QStringLiteral("SNE_Assessment_Supp_Req"))
     , m_ratings(QStringLiteral("SNE_Assessment_Supp_Req_Rating"))
 {
-    setNeighbours(!m_member.previous.isEmpty(), !m_member.next.isEmpty());
     addToBody(m_key);
     if (m_member.learnerFields) {
         m_gridDisability = makeGrid(QStringLiteral("gridDisability"), 1, 2, this);
@@ -229,8 +228,7 @@ void frmAssessment_Support::getLearnerInfo(Connection &connection)
 {
     const Recordset rs = connection.query(
         QStringLiteral("SELECT ID, Disability_Descr, Psycho_Social_Support ")
-        + QStringLiteral("FROM SNE_Learner_Supp_Needs WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+        + QStringLiteral("FROM SNE_Learner_Supp_Needs WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
     m_learnerInfo.showFirst(rs);
     if (rs.isEmpty())
         return;
@@ -243,8 +241,7 @@ void frmAssessment_Support::getAreaLevels(Connection &connection)
     SpreadModel &cells = m_gridAreaLevel->cells();
     const Recordset rs = connection.query(
         QStringLiteral("SELECT ID, GridID, Support_Area, [Level] ")
-        + QStringLiteral("FROM SNE_Assessment_Supp_Req WHERE LearnerID = ") + learnerIdText()
-        + QStringLiteral(" AND Data_Year = ") + dataYearText() + m_member.loadRange + m_member.loadOrder
+        + QStringLiteral("FROM SNE_Assessment_Supp_Req WHERE ") + learnerAndYearCondition() + m_member.loadRange + m_member.loadOrder
         + QStringLiteral(", ID"));
     m_levels.clear();
     for (int i = 0; i < rs.recordCount(); ++i) {
@@ -262,7 +259,7 @@ void frmAssessment_Support::getFinalRating(Connection &connection)
 {
     const Recordset rs = connection.query(
         QStringLiteral("SELECT GridID, Support_Area, [Level] ") + QStringLiteral("FROM SNE_Assessment_Supp_Req ")
-        + QStringLiteral("WHERE LearnerID = ") + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+        + QStringLiteral("WHERE ") + learnerAndYearCondition()
         + QStringLiteral(" AND [Level] <> 'N/A'") + QStringLiteral(" ORDER BY Support_Area"));
     OverallRating overall;
     for (int i = 0; i < rs.recordCount(); ++i) {
@@ -346,8 +343,8 @@ void frmAssessment_Support::saveAreaLevels(Connection &connection)
 void frmAssessment_Support::showStoredRatings(Connection &connection)
 {
     const Recordset rs = connection.query(
-        QStringLiteral("SELECT ID, Support_Area, Rating FROM SNE_Assessment_Supp_Req_Rating WHERE LearnerID = ")
-        + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY Support_Area, ID"));
+        QStringLiteral("SELECT ID, Support_Area, Rating FROM SNE_Assessment_Supp_Req_Rating WHERE ")
+        + learnerAndYearCondition() + QStringLiteral(" ORDER BY Support_Area, ID"));
     m_ratings.clear();
     QMap<int, int> stored;
     for (int i = 0; i < rs.recordCount(); ++i) {

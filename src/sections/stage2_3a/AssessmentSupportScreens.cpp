@@ -35,7 +35,6 @@ Member reg1()
 {
     Member m;
     m.name = Reg1;
-    m.next = Reg2;
     m.rowCount = 6;
     m.headingGrid = QStringLiteral("gridFamilySistuation");
     m.learnerFields = true;
@@ -51,8 +50,6 @@ Member reg2()
 {
     Member m;
     m.name = Reg2;
-    m.previous = Reg1;
-    m.next = Reg3;
     m.rowCount = 11;
     m.headingGrid = HeaderGrid;
     m.loadRange = QStringLiteral("AND GridID < 12 and GridID > 2 ");
@@ -69,8 +66,6 @@ Member reg3()
 {
     Member m;
     m.name = Reg3;
-    m.previous = Reg2;
-    m.next = Reg4;
     m.rowCount = 21;
     m.headingGrid = HeaderGrid;
     m.loadRange = QStringLiteral("AND GridID < 29 and GridID > 11 ");
@@ -92,7 +87,6 @@ Member reg4()
 {
     Member m;
     m.name = Reg4;
-    m.previous = Reg3;
     m.rowCount = OverallRatingRow;
     m.headingGrid = HeaderGrid;
     m.overallRatings = true;
@@ -155,4 +149,5 @@ QStringList ratingColumnTitles()
 void registerSection3aScreens(ScreenRegistry &registry)
 {
     ScreenFamily::registerMembers<frmAssessment_Support>(registry, AssessmentSupportScreens::members());
+    registry.addChain(ScreenFamily::names(AssessmentSupportScreens::members()));
 }

@@ -43,8 +43,6 @@ struct PrintBlock
 struct Member
 {
     QString name;                // object name and error-report location
-    QString previous;
-    QString next;
     int rowCount = 0;            // rows of gridAreaLevel
     QString headingGrid;         // gridFamilySistuation on the first member, gridHearder on the others
     bool learnerFields = false;  // the disability description and psycho-social support

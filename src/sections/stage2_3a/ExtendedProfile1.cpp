@@ -62,7 +62,6 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget *parent)
     : SectionScreen(ScreenName, QStringLiteral("SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"), parent)
     , m_gridBarriers(new grid::SpreadGrid(Cols, Rows, this))
 {
-    setNeighbours(false, true);
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     m_gridBarriers->setObjectName(QStringLiteral("gridBarriers"));
     addGrid(m_gridBarriers);
@@ -99,8 +98,8 @@ QVector<StoreRoutine> frmExtendedProfile1::loadRoutines()
 
 void frmExtendedProfile1::getLearning_Barrier(Connection &db)
 {
-    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Learning_And_Development_Barriers WHERE LearnerID = ")
-                                  + learnerIdText() + QStringLiteral(" AND Data_Year = ") + dataYearText()
+    const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Learning_And_Development_Barriers WHERE ")
+                                  + learnerAndYearCondition()
                                   + QStringLiteral(" ORDER BY ID"));
     m_row.showFirst(rs);
     if (rs.isEmpty())

@@ -116,7 +116,6 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget *parent)
     , m_summEnabling(FixedTextGrids::oneColumn("gridSummEnabling", 2, 100, this))
     , m_summBarriers(FixedTextGrids::oneColumn("gridSummBarriers", 2, 100, this))
 {
-    setNeighbours(true, false);
     setPrintButtonName(QStringLiteral("cmdPrintPage"));
     addGrid(m_heading);
 
@@ -209,8 +208,7 @@ void frmExtendedProfile2::getData(Connection &db, const QVector<int> &tabs)
     for (int t = 0; t < 3; ++t) {
         const FactorTab &factorTab = factorTabList[t];
         const Recordset rs = db.query(QStringLiteral("SELECT * FROM %1 ").arg(QString::fromLatin1(factorTab.table))
-                                      + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                                      + QStringLiteral(" AND Data_Year = ") + dataYearText() + QStringLiteral(" ORDER BY ID"));
+                                      + QStringLiteral("WHERE ") + learnerAndYearCondition() + QStringLiteral(" ORDER BY ID"));
         const bool refill = tabs.contains(t);
         if (refill)
             m_rows[t].clear();

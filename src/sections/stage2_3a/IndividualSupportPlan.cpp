@@ -46,13 +46,6 @@ QVector<ActionGroupSpec> groupSpecs()
     };
 }
 
-// The review date goes into the statement as the grid shows it, and an empty
-// one stays empty; a loaded text with an apostrophe must not break the statement.
-QString reviewDateLiteral(const QString &shown)
-{
-    return QString(shown).replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 } // namespace
 
 frmISP::frmISP(QWidget *parent)
@@ -126,8 +119,7 @@ QVector<StoreRoutine> frmISP::loadRoutines()
 void frmISP::getBarries_Strengths(Connection &db)
 {
     const Recordset rs = db.query(QStringLiteral("SELECT * FROM SNE_Factors_Community ")
-                                  + QStringLiteral("WHERE LearnerID = ") + learnerIdText()
-                                  + QStringLiteral(" AND Data_Year = ") + dataYearText());
+                                  + QStringLiteral("WHERE ") + learnerAndYearCondition());
     if (rs.isEmpty())
         return;
     SpreadModel &barriers = m_gridBarrier->cells();
@@ -201,8 +193,9 @@ ShownRows::Places frmISP::actions(const ActionGroup *group) const
                                 !f.join(QString()).trimmed().isEmpty()};
         for (int field = 0; field < ActionGroup::Fields; ++field) {
             const QString name = QString::fromLatin1(StoredFields[field]);
+            // The review date goes in as the grid shows it; an empty one stays empty.
             action.values.insert(name, name == QLatin1String("Review_Date")
-                                           ? QLatin1Char('\'') + reviewDateLiteral(f.at(field)) + QLatin1Char('\'')
+                                           ? ShownRows::quotedKeepingEmpty(f.at(field))
                                            : ShownRows::quoted(f.at(field)));
         }
         places.insert(i, action);

@@ -1,4 +1,4 @@
-#pragma once
+#include "EveryScreen.h"
 
 #include "ScreenRegistry.h"
 #include "Section3aScreens.h"
@@ -6,10 +6,7 @@
 #include "Stage1Screens.h"
 #include "Stage2Screens.h"
 
-// Every section screen of the program, registered as the program registers
-// them. A stage that adds screens adds its register call here, and the
-// conformance suite covers its screens from that day on.
-inline void registerEveryScreen(ScreenRegistry &registry)
+void registerEveryScreen(ScreenRegistry &registry)
 {
     registerStage1Screens(registry);
     registerStage2Screens(registry);
