@@ -8,6 +8,7 @@
 #include "PostgresCluster.h"
 #include "PreviousYearAppend.h"
 #include "SchemaTables.h"
+#include "SelectLearner.h"
 #include "StoreCopy.h"
 #include "StoreError.h"
 #include "StoreLocks.h"
@@ -473,6 +474,33 @@ private slots:
         QCOMPARE(list.nextLine(), QStringLiteral("learners Adams"));
         db->execute(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Status, LSENStatus) VALUES (2, 'Ben', 'Bosman', 'C', 3)"));
         QCOMPARE(list.continued(), QStringLiteral("learners Adams,Bosman"));
+    }
+
+    // The learner list and the lookup tables hold the same rows in the same
+    // order on both engines: case aside, apostrophes and blanks as they stand.
+    void learnerListAndLookupsAlike()
+    {
+        TestStore school(false, true);
+        const QStringList added = {QStringLiteral("adams"), QStringLiteral("ADAMS-Smith"), QStringLiteral("Botha"), QStringLiteral("de Klerk"),
+                                   QStringLiteral("O'Brien"), QStringLiteral("Oates"), QStringLiteral("Van Wyk"), QStringLiteral("Zulu")};
+        for (const QString &surname : {added.at(6), added.at(1), added.at(4), added.at(7), added.at(0), added.at(5), added.at(3), added.at(2)})
+            school.addLearner(surname, QStringLiteral("Sam"));
+        const QString uri = newDatabase();
+        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        auto server = Connection::open(uri);
+        const QString list = frmSelectLearner::learnersStatement(false);
+        auto file = school.connect();
+        for (Connection *db : {file.get(), server.get()}) {
+            const Recordset rs = db->query(list);
+            QStringList surnames;
+            for (int row = 0; row < rs.recordCount(); ++row)
+                surnames << rs.text(row, QStringLiteral("SName"));
+            QCOMPARE(surnames, added);
+        }
+        QCOMPARE(storeRows(*server, list), storeRows(*file, list));
+        for (const QString &table : SchemaTables::lookupTables())
+            QCOMPARE(storeRows(*server, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)),
+                     storeRows(*file, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)));
     }
 
     // Two computers starting on one new database: one creates the tables, the
