@@ -145,8 +145,7 @@ const AdminCommandRegistration registration{AdminCommand{
     .details = QStringLiteral("creates a demo host database (N >= 60 learners, default 60) and registers it "
                               "when no database is registered yet, or with --register; --if-unset does nothing "
                               "when a database is registered already; --assessed N gives N qualifying learners a full "
-                              "assessment for last year and some of them for this year; a --db of a database "
-                              "server (postgresql://...) gets the school there, if it holds none yet"),
+                              "assessment for last year and some of them for this year"),
     .example = QStringLiteral("sna-admin demo-host --db /tmp/school.db --register"),
     .run = &runDemoHost,
 }};
