@@ -141,6 +141,21 @@ void Connection::prepareStore()
     guarded([](StoreEngine &store) { store.prepare(); });
 }
 
+void Connection::lockSchema()
+{
+    guarded([](StoreEngine &store) { store.lockSchema(); });
+}
+
+void Connection::unlockSchema()
+{
+    guarded([](StoreEngine &store) { store.unlockSchema(); });
+}
+
+bool Connection::holdsNulInText() const
+{
+    return engine().holdsNulInText();
+}
+
 QStringList Connection::columnNames(const QString &table)
 {
     const QStringList names = engine().columnNames(table);

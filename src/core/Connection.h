@@ -68,6 +68,16 @@ public:
     // functions). Runs again harmlessly; the table check calls it first.
     void prepareStore();
 
+    // While held, another program's table check on the same store waits
+    // (two computers starting on an empty database at once). Prefer
+    // SchemaChangeLock, which lets go however the check ends.
+    void lockSchema();
+    void unlockSchema();
+
+    // Whether the store can keep a text holding the character U+0000 (a
+    // database server cannot).
+    bool holdsNulInText() const;
+
     // The column names of a table in their stored order. A missing table throws.
     QStringList columnNames(const QString &table);
     bool tableExists(const QString &table);

@@ -4,8 +4,13 @@
 #include "StoreLocation.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 
 #include <libpq-fe.h>
+
+#include <cerrno>
+#include <functional>
+#include <poll.h>
 
 namespace {
 
@@ -53,24 +58,66 @@ StoreError::Kind kindOf(const QByteArray &state, bool connectionLost)
     throw StoreError(hostNumberForMessage(message, ServerFailure), message, kindOf(state, lost));
 }
 
-Result run(PGconn *connection, const QString &sql)
+// How often a statement still running asks whether it waits for a lock.
+constexpr int PollMs = 50;
+
+// The statement's result once the server has answered, the watcher told
+// meanwhile whenever waitsForLock says another program's lock holds it up.
+// libpq's own waiting call would keep the watcher in the dark.
+Result awaitResult(PGconn *connection, const std::function<bool()> &waitsForLock)
 {
-    const QByteArray text = sql.toUtf8();
-    Result result(PQexec(connection, text.constData()), &PQclear);
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_EMPTY_QUERY)
+    QElapsedTimer since;
+    since.start();
+    while (PQisBusy(connection)) {
+        pollfd socket{PQsocket(connection), POLLIN, 0};
+        const int ready = poll(&socket, 1, PollMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0 || (ready > 0 && !PQconsumeInput(connection)))
+            break; // the connection broke: PQgetResult says how
+        if (ready == 0 && waitsForLock && waitsForLock())
+            LockWait::tell(int(since.elapsed()));
+    }
+    // The first failure stands for the statement, as libpq's own waiting call has it.
+    Result kept(nullptr, &PQclear);
+    while (PGresult *next = PQgetResult(connection)) {
+        if (!kept || PQresultStatus(kept.get()) != PGRES_FATAL_ERROR)
+            kept.reset(next);
+        else
+            PQclear(next);
+    }
+    return kept;
+}
+
+Result checked(PGconn *connection, Result result)
+{
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
         fail(connection, result.get());
     return result;
+}
+
+Result run(PGconn *connection, const QString &sql, const std::function<bool()> &waitsForLock = {})
+{
+    // A server's text holds no U+0000, and libpq would end the statement there.
+    if (sql.contains(QChar(0)))
+        throw StoreError(ServerFailure,
+                         QStringLiteral("The text contains a character (U+0000) that the server cannot store. "
+                                        "Remove it and save again."),
+                         StoreError::Kind::Refused);
+    const QByteArray text = sql.toUtf8();
+    if (!PQsendQuery(connection, text.constData()))
+        fail(connection, nullptr);
+    return checked(connection, awaitResult(connection, waitsForLock));
 }
 
 Result runWithName(PGconn *connection, const char *sql, const QString &name)
 {
     const QByteArray bound = name.toUtf8();
     const char *values[] = {bound.constData()};
-    Result result(PQexecParams(connection, sql, 1, nullptr, values, nullptr, nullptr, 0), &PQclear);
-    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
-        fail(connection, result.get());
-    return result;
+    if (!PQsendQueryParams(connection, sql, 1, nullptr, values, nullptr, nullptr, 0))
+        fail(connection, nullptr);
+    return checked(connection, awaitResult(connection, {}));
 }
 
 // Type numbers of pg_type, fixed in every PostgreSQL.
@@ -155,7 +202,7 @@ std::unique_ptr<PostgresEngine> PostgresEngine::open(const QString &uri)
                              .arg(database, host, reason),
                          StoreError::Kind::Unreachable);
     }
-    std::unique_ptr<PostgresEngine> engine(new PostgresEngine(connection));
+    std::unique_ptr<PostgresEngine> engine(new PostgresEngine(connection, uri));
     // The server's notices ("already exists, skipping") are not failures.
     PQsetNoticeProcessor(connection, [](void *, const char *) {}, nullptr);
     if (PQsetClientEncoding(connection, "UTF8") != 0)
@@ -164,8 +211,8 @@ std::unique_ptr<PostgresEngine> PostgresEngine::open(const QString &uri)
     return engine;
 }
 
-PostgresEngine::PostgresEngine(pg_conn *connection)
-    : m_connection(connection)
+PostgresEngine::PostgresEngine(pg_conn *connection, const QString &uri)
+    : m_connection(connection), m_uri(uri)
 {
 }
 
@@ -173,6 +220,34 @@ PostgresEngine::~PostgresEngine()
 {
     // Closing the connection ends an open transaction without its changes.
     PQfinish(m_connection);
+    if (m_lookout)
+        PQfinish(m_lookout);
+}
+
+Result PostgresEngine::exec(const QString &nativeSql)
+{
+    return run(m_connection, nativeSql, [this] { return waitsForLock(); });
+}
+
+// Asked of the server over a second connection of its own, made the first
+// time a statement runs long: a statement that merely works long is no
+// wait for another program.
+bool PostgresEngine::waitsForLock()
+{
+    if (!m_lookout && !m_lookoutFailed) {
+        m_lookout = PQconnectdb(m_uri.toUtf8().constData());
+        if (PQstatus(m_lookout) != CONNECTION_OK) {
+            PQfinish(m_lookout);
+            m_lookout = nullptr;
+            m_lookoutFailed = true;
+        }
+    }
+    if (!m_lookout)
+        return false;
+    const QByteArray sql = QByteArrayLiteral("SELECT 1 FROM pg_stat_activity WHERE wait_event_type = 'Lock' AND pid = ")
+        + QByteArray::number(PQbackendPID(m_connection));
+    const Result result(PQexec(m_lookout, sql.constData()), &PQclear);
+    return PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) > 0;
 }
 
 template <typename Work>
@@ -194,7 +269,7 @@ auto PostgresEngine::contained(Work &&work)
 
 Recordset PostgresEngine::query(const QString &nativeSql)
 {
-    const Result result = run(m_connection, nativeSql);
+    const Result result = exec(nativeSql);
     const int columns = PQnfields(result.get());
     QStringList names;
     names.reserve(columns);
@@ -215,7 +290,7 @@ Recordset PostgresEngine::query(const QString &nativeSql)
 
 int PostgresEngine::execute(const QString &nativeSql)
 {
-    const Result result = run(m_connection, nativeSql);
+    const Result result = exec(nativeSql);
     // Empty for anything but a data change.
     return QByteArray(PQcmdTuples(result.get())).toInt();
 }
@@ -227,7 +302,7 @@ bool PostgresEngine::probe(const QString &nativeSql)
     const QString firstRow = QStringLiteral("SELECT 1 FROM (%1) AS probe LIMIT 1").arg(nativeSql);
     try {
         return contained([&] {
-            run(m_connection, firstRow);
+            exec(firstRow);
             return true;
         });
     } catch (const StoreError &error) {
@@ -253,7 +328,7 @@ void PostgresEngine::begin()
 
 void PostgresEngine::commit()
 {
-    const Result result = run(m_connection, QStringLiteral("COMMIT"));
+    const Result result = exec(QStringLiteral("COMMIT"));
     // A transaction a failed statement spoiled ends without its changes, and
     // the server answers COMMIT with ROLLBACK rather than an error.
     if (qstrcmp(PQcmdStatus(result.get()), "ROLLBACK") == 0)
@@ -325,4 +400,20 @@ bool PostgresEngine::schemaHas(const char *relkinds, const QString &name)
                                        "AND lower(c.relname) = lower($1) AND pg_table_is_visible(c.oid)")
                             .arg(QLatin1String(relkinds));
     return PQntuples(runWithName(m_connection, sql.toUtf8().constData(), name).get()) > 0;
+}
+
+// Two computers starting on one empty database: the second waits here while
+// the first creates the functions and tables. A key of one number never meets
+// the learner locks, which take two.
+constexpr qint64 SchemaLockKey = 0x534E41; // "SNA"
+
+void PostgresEngine::lockSchema()
+{
+    exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(SchemaLockKey));
+}
+
+void PostgresEngine::unlockSchema()
+{
+    if (PQstatus(m_connection) == CONNECTION_OK)
+        exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(SchemaLockKey));
 }

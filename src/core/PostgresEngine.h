@@ -5,6 +5,7 @@
 #include <memory>
 
 struct pg_conn;
+struct pg_result;
 
 // A PostgreSQL database reached through libpq, named by a connection URI
 // (postgresql://host:port/database?user=...). The password comes from
@@ -35,12 +36,19 @@ public:
     bool transactionOpen() override;
 
     void prepare() override;
+    void lockSchema() override;
+    void unlockSchema() override;
+    bool holdsNulInText() const override { return false; }
     QStringList columnNames(const QString &table) override;
     bool tableExists(const QString &table) override;
     bool indexExists(const QString &index) override;
 
 private:
-    explicit PostgresEngine(pg_conn *connection);
+    PostgresEngine(pg_conn *connection, const QString &uri);
+    // Runs a statement, telling the lock-wait watcher while another
+    // program's lock holds it up.
+    std::unique_ptr<pg_result, void (*)(pg_result *)> exec(const QString &nativeSql);
+    bool waitsForLock();
     // Runs a statement whose failure would end an open transaction inside a
     // savepoint of its own, so only the statement fails.
     template <typename Work>
@@ -48,4 +56,7 @@ private:
     bool schemaHas(const char *relkinds, const QString &name);
 
     pg_conn *m_connection = nullptr;
+    QString m_uri;
+    pg_conn *m_lookout = nullptr; // asks the server whether a statement waits for a lock
+    bool m_lookoutFailed = false;
 };

@@ -41,6 +41,15 @@ public:
     // carry on every connection by itself.
     virtual void prepare() = 0;
 
+    // Keeps a second program from creating the same tables at the same time
+    // until unlockSchema(): it waits, then finds them made. An engine whose
+    // table creation is kept apart by its own locks need not do anything.
+    virtual void lockSchema() {}
+    virtual void unlockSchema() {}
+
+    // Whether a stored text may hold the character U+0000.
+    virtual bool holdsNulInText() const { return true; }
+
     virtual QStringList columnNames(const QString &table) = 0;
     virtual bool tableExists(const QString &table) = 0;
     virtual bool indexExists(const QString &index) = 0;

@@ -9,3 +9,17 @@ class Connection;
 // never wait. learnerId 0 stands for the whole year (the year append).
 // Runs inside a transaction; waiting past the lock timeout fails as Busy.
 void LockLearnerYear(Connection &connection, int learnerId, int dataYear);
+
+// Holds the store's table-creation lock (Connection::lockSchema) for its
+// lifetime.
+class SchemaChangeLock
+{
+public:
+    explicit SchemaChangeLock(Connection &connection);
+    ~SchemaChangeLock();
+    SchemaChangeLock(const SchemaChangeLock &) = delete;
+    SchemaChangeLock &operator=(const SchemaChangeLock &) = delete;
+
+private:
+    Connection &m_connection;
+};

@@ -1,6 +1,7 @@
 #include "CheckTables.h"
 
 #include "Connection.h"
+#include "StoreLocks.h"
 #include "DataInsert.h"
 #include "AppState.h"
 #include "SchemaTables.h"
@@ -129,6 +130,9 @@ TableCheckResult CheckTables()
 TableCheckResult CheckTables(Connection &connection)
 {
     requireHostTables(connection);
+    // A second computer starting on the same empty database waits here, then
+    // finds every table made.
+    const SchemaChangeLock creating(connection);
     connection.prepareStore();
 
     TableCheckResult result;

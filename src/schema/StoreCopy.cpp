@@ -77,9 +77,29 @@ void makeTables(Connection &to)
     CheckTables(to);
 }
 
-int copyRows(Connection &from, Connection &to, const QString &table)
+// A target that cannot keep U+0000 in a text refuses the whole copy, before
+// anything is written, naming where the character is.
+void refuseUnstorableTexts(const QString &table, const Recordset &rows, const QString &target)
 {
-    const Recordset rows = from.query(QStringLiteral("SELECT * FROM ") + table);
+    const bool keyed = rows.hasField(QStringLiteral("ID"));
+    for (int row = 0; row < rows.recordCount(); ++row) {
+        for (const QString &column : rows.fieldNames()) {
+            const QVariant value = rows.value(row, column);
+            if (value.typeId() != QMetaType::QString || !value.toString().contains(QChar(0)))
+                continue;
+            const QString where = keyed ? QStringLiteral("the row with ID %1").arg(rows.text(row, QStringLiteral("ID")))
+                                           : QStringLiteral("row %1").arg(row + 1);
+            throw StoreError(3146,
+                             QStringLiteral("%1, %2, column %3 contains a character (U+0000) that the server cannot store; "
+                                            "nothing was copied to %4. Remove the character and copy again.")
+                                 .arg(table, where, column, target),
+                             StoreError::Kind::Refused);
+        }
+    }
+}
+
+int copyRows(const Recordset &rows, Connection &to, const QString &table)
+{
     // The columns both sides have, by name whatever its case.
     QSet<QString> targetColumns;
     for (const QString &column : to.columnNames(table))
@@ -132,11 +152,19 @@ QMap<QString, int> StoreCopy::copy(Connection &from, Connection &to, Existing ex
                          QStringLiteral("%1 holds a school's rows already; nothing was copied. "
                                         "Give --replace to replace them.").arg(to.path()),
                          StoreError::Kind::Refused);
+    // Every row is read, and found fit for the target, before anything is written.
+    const QStringList tables = copiedTables();
+    QVector<Recordset> read;
+    for (const QString &table : tables) {
+        read << from.query(QStringLiteral("SELECT * FROM ") + table);
+        if (!to.holdsNulInText())
+            refuseUnstorableTexts(table, read.last(), to.path());
+    }
     makeTables(to);
     QMap<QString, int> copied;
     Transaction transaction(to);
-    for (const QString &table : copiedTables())
-        copied.insert(table, copyRows(from, to, table));
+    for (int t = 0; t < tables.size(); ++t)
+        copied.insert(tables.at(t), copyRows(read.at(t), to, tables.at(t)));
     transaction.commit();
     return copied;
 }

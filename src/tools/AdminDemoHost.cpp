@@ -8,6 +8,8 @@
 #include "DemoAssessments.h"
 #include "DemoHost.h"
 #include "Settings.h"
+#include "StoreCopy.h"
+#include "StoreLocation.h"
 #include "StoreError.h"
 #include "TableCheckReport.h"
 
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 namespace {
@@ -70,31 +73,40 @@ int runDemoHost(const QStringList &args)
     QString path = Admin::databaseArgument(parser);
     if (path.isEmpty())
         path = defaultDemoPath();
-    path = QFileInfo(path).absoluteFilePath();
-
-    if (QFileInfo::exists(path)) {
-        Admin::printError(QStringLiteral("sna-admin demo-host: %1 already exists; a demo school never replaces a file")
-                              .arg(QDir::toNativeSeparators(path)));
-        return Admin::ExitFailed;
+    // A school on a database server is built in a file first and then
+    // copied there whole, as copy-store moves a school.
+    const bool onServer = StoreLocation::isServer(path);
+    const QTemporaryDir building;
+    const QString file = onServer ? building.filePath(QStringLiteral("demo-school.db")) : QFileInfo(path).absoluteFilePath();
+    if (!onServer) {
+        path = file;
+        if (QFileInfo::exists(path)) {
+            Admin::printError(QStringLiteral("sna-admin demo-host: %1 already exists; a demo school never replaces a file")
+                                  .arg(QDir::toNativeSeparators(path)));
+            return Admin::ExitFailed;
+        }
+        QDir().mkpath(QFileInfo(path).absolutePath());
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
     DemoAssessments::Counts counts;
     try {
-        DemoHost::createDemoHost(path, learners);
+        DemoHost::createDemoHost(file, learners);
         if (assessed > 0) {
             // The program's tables, as its start-up makes them, then last
             // year's assessments (and some of this year's).
             try {
-                appState().DatabasePath = path;
+                appState().DatabasePath = file;
                 ReportUpgradeFailures(CheckTables());
-                std::unique_ptr<Connection> connection = Connection::open(path);
+                std::unique_ptr<Connection> connection = Connection::open(file);
                 counts = DemoAssessments::fill(*connection, assessed, QDate::currentDate().year());
             } catch (...) {
                 // No half-assessed school is left behind either.
-                QFile::remove(path);
+                QFile::remove(file);
                 throw;
             }
         }
+        // A server already holding a school is refused, untouched.
+        if (onServer)
+            StoreCopy::copy(*Connection::open(file), *Connection::open(path), StoreCopy::Existing::Refuse);
     } catch (const StoreError &error) {
         Admin::printError(QStringLiteral("sna-admin demo-host: %1 (%2)").arg(error.description()).arg(error.number()));
         return Admin::ExitFailed;

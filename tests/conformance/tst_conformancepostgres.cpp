@@ -18,6 +18,7 @@
 #include "StoreCopy.h"
 #include "StoreRows.h"
 #include "TestStore.h"
+#include "TextCells.h"
 
 #include <QtTest>
 
@@ -156,6 +157,23 @@ private Q_SLOTS:
         QVERIFY2(boxes.last().text.contains(QStringLiteral("writes refused")), qPrintable(boxes.last().text));
         QVERIFY(opened->hasUnsavedChanges());
         QCOMPARE(typedRows(*db, QStringLiteral("SNE_Learner_Background_Info")), before);
+    }
+
+    // A text typed or pasted with U+0000, which a server's text cannot
+    // keep: the cell takes it without the character, and the save stores
+    // that on the server as on a file.
+    void typedNulCharacterNeverReachesTheServer()
+    {
+        std::unique_ptr<SectionScreen> opened = kit::opened(QStringLiteral("frmBackgroundInfo"));
+        QVERIFY(opened->loadCompleted());
+        const int cells = typeIntoEveryTextCell(*opened, QStringLiteral("before") + QChar(0) + QStringLiteral("after"));
+        QVERIFY(cells > 0);
+        opened->markChanged();
+        MessageRecorder boxes;
+        QVERIFY(opened->save());
+        QCOMPARE(boxes.texts(), QStringList{Saved});
+        const QString stored = storeRows(*Connection::open(m_uri), QStringLiteral("SELECT * FROM SNE_Learner_Background_Info")).join(QLatin1Char('\n'));
+        QVERIFY2(stored.count(QStringLiteral("beforeafter")) > 0, qPrintable(stored));
     }
 };
 

@@ -1,6 +1,6 @@
 // The store on a PostgreSQL server: the setting's connection address, the
 // table check, the host's functions, failures in the kinds SQLite gives, texts
-// as typed, two computers saving at once. Runs on a throw-away server of its own; skipped where the server
+// as typed, two computers (two programs) working at once. Runs on a throw-away server of its own; skipped where the server
 // programs are not installed.
 
 #include "CheckTables.h"
@@ -8,6 +8,7 @@
 #include "PostgresCluster.h"
 #include "PreviousYearAppend.h"
 #include "SchemaTables.h"
+#include "SelectLearner.h"
 #include "StoreCopy.h"
 #include "StoreError.h"
 #include "StoreLocks.h"
@@ -17,8 +18,10 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <QThread>
+
+#include <algorithm>
 #include <memory>
-#include <thread>
 
 namespace {
 
@@ -48,6 +51,45 @@ QString runAdmin(const QStringList &arguments, int *exitCode)
     *exitCode = admin.exitCode();
     return QString::fromUtf8(admin.readAll());
 }
+
+// Another office computer on the same database: a program of its own doing
+// one job, its output read line by line.
+class Worker
+{
+public:
+    Worker(const QString &uri, const QStringList &job)
+    {
+        m_process.start(QStringLiteral(SNA_STORE_WORKER), QStringList{uri} + job);
+        m_process.waitForStarted();
+    }
+    ~Worker()
+    {
+        m_process.closeWriteChannel();
+        m_process.waitForFinished(120000);
+    }
+    // Every line it printed, once it has finished.
+    QStringList lines()
+    {
+        m_process.closeWriteChannel();
+        m_process.waitForFinished(120000);
+        return QString::fromUtf8(m_process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    QString nextLine()
+    {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
+        }
+        return QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    // The user pressed Continue: the job runs again.
+    QString continued()
+    {
+        m_process.write("\n");
+        return nextLine();
+    }
+
+private:
+    QProcess m_process;
+};
 
 } // namespace
 
@@ -107,6 +149,14 @@ private slots:
         QCOMPARE(exitCode, 0);
         QVERIFY2(out.contains(QStringLiteral("created SNE_Learner_Background_Info")) && out.contains(QStringLiteral("indexed SNE_ISP")), qPrintable(out));
         QVERIFY(Connection::open(uri)->tableExists(QStringLiteral("SNE_Learner_Background_Info")));
+
+        // The demo school, made on the server; never over a school there.
+        const QString demo = newDatabase();
+        const QStringList demoHost = {QStringLiteral("demo-host"), QStringLiteral("--db"), demo, QStringLiteral("--assessed"), QStringLiteral("3")};
+        QVERIFY2(runAdmin(demoHost, &exitCode).contains(QStringLiteral("created demo host database ") + demo) && exitCode == 0,
+                 qPrintable(QString::number(exitCode)));
+        QCOMPARE(Connection::open(demo)->query(QStringLiteral("SELECT Count(*) AS n FROM Learner_Info")).text(QStringLiteral("n")), QStringLiteral("60"));
+        QVERIFY(runAdmin(demoHost, &exitCode).contains(QStringLiteral("holds a school's rows already")) && exitCode == 1);
     }
 
     // A school moved to a server and back is the same school, row for row;
@@ -284,57 +334,118 @@ private slots:
         QCOMPARE(Connection::open(uri)->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")).text(QStringLiteral("Barrier")), QStringLiteral("kept"));
     }
 
-    // Two computers replacing the same learner's rows at once: the second
-    // save waits for the first and replaces its rows whole, never leaving half
-    // of each; a save of another learner meanwhile does not wait at all.
-    void sameLearnerSavedTwiceAtOnce()
+    // What one learner's year holds in the program's tables, every row as one line.
+    static QString learnerRows(const QString &uri, int learner)
     {
-        const QString uri = newSchool();
-        const auto replaceRows = [](Connection &db, int learner, const QString &who) {
-            LockLearnerYear(db, learner, 2026);
-            db.execute(QStringLiteral("DELETE FROM SNE_Factors_School WHERE LearnerID = %1 AND Data_Year = 2026").arg(learner));
-            for (int line = 1; line <= 3; ++line)
-                db.execute(QStringLiteral("INSERT INTO SNE_Factors_School (LearnerID, Barrier, Data_Year) VALUES (%1, '%2 %3', 2026)")
-                               .arg(learner).arg(who).arg(line));
-        };
-        const auto save = [&](Connection &db, int learner, const QString &who) {
-            Transaction transaction(db);
-            replaceRows(db, learner, who);
-            transaction.commit();
-        };
-        auto watcher = Connection::open(uri);
-        save(*watcher, 7, QStringLiteral("old"));
-        // Another learner's save must not wait: it would fail after half a second.
-        Connection::setBusyTimeout(500);
-        auto other = Connection::open(uri);
-        Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+        auto db = Connection::open(uri);
+        QStringList rows;
+        for (const QString &table : SchemaTables::dataTables())
+            rows << storeRows(*db, QStringLiteral("SELECT * FROM %1 WHERE LearnerID = %2 AND Data_Year = 2026").arg(table).arg(learner));
+        return rows.join(QLatin1Char('\n'));
+    }
 
-        auto first = Connection::open(uri);
-        first->beginTransaction();
-        replaceRows(*first, 7, QStringLiteral("first"));
-        QString secondOutcome = QStringLiteral("not run");
-        std::thread second([&] {
-            secondOutcome = failure([&] { save(*Connection::open(uri), 7, QStringLiteral("second")); });
-        });
-        // The second computer is waiting for the first one's lock.
-        QTRY_COMPARE(watcher->query(QStringLiteral("SELECT Count(*) AS n FROM pg_locks WHERE locktype = 'advisory' AND NOT granted"))
+    // A school of two full learners on the server.
+    QString twoLearnerSchool(int *first, int *second)
+    {
+        TestStore school;
+        *first = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
+        *second = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
+        const QString uri = newDatabase();
+        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        return uri;
+    }
+
+    // Two office computers saving different learners at once: neither
+    // waits for the other, and each learner holds only its own computer's texts.
+    void differentLearnersSavedByTwoPrograms()
+    {
+        int one = 0, two = 0;
+        const QString uri = twoLearnerSchool(&one, &two);
+        const QString screen = QStringLiteral("frmBackgroundInfo");
+        Worker a(uri, {QStringLiteral("save"), screen, QString::number(one), QStringLiteral("2026"), QStringLiteral("O'Hara's notes"), QStringLiteral("5")});
+        Worker b(uri, {QStringLiteral("save"), screen, QString::number(two), QStringLiteral("2026"), QStringLiteral("Zoë's notes"), QStringLiteral("5")});
+        const QStringList fiveSaves = {QStringLiteral("saved"), QStringLiteral("saved"), QStringLiteral("saved"), QStringLiteral("saved"),
+                                       QStringLiteral("saved"), QStringLiteral("waited 0")};
+        QCOMPARE(a.lines(), fiveSaves);
+        QCOMPARE(b.lines(), fiveSaves);
+        const QString first = learnerRows(uri, one), second = learnerRows(uri, two);
+        QVERIFY(first.contains(QStringLiteral("O'Hara's notes")) && !first.contains(QStringLiteral("Zoë's notes")));
+        QVERIFY(second.contains(QStringLiteral("Zoë's notes")) && !second.contains(QStringLiteral("O'Hara's notes")));
+    }
+
+    // Two computers saving the same learner's screen at once: one whole save
+    // stands, never half of each. A save kept waiting past the lock wait by
+    // another computer fails with the report, never "saved"; one kept waiting
+    // a second is told of the wait, and then saves.
+    void sameLearnerSavedByTwoPrograms()
+    {
+        int learner = 0, other = 0;
+        const QString uri = twoLearnerSchool(&learner, &other);
+        const auto saveArgs = [&](const QString &text, const QString &times) {
+            return QStringList{QStringLiteral("save"), QStringLiteral("frmBackgroundInfo"), QString::number(learner),
+                               QStringLiteral("2026"), text, times};
+        };
+        QCOMPARE(Worker(uri, saveArgs(QStringLiteral("whole"), QStringLiteral("1"))).lines().first(), QStringLiteral("saved"));
+        const int cells = learnerRows(uri, learner).count(QStringLiteral("whole"));
+        QVERIFY(cells > 0);
+
+        Worker a(uri, saveArgs(QStringLiteral("first computer"), QStringLiteral("6")));
+        Worker b(uri, saveArgs(QStringLiteral("second computer"), QStringLiteral("6")));
+        QCOMPARE(a.lines().count(QStringLiteral("saved")), 6);
+        QCOMPARE(b.lines().count(QStringLiteral("saved")), 6);
+        const QString stored = learnerRows(uri, learner);
+        const int firsts = stored.count(QStringLiteral("first computer")), seconds = stored.count(QStringLiteral("second computer"));
+        QVERIFY2((firsts == cells && seconds == 0) || (firsts == 0 && seconds == cells), qPrintable(stored));
+
+        // Another computer's save of this learner holds the lock.
+        auto holder = Connection::open(uri);
+        holder->beginTransaction();
+        LockLearnerYear(*holder, learner, 2026);
+        const QStringList lost = Worker(uri, saveArgs(QStringLiteral("lost"), QStringLiteral("1")) << QStringLiteral("300")).lines();
+        QCOMPARE(lost.size(), 2);
+        QVERIFY2(lost.first().startsWith(QStringLiteral("failed ")) && lost.first().contains(QStringLiteral("canceling statement due to lock timeout")),
+                 qPrintable(lost.first()));
+        QCOMPARE(learnerRows(uri, learner), stored);
+
+        Worker waiting(uri, saveArgs(QStringLiteral("after a wait"), QStringLiteral("1")));
+        auto lookout = Connection::open(uri);
+        QTRY_COMPARE(lookout->query(QStringLiteral("SELECT Count(*) AS n FROM pg_locks WHERE locktype = 'advisory' AND NOT granted"))
                          .text(QStringLiteral("n")),
                      QStringLiteral("1"));
-        save(*other, 8, QStringLiteral("other"));
-        first->commit();
-        second.join();
-        QCOMPARE(secondOutcome, QStringLiteral("no failure"));
+        QThread::msleep(800);
+        holder->rollback();
+        const QStringList waited = waiting.lines();
+        QCOMPARE(waited.first(), QStringLiteral("saved"));
+        QVERIFY2(waited.last().section(QLatin1Char(' '), 1).toInt() >= 500, qPrintable(waited.last()));
+        QCOMPARE(learnerRows(uri, learner).count(QStringLiteral("after a wait")), cells);
+    }
 
-        QStringList stored;
-        const Recordset rs = watcher->query(QStringLiteral("SELECT LearnerID, Barrier FROM SNE_Factors_School ORDER BY LearnerID, Barrier"));
-        for (int row = 0; row < rs.recordCount(); ++row)
-            stored << rs.text(row, QStringLiteral("LearnerID")) + QLatin1Char(' ') + rs.text(row, QStringLiteral("Barrier"));
-        QCOMPARE(stored, QStringList({QStringLiteral("7 second 1"), QStringLiteral("7 second 2"), QStringLiteral("7 second 3"),
-                                      QStringLiteral("8 other 1"), QStringLiteral("8 other 2"), QStringLiteral("8 other 3")}));
+    // The watcher hears of a wait for another computer's lock, not of a
+    // statement that merely works long.
+    void lockWaitsAreTold()
+    {
+        const QString uri = newSchool();
+        int told = -1;
+        Connection::setLockWaitWatcher([&told](int ms) { told = std::max(told, ms); });
+        auto db = Connection::open(uri);
+        db->queryNative(QStringLiteral("SELECT pg_sleep(0.3)"));
+        QCOMPARE(told, -1);
+
+        Connection::setBusyTimeout(400);
+        auto holder = Connection::open(uri);
+        holder->beginTransaction();
+        holder->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (7, 2026)"));
+        LockLearnerYear(*holder, 7, 2026);
+        auto mine = Connection::open(uri);
+        mine->beginTransaction();
+        QCOMPARE(failure([&] { LockLearnerYear(*mine, 7, 2026); }),
+                 expected(StoreError::Kind::Busy, QStringLiteral("canceling statement due to lock timeout")));
+        Connection::setLockWaitWatcher({});
+        QVERIFY2(told >= 250 && told < 400, qPrintable(QString::number(told)));
     }
 
     // Two computers appending the year at once copy each row once.
-    void yearAppendedTwiceAtOnce()
+    void yearAppendedByTwoPrograms()
     {
         TestStore school;
         school.addFullLearner(2026, TestStore::StoredTexts::Plain);
@@ -342,16 +453,99 @@ private slots:
         StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
         const qint32 once = PreviousYearAppend::copyAll(*school.connect(), 2027);
         QVERIFY(once > 0);
-        qint32 copied[2] = {-1, -1};
-        std::thread first([&] { copied[0] = PreviousYearAppend::copyAll(*Connection::open(uri), 2027); });
-        std::thread second([&] { copied[1] = PreviousYearAppend::copyAll(*Connection::open(uri), 2027); });
-        first.join();
-        second.join();
-        QCOMPARE(copied[0] + copied[1], once);
-        QVERIFY(copied[0] == 0 || copied[1] == 0);
+        Worker a(uri, {QStringLiteral("append"), QStringLiteral("2027")});
+        Worker b(uri, {QStringLiteral("append"), QStringLiteral("2027")});
+        QStringList outcomes = a.lines() + b.lines();
+        outcomes.sort();
+        QCOMPARE(outcomes, QStringList({QStringLiteral("appended 0"), QStringLiteral("appended %1").arg(once)}));
         auto server = Connection::open(uri);
         for (const QString &table : PreviousYearAppend::tables())
             QCOMPARE(typedRows(*server, table).size(), typedRows(*school.connect(), table).size());
+    }
+
+    // A learner the host system adds on one computer is in the other's list
+    // once its user presses Continue.
+    void learnerAddedElsewhereShowsAfterContinue()
+    {
+        const QString uri = newSchool();
+        auto db = Connection::open(uri);
+        db->execute(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Status, LSENStatus) VALUES (1, 'Ann', 'Adams', 'C', 2)"));
+        Worker list(uri, {QStringLiteral("learners")});
+        QCOMPARE(list.nextLine(), QStringLiteral("learners Adams"));
+        db->execute(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Status, LSENStatus) VALUES (2, 'Ben', 'Bosman', 'C', 3)"));
+        QCOMPARE(list.continued(), QStringLiteral("learners Adams,Bosman"));
+    }
+
+    // The learner list and the lookup tables hold the same rows in the same
+    // order on both engines: case aside, apostrophes and blanks as they stand.
+    void learnerListAndLookupsAlike()
+    {
+        TestStore school(false, true);
+        const QStringList added = {QStringLiteral("adams"), QStringLiteral("ADAMS-Smith"), QStringLiteral("Botha"), QStringLiteral("de Klerk"),
+                                   QStringLiteral("O'Brien"), QStringLiteral("Oates"), QStringLiteral("Van Wyk"), QStringLiteral("Zulu")};
+        for (const QString &surname : {added.at(6), added.at(1), added.at(4), added.at(7), added.at(0), added.at(5), added.at(3), added.at(2)})
+            school.addLearner(surname, QStringLiteral("Sam"));
+        const QString uri = newDatabase();
+        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        auto server = Connection::open(uri);
+        const QString list = frmSelectLearner::learnersStatement(false);
+        auto file = school.connect();
+        for (Connection *db : {file.get(), server.get()}) {
+            const Recordset rs = db->query(list);
+            QStringList surnames;
+            for (int row = 0; row < rs.recordCount(); ++row)
+                surnames << rs.text(row, QStringLiteral("SName"));
+            QCOMPARE(surnames, added);
+        }
+        QCOMPARE(storeRows(*server, list), storeRows(*file, list));
+        for (const QString &table : SchemaTables::lookupTables())
+            QCOMPARE(storeRows(*server, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)),
+                     storeRows(*file, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)));
+    }
+
+    // Two computers starting on one new database: one creates the tables, the
+    // other waits and finds them.
+    void tablesCreatedByTwoProgramsAtOnce()
+    {
+        const QString uri = newDatabase();
+        StoreCopy::createHostTables(*Connection::open(uri));
+        // Both programs write the server's functions again too.
+        Connection::open(uri)->executeNative(QStringLiteral("DROP FUNCTION sna_dialect_version()"));
+        Worker a(uri, {QStringLiteral("check-tables")});
+        Worker b(uri, {QStringLiteral("check-tables")});
+        QStringList outcomes = a.lines() + b.lines();
+        outcomes.sort();
+        QCOMPARE(outcomes, QStringList({QStringLiteral("created 0"), QStringLiteral("created 22")}));
+    }
+
+    // A server's text holds no U+0000: a copy meeting one refuses before it
+    // writes anything and names where it is; a statement carrying one fails
+    // as refused and runs nothing.
+    void textsWithNulAreRefused()
+    {
+        TestStore school;
+        const int learner = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
+        school.exec(QStringLiteral("UPDATE SNE_ISP SET Target = 'before' || char(0) || 'after' WHERE ID = (SELECT min(ID) FROM SNE_ISP)"));
+        const QString id = school.scalar(QStringLiteral("SELECT min(ID) FROM SNE_ISP")).toString();
+        const QString uri = newDatabase();
+        int exitCode = -1;
+        const QString out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
+        QCOMPARE(exitCode, 1);
+        QVERIFY2(out.contains(QStringLiteral("SNE_ISP, the row with ID %1, column Target contains a character (U+0000) that the server cannot store; "
+                                             "nothing was copied to %2.").arg(id, uri)), qPrintable(out));
+        QVERIFY(!Connection::open(uri)->tableExists(QStringLiteral("Learner_Info")));
+
+        const QString server = newSchool();
+        auto db = Connection::open(server);
+        const auto save = [&] {
+            Transaction transaction(*db);
+            db->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (%1, 2026)").arg(learner));
+            db->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Target, Data_Year) VALUES (%1, 'a%2b', 2026)").arg(learner).arg(QChar(0)));
+            transaction.commit();
+        };
+        QCOMPARE(failure(save), expected(StoreError::Kind::Refused, QStringLiteral("The text contains a character (U+0000) that the server "
+                                                                                  "cannot store. Remove it and save again.")));
+        QCOMPARE(db->query(QStringLiteral("SELECT Count(*) AS n FROM SNE_ISP")).text(QStringLiteral("n")), QStringLiteral("0"));
     }
 };
 

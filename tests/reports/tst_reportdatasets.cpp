@@ -1,12 +1,15 @@
 // The report datasets on a small fixture school: which learners each
 // statement lists for which year and filter, the diagnostic profile's rounded
 // means, and the score summary against the two statements per learner it
-// stands for.
+// stands for. Every case runs twice: on the school's SQLite file, then on a
+// copy of it on a throw-away PostgreSQL server, with the same expected rows.
 #include "Connection.h"
 #include "ListReportStatement.h"
+#include "PostgresCluster.h"
 #include "ReportBuilder.h"
 #include "ReportFixture.h"
 #include "ScoreSummary.h"
+#include "StoreCopy.h"
 #include "clsSQL.h"
 
 #include <QtTest>
@@ -14,6 +17,21 @@
 using namespace reports;
 
 namespace {
+
+// Set for the second run, on the server.
+PostgresCluster *server = nullptr;
+
+// The school as the report statements read it: its own file, or in the run
+// on the server a fresh copy of it there.
+std::unique_ptr<Connection> opened(const School &school)
+{
+    if (!server)
+        return school.store.connect();
+    static int databases = 0;
+    const QString uri = server->createDatabase(QStringLiteral("reports%1").arg(++databases));
+    StoreCopy::copy(*school.store.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+    return Connection::open(uri);
+}
 
 QStringList column(const Recordset &rows, const QString &field)
 {
@@ -137,7 +155,7 @@ void tst_ReportDatasets::listReportsYearRestriction()
     }
     school.background(cele, 2024, QStringLiteral("Clinic"));   // no row for either year
 
-    const Recordset rows = school.store.connect()->query(listReportStatement(listFilter(mode, reportYear)));
+    const Recordset rows = opened(school)->query(listReportStatement(listFilter(mode, reportYear)));
     QCOMPARE(column(rows, QStringLiteral("SName")), surnames);
 }
 
@@ -180,7 +198,7 @@ void tst_ReportDatasets::listReportFiltersQuoteTheirValues()
         filter.provider = provider;
     if (!accession.isNull())
         filter.accession = accession;
-    const Recordset rows = school.store.connect()->query(listReportStatement(filter));
+    const Recordset rows = opened(school)->query(listReportStatement(filter));
     QCOMPARE(column(rows, QStringLiteral("SName")), surnames);
 }
 
@@ -219,7 +237,7 @@ void tst_ReportDatasets::profileLearnerSelection()
     request.currentDataYear = ThisYear;
     request.repVar = repVar;
     request.repGrade = repGrade;
-    auto connection = school.store.connect();
+    auto connection = opened(school);
     const LearnerProfileData data = ReportBuilder::loadLearnerProfile(*connection, statements, request);
     QCOMPARE(column(data.main, QStringLiteral("Learner")), learners);
 }
@@ -230,7 +248,7 @@ void tst_ReportDatasets::profileFilterDoesNotCarryOver()
     school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"));
     school.learner(QStringLiteral("Zulu"), QStringLiteral("Zola"), QStringLiteral("Z9"));
     clsSQL statements;
-    auto connection = school.store.connect();
+    auto connection = opened(school);
     const QString one = statements.Rep01BackgroundQuery(ThisYear, ThisYear, QStringLiteral("Z9"), false);
     QCOMPARE(connection->query(one).recordCount(), 1);
     QCOMPARE(statements.filterText(), QStringLiteral(" AND LI.AccessionNo = 'Z9' AND (LI.Status)='C'"));
@@ -250,7 +268,7 @@ void tst_ReportDatasets::diagnosticSubreportRoundsTheMean()
     school.score(mixed, 15, 3, ThisYear);     // Vision: 3
     school.score(mixed, 15, 1, LastYear);     // last year's score stays out of this year's mean
     clsSQL statements;
-    auto connection = school.store.connect();
+    auto connection = opened(school);
     const Recordset rows = connection->query(statements.Rep01DPQuery(ThisYear));
     QCOMPARE(column(rows, QStringLiteral("Description")), (QStringList{QStringLiteral("Mobility"), QStringLiteral("Vision")}));
     QCOMPARE(column(rows, QStringLiteral("Score")), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
@@ -272,7 +290,7 @@ void tst_ReportDatasets::criteriaSubreportHoldsEveryLearnerOfTheYear()
     school.score(zulu, 1, 3, ThisYear);
     school.score(zulu, 1, 1, LastYear);
     clsSQL statements;
-    const Recordset rows = school.store.connect()->query(statements.Rep01CFS(ThisYear));
+    const Recordset rows = opened(school)->query(statements.Rep01CFS(ThisYear));
     QCOMPARE(rows.recordCount(), 2);
     QCOMPARE(rows.value(0, QStringLiteral("LearnerID")).toInt(), adams);
     QCOMPARE(rows.text(0, QStringLiteral("AArea")), QStringLiteral("Communication"));
@@ -295,7 +313,7 @@ void tst_ReportDatasets::scoreSummaryWithoutCriteria()
 {
     School school;
     school.learner(QStringLiteral("Adams"), QStringLiteral("Ann"), QStringLiteral("A1"));
-    const QVector<ScoreSummaryRow> rows = ScoreSummary::build(*school.store.connect(), ThisYear, QString(), false);
+    const QVector<ScoreSummaryRow> rows = ScoreSummary::build(*opened(school), ThisYear, QString(), false);
     QCOMPARE(rows.size(), 1);
     for (const QString &word : rows.first().domains)
         QCOMPARE(word, QStringLiteral("N/A"));
@@ -326,7 +344,7 @@ void tst_ReportDatasets::scoreSummaryLearnerFilters()
     School school;
     addListingCases(school);
     QStringList found;
-    for (const ScoreSummaryRow &row : ScoreSummary::build(*school.store.connect(), ThisYear, repVar, repGrade))
+    for (const ScoreSummaryRow &row : ScoreSummary::build(*opened(school), ThisYear, repVar, repGrade))
         found << row.SName;
     QCOMPARE(found, surnames);
 }
@@ -372,7 +390,7 @@ void tst_ReportDatasets::scoreSummaryEqualsPerLearnerStatements()
     for (int subSection = 1; subSection <= 5; ++subSection)
         school.score(learners.first(), subSection, 2, ThisYear);
 
-    auto connection = school.store.connect();
+    auto connection = opened(school);
     const QVector<std::pair<QString, bool>> filters = {
         {QString(), false}, {QStringLiteral("2"), true}, {QStringLiteral("AC5"), false}};
     QStringList words;
@@ -390,5 +408,19 @@ void tst_ReportDatasets::scoreSummaryEqualsPerLearnerStatements()
     QVERIFY(words.contains(QStringLiteral("N/A")));
 }
 
-QTEST_MAIN(tst_ReportDatasets)
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    tst_ReportDatasets test;
+    int failed = QTest::qExec(&test, argc, argv);
+    PostgresCluster cluster;
+    if (!cluster.running()) {
+        qInfo("PostgreSQL runs skipped: %s", qPrintable(cluster.whyNot()));
+        return failed;
+    }
+    qInfo("The same cases on a copy of each school on a PostgreSQL server:");
+    server = &cluster;
+    failed += QTest::qExec(&test, argc, argv);
+    return failed;
+}
 #include "tst_reportdatasets.moc"
