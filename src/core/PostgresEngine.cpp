@@ -276,16 +276,12 @@ Recordset PostgresEngine::query(const QString &nativeSql)
     for (int c = 0; c < columns; ++c)
         names << QString::fromUtf8(PQfname(result.get(), c));
     const int count = PQntuples(result.get());
-    QVector<QVector<QVariant>> rows;
-    rows.reserve(count);
+    Recordset::Fill fill(names);
     for (int r = 0; r < count; ++r) {
-        QVector<QVariant> row;
-        row.reserve(columns);
         for (int c = 0; c < columns; ++c)
-            row << fieldValue(result.get(), r, c);
-        rows << std::move(row);
+            fill.append(fieldValue(result.get(), r, c));
     }
-    return Recordset(names, rows);
+    return fill.take();
 }
 
 int PostgresEngine::execute(const QString &nativeSql)

@@ -21,14 +21,67 @@ namespace {
 
 } // namespace
 
-Recordset::Recordset(QStringList fieldNames, QVector<QVector<QVariant>> rows)
-    : m_names(std::move(fieldNames)), m_rows(std::move(rows))
+Recordset::Fill::Fill(QStringList fieldNames)
+    : m_names(std::move(fieldNames)), m_distinct(m_names.size()), m_cells(m_names.size()), m_values(m_names.size())
 {
+}
+
+quint32 Recordset::Fill::indexOf(int column, const QVariant &value)
+{
+    Distinct &distinct = m_distinct[column];
+    QVector<QVariant> &values = m_values[column];
+    const auto added = [&values, &value] {
+        values.append(value);
+        return quint32(values.size() - 1);
+    };
+    const auto known = [&added](auto &seen, const auto &key) {
+        const auto found = seen.constFind(key);
+        return found != seen.constEnd() ? *found : *seen.insert(key, added());
+    };
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        if (distinct.null < 0)
+            distinct.null = added();
+        return quint32(distinct.null);
+    case QMetaType::QString:
+        return known(distinct.texts, value.toString());
+    case QMetaType::LongLong:
+        return known(distinct.numbers, value.toLongLong());
+    default:
+        // Fractions and binary values are few and seldom repeat.
+        return added();
+    }
+}
+
+void Recordset::Fill::append(const QVariant &value)
+{
+    if (m_names.isEmpty())
+        return;
+    m_cells[m_next].append(indexOf(m_next, value));
+    if (++m_next == m_names.size()) {
+        m_next = 0;
+        ++m_rows;
+    }
+}
+
+Recordset Recordset::Fill::take()
+{
+    Recordset result;
+    result.m_names = std::move(m_names);
+    result.m_cells = std::move(m_cells);
+    result.m_values = std::move(m_values);
+    result.m_rowCount = m_rows;
+    for (QVector<quint32> &cells : result.m_cells)
+        cells.squeeze();
+    for (QVector<QVariant> &values : result.m_values)
+        values.squeeze();
+    m_distinct.clear();
+    return result;
 }
 
 void Recordset::moveNext()
 {
-    if (m_position < m_rows.size())
+    if (m_position < m_rowCount)
         ++m_position;
 }
 
@@ -54,7 +107,7 @@ QVariant Recordset::value(const QString &field) const
     const int index = checkedIndex(field);
     if (eof())
         noCurrentRecord();
-    return m_rows.at(m_position).value(index);
+    return cell(m_position, index);
 }
 
 bool Recordset::isTrue(const QString &field) const
@@ -89,9 +142,9 @@ bool Recordset::isNull(const QString &field) const
 QVariant Recordset::value(int row, const QString &field) const
 {
     const int index = checkedIndex(field);
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_rowCount)
         noCurrentRecord();
-    return m_rows.at(row).value(index);
+    return cell(row, index);
 }
 
 QString Recordset::text(int row, const QString &field) const
@@ -101,8 +154,10 @@ QString Recordset::text(int row, const QString &field) const
 
 QString Recordset::text(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_rowCount)
         noCurrentRecord();
-    const QVariant v = m_rows.at(row).value(column);
+    if (column < 0 || column >= m_names.size())
+        return QString();
+    const QVariant &v = cell(row, column);
     return v.isValid() ? v.toString() : QString();
 }

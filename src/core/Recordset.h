@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -7,15 +8,45 @@
 // A static, fully read result of one SELECT: its row count is known, fields are
 // reached by name (case-insensitive, as the host engine does), and a cursor walks
 // the rows. NULL values are invalid QVariants; text() reads them as empty text.
+//
+// A column keeps each distinct text or number once and a small index per row:
+// a whole school's rows repeat the same descriptions, names and codes on
+// thousands of rows, and would otherwise hold a copy of each on every one.
 class Recordset
 {
 public:
-    Recordset() = default;
-    Recordset(QStringList fieldNames, QVector<QVector<QVariant>> rows);
+    // Takes a result's values as an engine reads them, row by row and in each
+    // row column by column; a repeated value is stored once as it arrives, so
+    // reading never holds more than the finished recordset does.
+    class Fill
+    {
+    public:
+        explicit Fill(QStringList fieldNames);
+        void append(const QVariant &value);   // the next cell, left to right, row after row
+        Recordset take();
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
-    bool eof() const { return m_position >= m_rows.size(); }
+    private:
+        struct Distinct
+        {
+            QHash<QString, quint32> texts;
+            QHash<qlonglong, quint32> numbers;
+            qint64 null = -1;
+        };
+        quint32 indexOf(int column, const QVariant &value);
+
+        QStringList m_names;
+        QVector<Distinct> m_distinct;
+        QVector<QVector<quint32>> m_cells;
+        QVector<QVector<QVariant>> m_values;
+        int m_next = 0;   // the column the next cell goes to
+        int m_rows = 0;
+    };
+
+    Recordset() = default;
+
+    int recordCount() const { return m_rowCount; }
+    bool isEmpty() const { return m_rowCount == 0; }
+    bool eof() const { return m_position >= m_rowCount; }
     void moveFirst() { m_position = 0; }
     void moveNext();
     int position() const { return m_position; }
@@ -45,7 +76,12 @@ private:
     int fieldIndex(const QString &name) const;
     int checkedIndex(const QString &name) const;
 
+    const QVariant &cell(int row, int column) const { return m_values.at(column).at(m_cells.at(column).at(row)); }
+
     QStringList m_names;
-    QVector<QVector<QVariant>> m_rows;
+    // Per column: each row's index into the column's distinct values.
+    QVector<QVector<quint32>> m_cells;
+    QVector<QVector<QVariant>> m_values;
+    int m_rowCount = 0;
     int m_position = 0;
 };

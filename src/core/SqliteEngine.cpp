@@ -213,17 +213,14 @@ Recordset SqliteEngine::query(const QString &nativeSql)
     for (int c = 0; c < columns; ++c)
         names << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
 
-    QVector<QVector<QVariant>> rows;
+    Recordset::Fill fill(names);
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QVector<QVariant> row;
-        row.reserve(columns);
         for (int c = 0; c < columns; ++c)
-            row << columnValue(stmt.get(), c);
-        rows << std::move(row);
+            fill.append(columnValue(stmt.get(), c));
     }
     if (rc != SQLITE_DONE)
         fail(rc, nativeSql);
-    return Recordset(names, rows);
+    return fill.take();
 }
 
 int SqliteEngine::execute(const QString &nativeSql)

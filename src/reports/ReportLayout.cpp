@@ -153,14 +153,17 @@ double ReportLayout::pageWidth() const
 
 ReportLayout::TextBlock ReportLayout::measureText(const QFont &f, const QString &text, double width) const
 {
-    const QFontMetricsF metrics(f, &m_device);
-    if (text.isEmpty())
-        return {Qt::TextWordWrap, metrics.lineSpacing()};
-    if (fitsOnOneLine(metrics, text, width))
-        return {Qt::TextWordWrap, oneLineHeight(metrics)};
-    const int flags = wrapFlags(metrics, text, width);
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), flags, text);
-    return {flags, std::max(bounds.height(), metrics.lineSpacing())};
+    const TextMeasures::Measure measure = m_measures.get(TextMeasures::Kind::Text, f, text, width, [&] {
+        const QFontMetricsF metrics(f, &m_device);
+        if (text.isEmpty())
+            return TextMeasures::Measure{f, Qt::TextWordWrap, metrics.lineSpacing()};
+        if (fitsOnOneLine(metrics, text, width))
+            return TextMeasures::Measure{f, Qt::TextWordWrap, oneLineHeight(metrics)};
+        const int flags = wrapFlags(metrics, text, width);
+        const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width, 1e9), flags, text);
+        return TextMeasures::Measure{f, flags, std::max(bounds.height(), metrics.lineSpacing())};
+    });
+    return {measure.flags, measure.height};
 }
 
 double ReportLayout::textHeight(const QFont &f, const QString &text, double width) const
@@ -205,22 +208,29 @@ void ReportLayout::sizeColumns()
     m_widths = shareWidths(weights, minimums, m_body.width());
 }
 
+ReportLayout::FittedCell ReportLayout::measureCell(const QFont &f, const QString &text, double width) const
+{
+    const TextMeasures::Measure measure = m_measures.get(TextMeasures::Kind::Cell, f, text, width, [&] {
+        const CellText cell = fitCell(f, text, width);
+        const QFontMetricsF metrics(cell.font, &m_device);
+        const double h = text.isEmpty()            ? metrics.lineSpacing()
+            : fitsOnOneLine(metrics, text, width) ? oneLineHeight(metrics)
+                                                  : std::max(metrics.boundingRect(QRectF(0, 0, width, 1e9), cell.flags, text).height(),
+                                                             metrics.lineSpacing());
+        return TextMeasures::Measure{cell.font, cell.flags, h};
+    });
+    return {{measure.font, measure.flags}, measure.height};
+}
+
 ReportLayout::FittedRow ReportLayout::fitRow(const QStringList &cells, const QFont &f) const
 {
     const double pad = points(CellPaddingPt);
     FittedRow row;
     double height = 0;
     for (int i = 0; i < m_widths.size(); ++i) {
-        const CellText cell = fitCell(f, cells.value(i), m_widths.at(i) - 2 * pad);
-        const QFontMetricsF metrics(cell.font, &m_device);
-        const QString text = cells.value(i);
-        const double width = m_widths.at(i) - 2 * pad;
-        const double h = text.isEmpty()            ? metrics.lineSpacing()
-            : fitsOnOneLine(metrics, text, width) ? oneLineHeight(metrics)
-                                                  : std::max(metrics.boundingRect(QRectF(0, 0, width, 1e9), cell.flags, text).height(),
-                                                             metrics.lineSpacing());
-        height = std::max(height, h);
-        row.cells << cell;
+        const FittedCell cell = measureCell(f, cells.value(i), m_widths.at(i) - 2 * pad);
+        height = std::max(height, cell.height);
+        row.cells << cell.text;
     }
     row.height = height + 2 * pad;
     return row;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextMeasures.h"
+
 #include <QFont>
 #include <QRectF>
 #include <QString>
@@ -96,6 +98,13 @@ private:
     };
     TextBlock measureText(const QFont &font, const QString &text, double width) const;
     double textHeight(const QFont &font, const QString &text, double width) const;
+    // A cell's text fitted to its width, and its height.
+    struct FittedCell
+    {
+        CellText text;
+        double height = 0;
+    };
+    FittedCell measureCell(const QFont &font, const QString &text, double width) const;
     // A row's cells fitted to their columns, and its height.
     struct FittedRow
     {
@@ -117,6 +126,9 @@ private:
 
     const QPaintDevice &m_device;
     Output m_output;
+    // What texts measured on this layout: a report repeats the same
+    // descriptions, labels and scores on every learner's pages.
+    mutable TextMeasures m_measures;
     QPainter *m_painter = nullptr;   // the current page's, when it is drawn
     QString m_school;
     QString m_title;

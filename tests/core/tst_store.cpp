@@ -178,6 +178,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StoreError, db->query(QStringLiteral("Select LearnerID from T")));
     }
 
+    // A column keeps each distinct value once: rows that repeat a value, and
+    // values alike in text but not in kind (1 and '1', NULL and ''), each
+    // read back as their own row stored them.
+    void repeatedValuesReadBackPerRow()
+    {
+        auto db = Connection::open(m_path);
+        Recordset rs = db->queryNative(QStringLiteral(
+            "SELECT 'mild' AS V UNION ALL SELECT 1 UNION ALL SELECT '1' UNION ALL SELECT NULL UNION ALL SELECT ''"
+            " UNION ALL SELECT 'mild' UNION ALL SELECT 1 UNION ALL SELECT 2.5 UNION ALL SELECT NULL UNION ALL SELECT ''"));
+        const QVariantList expected = {QStringLiteral("mild"), qlonglong(1), QStringLiteral("1"), QVariant(), QStringLiteral(""),
+                                       QStringLiteral("mild"), qlonglong(1), 2.5, QVariant(), QStringLiteral("")};
+        QCOMPARE(rs.recordCount(), expected.size());
+        for (int row = 0; row < rs.recordCount(); ++row) {
+            const QVariant value = rs.value(row, QStringLiteral("V"));
+            QCOMPARE(value.typeId(), expected.at(row).typeId());
+            QCOMPARE(value, expected.at(row));
+        }
+    }
+
     // What failed, in the words every engine shares, with the engine's own
     // words kept for the report; callers decide on the kind alone.
     void failuresCarryAKindEveryEngineShares()
