@@ -276,6 +276,8 @@ private Q_SLOTS:
     void addedEntriesStayInView()
     {
         auto factors = kit::opened<frmExtendedProfile2>();
+        // With Previous Page, as the chain opens it.
+        factors->setNeighbours(QStringLiteral("frmExtendedProfile1"), QString());
         factors->pages()->setCurrentIndex(frmExtendedProfile2::School);
         sizedAsOnTheDesk(*factors);
         QVERIFY(shownAndActive(*factors));
