@@ -126,16 +126,6 @@ void PagePrinter::drawGrid(const grid::SpreadModel &grid, const QRectF &twips, i
     grid::GridPagePainter(grid).drawPage(painter(), twips, page);
 }
 
-void PagePrinter::drawContinuedGrid(const grid::SpreadModel &grid, const QRectF &twips, const QRectF &pagesRect)
-{
-    const int pages = gridPageCount(grid, pagesRect.isNull() ? twips : pagesRect);
-    for (int page = 1; page <= pages; ++page) {
-        drawGrid(grid, twips, page);
-        if (page < pages)
-            newPage();
-    }
-}
-
 QVector<double> PagePrinter::gridRowHeights(const grid::SpreadModel &grid)
 {
     return grid::GridPagePainter(grid).rowHeights(&m_printer);

@@ -56,11 +56,6 @@ public:
     // The first and last row drawGrid draws on page; (1, 0) past the last page.
     QPair<int, int> gridPageRows(const grid::SpreadModel &grid, const QRectF &twips, int page);
     void drawGrid(const grid::SpreadModel &grid, const QRectF &twips, int page);
-    // A grid continued over as many sheets as it needs for the rectangle, with
-    // a new sheet between its pages; pagesRect (if given) is the rectangle the
-    // page count is asked for.
-    void drawContinuedGrid(const grid::SpreadModel &grid, const QRectF &twips,
-                           const QRectF &pagesRect = QRectF());
 
     // Row heights in twips as the grid's rows print, and rows first..last
     // drawn from the rectangle's top (for flows that place rows themselves).

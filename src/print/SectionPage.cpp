@@ -36,10 +36,6 @@ void printLearnerLine(PagePrinter &printer)
 
 namespace {
 
-// A continuation sheet without a head starts where the blocks of a page begin
-// their left margin's distance from the top.
-constexpr double BareSheetTop = BlockLeft;
-
 void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
 {
     for (const Block &block : blocks)
@@ -47,19 +43,11 @@ void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
             flow.placeGrid(*block.grid, block.top, block.left, block.headingRows);
 }
 
-} // namespace
-
-void printBlocks(PagePrinter &printer, const QVector<Block> &blocks)
-{
-    PageFlow flow(printer, [](PagePrinter &) { return BareSheetTop; }, BlockGap);
-    flowBlocks(flow, blocks);
-}
-
-namespace {
 QRectF blockRect(PagePrinter &printer, const Block &block, double rightOverhang)
 {
     return QRectF(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, printer.pageHeight()));
 }
+
 } // namespace
 
 void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)

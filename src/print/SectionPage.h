@@ -32,8 +32,6 @@ constexpr double BlockGap = 120;    // between a grid and one pushed down below 
 
 void printHeader(PagePrinter &printer, const QString &title, double pointSize = 11);
 void printLearnerLine(PagePrinter &printer);
-// The blocks flowing down the sheets, with nothing repeated on a new sheet.
-void printBlocks(PagePrinter &printer, const QVector<Block> &blocks);
 // Page 1 of every block on the current sheet, each in the rectangle from its
 // left and top to the right edge (page width + rightOverhang) and the bottom.
 void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
