@@ -34,6 +34,25 @@ void printLearnerLine(PagePrinter &printer)
     printer.printLine(learnerLineText(printer.head()));
 }
 
+Head landscapeHead(const QString &title)
+{
+    return {title, 12, true, LandscapeContentTop};
+}
+
+double printHead(PagePrinter &printer, const Head &head)
+{
+    printHeader(printer, head.title, head.pointSize);
+    if (head.learnerLine)
+        printLearnerLine(printer);
+    printer.setBold(false);
+    return qMax(head.contentTop, printer.positionY() + BlockGap);
+}
+
+PageFlow::PageHead everySheet(const Head &head)
+{
+    return [head](PagePrinter &sheet) { return printHead(sheet, head); };
+}
+
 namespace {
 
 void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
@@ -72,13 +91,7 @@ bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double r
 
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {
-    PageFlow flow(printer, [&](PagePrinter &sheet) {
-        printHeader(sheet, title);
-        if (learnerLine)
-            printLearnerLine(sheet);
-        sheet.setBold(false);
-        return sheet.positionY() + BlockGap;
-    }, BlockGap);
+    PageFlow flow(printer, everySheet({title, 11, learnerLine}), BlockGap);
     // A sheet a grid continues on names the learner, even where the first
     // sheet's grids do instead of a learner line.
     if (!learnerLine)

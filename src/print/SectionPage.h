@@ -1,10 +1,11 @@
 #pragma once
 
+#include "PageFlow.h"
+
 #include <QList>
 #include <QString>
 #include <QVector>
 
-class PageFlow;
 class PagePrinter;
 struct PageHead;
 namespace grid { class SpreadModel; }
@@ -32,6 +33,29 @@ constexpr double BlockGap = 120;    // between a grid and one pushed down below 
 
 void printHeader(PagePrinter &printer, const QString &title, double pointSize = 11);
 void printLearnerLine(PagePrinter &printer);
+
+// What heads every sheet of a section page. The Stage 1 and Section 4 pages
+// print their header at 11 points; Section 3b and the landscape Stage 2 pages
+// at 12, and those start a sheet's content no higher than 800 twips so their
+// grids keep the places they were laid out for.
+struct Head
+{
+    QString title;
+    double pointSize = 11;
+    bool learnerLine = true;
+    double contentTop = 0;   // twips: the highest a sheet's content may start
+};
+
+constexpr double LandscapeContentTop = 800;   // twips
+Head landscapeHead(const QString &title);
+
+// The header line, the learner line when asked, bold off; returns the y where
+// the sheet's content may start: a gap below the head, and not above
+// head.contentTop.
+double printHead(PagePrinter &printer, const Head &head);
+// printHead on every sheet of a flow.
+PageFlow::PageHead everySheet(const Head &head);
+
 // Page 1 of every block on the current sheet, each in the rectangle from its
 // left and top to the right edge (page width + rightOverhang) and the bottom.
 void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
@@ -43,10 +67,10 @@ void continueFirstPages(PageFlow &flow, PagePrinter &printer, const QVector<Bloc
 // Whether the whole of block fits between its top and bottom on one sheet.
 bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
 
-// Header, learner line when asked, bold off, then the blocks flowing down the
-// sheets with the header (and learner) line at the top of every sheet; a
-// sheet a grid continues on names the learner in its continued mark when
-// the page has no learner line, so each sheet reads alone.
+// The head (11 points), then the blocks flowing down the sheets with the head
+// at the top of every sheet; a sheet a grid continues on names the learner in
+// its continued mark when the page has no learner line, so each sheet reads
+// alone.
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks);
 
 QString headerText(const PageHead &head, const QString &title);

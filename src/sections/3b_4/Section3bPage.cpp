@@ -9,12 +9,7 @@ namespace Section3bPage {
 void print(PagePrinter &printer, const QString &caption, const QString &tab, const grid::SpreadModel &showing,
            const QList<int> &headingRows)
 {
-    PageFlow flow(printer, [&caption](PagePrinter &sheet) {
-        SectionPage::printHeader(sheet, QStringLiteral(" ") + caption, 12);
-        SectionPage::printLearnerLine(sheet);
-        sheet.setBold(false);
-        return sheet.positionY() + SectionPage::BlockGap;
-    }, SectionPage::BlockGap);
+    PageFlow flow(printer, SectionPage::everySheet({QStringLiteral(" ") + caption, 12}), SectionPage::BlockGap);
     flow.placeLine(tab, 800, 300);
     flow.placeGrid(showing, 800, 300, headingRows);
 }

@@ -5,7 +5,6 @@
 #include "Connection.h"
 #include "EntryPreviewList.h"
 #include "FixedTextGrids.h"
-#include "LandscapePage.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
@@ -287,10 +286,9 @@ void frmExtendedProfile2::afterSave()
 
 void frmExtendedProfile2::printPage(PagePrinter &printer)
 {
-    PageFlow flow(printer,
-                  LandscapePage::everySheet(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"),
-                                            LandscapePage::ContinuedTop, LandscapePage::FirstHead::Print),
-                  SectionPage::BlockGap);
+    const SectionPage::Head head =
+        SectionPage::landscapeHead(QStringLiteral(" SNA [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]"));
+    PageFlow flow(printer, SectionPage::everySheet(head), SectionPage::BlockGap);
     if (currentPage() == Summary) {
         flow.placeGrid(m_summHeader->cells(), 800, 300);
         flow.placeGrid(m_summEnabling->cells(), 1500, 300, {1});

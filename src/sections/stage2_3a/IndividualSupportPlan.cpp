@@ -5,12 +5,14 @@
 #include "CentralRoutines.h"
 #include "Connection.h"
 #include "FixedTextGrids.h"
-#include "LandscapePage.h"
 #include "PagePrinter.h"
 #include "SectionPage.h"
 #include "SpreadGrid.h"
 
 #include <QHBoxLayout>
+
+#include <memory>
+#include <utility>
 
 using grid::SpreadGrid;
 using grid::SpreadModel;
@@ -210,10 +212,30 @@ void frmISP::saveAction(Connection &db, ActionGroup *group)
 
 // Printing ---------------------------------------------------------------------
 
+namespace {
+
+enum class FirstHead { Print, AlreadyPrinted };
+
+// The page head on every sheet; the first sheet's content starts at firstTop,
+// below blocks the page placed there itself.
+PageFlow::PageHead headFromFirstTop(const SectionPage::Head &head, double firstTop, FirstHead first)
+{
+    auto onFirst = std::make_shared<bool>(true);
+    return [onFirst, head, firstTop, first](PagePrinter &printer) {
+        if (!std::exchange(*onFirst, false))
+            return SectionPage::printHead(printer, head);
+        if (first == FirstHead::Print)
+            SectionPage::printHead(printer, head);
+        return firstTop;
+    };
+}
+
+} // namespace
+
 void frmISP::printPage(PagePrinter &printer)
 {
-    const QString title = QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]");
-    LandscapePage::printHead(printer, title);
+    const SectionPage::Head head = SectionPage::landscapeHead(QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"));
+    SectionPage::printHead(printer, head);
 
     // Barriers and strengths side by side; when either runs past the actions'
     // heading it finishes on sheets of its own and the actions start afresh.
@@ -226,16 +248,13 @@ void frmISP::printPage(PagePrinter &printer)
     const bool besideFits = SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
         && SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang);
     if (!besideFits) {
-        PageFlow further(printer, LandscapePage::everySheet(title, HeadingTop, LandscapePage::FirstHead::AlreadyPrinted),
-                         0);
+        PageFlow further(printer, headFromFirstTop(head, HeadingTop, FirstHead::AlreadyPrinted), 0);
         SectionPage::continueFirstPages(further, printer, beside, Overhang);
         printer.newPage();
     }
 
     // No gap between pushed blocks: short texts keep their specified tops.
-    PageFlow flow(printer,
-                  LandscapePage::everySheet(title, HeadingTop, besideFits ? LandscapePage::FirstHead::AlreadyPrinted
-                                                                          : LandscapePage::FirstHead::Print),
+    PageFlow flow(printer, headFromFirstTop(head, HeadingTop, besideFits ? FirstHead::AlreadyPrinted : FirstHead::Print),
                   0);
     flow.placeGrid(m_gridHeading->cells(), HeadingTop, 300);
     const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
