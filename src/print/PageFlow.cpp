@@ -100,6 +100,29 @@ void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left,
     placeRows(grid, 1, startAt(top), m_contentTop, left, headingRows);
 }
 
+bool PageFlow::placeBeside(const QVector<Column> &columns, double top, double overhang, double endAbove)
+{
+    const double right = m_printer.pageWidth() + overhang;
+    bool endedAbove = endAbove > top;
+    QVector<int> lastOnSheet;
+    for (const Column &column : columns) {
+        const QRectF sheetRect(QPointF(column.left, top), QPointF(right, m_bottom));
+        m_printer.drawGrid(*column.grid, sheetRect, 1);
+        lastOnSheet << m_printer.gridPageRows(*column.grid, sheetRect, 1).second;
+        endedAbove = endedAbove
+            && m_printer.gridPageCount(*column.grid, QRectF(QPointF(column.left, top), QPointF(right, endAbove))) <= 1;
+    }
+    m_placedOnSheet = true;
+    if (endedAbove) {
+        m_end = endAbove;
+        return true;
+    }
+    m_end = m_bottom;
+    for (int i = 0; i < columns.size(); ++i)
+        continueGrid(*columns[i].grid, lastOnSheet[i] + 1, columns[i].left, columns[i].headingRows);
+    return false;
+}
+
 void PageFlow::continueGrid(const grid::SpreadModel &grid, int fromRow, double left, const QList<int> &headingRows)
 {
     if (fromRow > grid.maxRows())

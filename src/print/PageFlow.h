@@ -39,6 +39,22 @@ public:
     // then flowing on as placeGrid does.
     void continueGrid(const grid::SpreadModel &grid, int fromRow, double left, const QList<int> &headingRows);
 
+    // Grids side by side on this sheet from top, each from its left to the
+    // sheet's right edge plus overhang, as much of each as the sheet holds;
+    // the rest of each continues on sheets of its own, one grid after the
+    // other, as continueGrid does. Returns whether every grid ended above
+    // endAbove on this sheet, so that what follows may share it.
+    struct Column
+    {
+        const grid::SpreadModel *grid = nullptr;
+        double left = 0;
+        QList<int> headingRows = {};
+    };
+    bool placeBeside(const QVector<Column> &columns, double top, double overhang, double endAbove);
+
+    // Ends the current sheet: what is placed next starts a sheet of its own.
+    void breakSheet() { newSheet(); }
+
     // A bold line of text at top or below the last block, kept on one sheet.
     void placeLine(const QString &text, double top, double left);
 

@@ -62,32 +62,7 @@ void flowBlocks(PageFlow &flow, const QVector<Block> &blocks)
             flow.placeGrid(*block.grid, block.top, block.left, block.headingRows);
 }
 
-QRectF blockRect(PagePrinter &printer, const Block &block, double rightOverhang)
-{
-    return QRectF(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, printer.pageHeight()));
-}
-
 } // namespace
-
-void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
-{
-    for (const Block &block : blocks)
-        printer.drawGrid(*block.grid, blockRect(printer, block, rightOverhang), 1);
-}
-
-void continueFirstPages(PageFlow &flow, PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang)
-{
-    for (const Block &block : blocks) {
-        const int lastOnFirst = printer.gridPageRows(*block.grid, blockRect(printer, block, rightOverhang), 1).second;
-        flow.continueGrid(*block.grid, lastOnFirst + 1, block.left, block.headingRows);
-    }
-}
-
-bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang)
-{
-    const QRectF rect(QPointF(block.left, block.top), QPointF(printer.pageWidth() + rightOverhang, bottom));
-    return bottom > block.top && printer.gridPageCount(*block.grid, rect) <= 1;
-}
 
 void print(PagePrinter &printer, const QString &title, bool learnerLine, const QVector<Block> &blocks)
 {

@@ -56,17 +56,6 @@ double printHead(PagePrinter &printer, const Head &head);
 // printHead on every sheet of a flow.
 PageFlow::PageHead everySheet(const Head &head);
 
-// Page 1 of every block on the current sheet, each in the rectangle from its
-// left and top to the right edge (page width + rightOverhang) and the bottom.
-void printFirstPages(PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
-// The rows of each of those blocks past its first page, continued in flow:
-// on sheets of their own under the flow's page head, the continued mark and
-// the block's heading rows, so no text of a long grid is left off paper and
-// each of those sheets reads alone.
-void continueFirstPages(PageFlow &flow, PagePrinter &printer, const QVector<Block> &blocks, double rightOverhang = 0);
-// Whether the whole of block fits between its top and bottom on one sheet.
-bool fitsAbove(PagePrinter &printer, const Block &block, double bottom, double rightOverhang = 0);
-
 // The head (11 points), then the blocks flowing down the sheets with the head
 // at the top of every sheet; a sheet a grid continues on names the learner in
 // its continued mark when the page has no learner line, so each sheet reads

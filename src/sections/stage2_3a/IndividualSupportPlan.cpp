@@ -11,9 +11,6 @@
 
 #include <QHBoxLayout>
 
-#include <memory>
-#include <utility>
-
 using grid::SpreadGrid;
 using grid::SpreadModel;
 using FixedTextGrids::boldLabel;
@@ -212,50 +209,21 @@ void frmISP::saveAction(Connection &db, ActionGroup *group)
 
 // Printing ---------------------------------------------------------------------
 
-namespace {
-
-enum class FirstHead { Print, AlreadyPrinted };
-
-// The page head on every sheet; the first sheet's content starts at firstTop,
-// below blocks the page placed there itself.
-PageFlow::PageHead headFromFirstTop(const SectionPage::Head &head, double firstTop, FirstHead first)
-{
-    auto onFirst = std::make_shared<bool>(true);
-    return [onFirst, head, firstTop, first](PagePrinter &printer) {
-        if (!std::exchange(*onFirst, false))
-            return SectionPage::printHead(printer, head);
-        if (first == FirstHead::Print)
-            SectionPage::printHead(printer, head);
-        return firstTop;
-    };
-}
-
-} // namespace
-
 void frmISP::printPage(PagePrinter &printer)
 {
     const SectionPage::Head head = SectionPage::landscapeHead(QStringLiteral(" SNA [ ISP : INDIVIDUAL SUPPORT PLAN ]"));
-    SectionPage::printHead(printer, head);
+    // The page head on every sheet; no gap between pushed blocks, so short
+    // texts keep their specified tops.
+    PageFlow flow(printer, SectionPage::everySheet(head), 0);
 
     // Barriers and strengths side by side; when either runs past the actions'
-    // heading it finishes on sheets of its own and the actions start afresh.
-    // Every further sheet carries the page head, as the first one does.
+    // heading it finishes on sheets of their own and the actions start afresh.
     constexpr double Overhang = 3000;
     constexpr double HeadingTop = 2300;
-    const QVector<SectionPage::Block> beside = {{&m_gridBarrier->cells(), 800, 300, {1}},
-                                                {&m_gridStrengths->cells(), 800, 6500, {1}}};
-    SectionPage::printFirstPages(printer, beside, Overhang);
-    const bool besideFits = SectionPage::fitsAbove(printer, beside[0], HeadingTop, Overhang)
-        && SectionPage::fitsAbove(printer, beside[1], HeadingTop, Overhang);
-    if (!besideFits) {
-        PageFlow further(printer, headFromFirstTop(head, HeadingTop, FirstHead::AlreadyPrinted), 0);
-        SectionPage::continueFirstPages(further, printer, beside, Overhang);
-        printer.newPage();
-    }
+    if (!flow.placeBeside({{&m_gridBarrier->cells(), 300, {1}}, {&m_gridStrengths->cells(), 6500, {1}}}, 800, Overhang,
+                          HeadingTop))
+        flow.breakSheet();
 
-    // No gap between pushed blocks: short texts keep their specified tops.
-    PageFlow flow(printer, headFromFirstTop(head, HeadingTop, besideFits ? FirstHead::AlreadyPrinted : FirstHead::Print),
-                  0);
     flow.placeGrid(m_gridHeading->cells(), HeadingTop, 300);
     const ActionGroup *group = m_groups[qBound(0, currentPage(), Groups - 1)];
     printer.setFont(QStringLiteral("Times New Roman"), 9, true);
