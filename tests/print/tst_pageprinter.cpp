@@ -197,6 +197,40 @@ private Q_SLOTS:
         QCOMPARE(tops, (QVector<double>{700, 3000, 3600, 700}));
     }
 
+    // Grids side by side share their top; whichever runs past the sheet
+    // finishes on sheets of its own under the head, the mark and its heading.
+    void besideGridsShareTheirTopAndContinueOneAfterTheOther()
+    {
+        const auto left = numberedGrid(3);
+        const auto right = numberedGrid(150);
+        right->setText(1, 1, QStringLiteral("HEADING"));
+        bool shortPairEnded = false, longPairEnded = true;
+        int heads = 0;
+        const QString pdf = printed(m_dir, QStringLiteral("beside.pdf"), [&](PagePrinter &page) {
+            PageFlow pair(page, [&](PagePrinter &) { ++heads; return 700.0; }, 0);
+            shortPairEnded = pair.placeBeside({{left.get(), 300, {1}}, {left.get(), 5000, {1}}}, 800, 0, 2300);
+            page.newPage();
+            PageFlow flow(page, [&](PagePrinter &) { ++heads; return 700.0; }, 0);
+            longPairEnded = flow.placeBeside({{left.get(), 300, {1}}, {right.get(), 5000, {1}}}, 800, 0, 2300);
+        });
+        QVERIFY(shortPairEnded);
+        QVERIFY(!longPairEnded);
+        const QVector<PdfText::Word> words = PdfText::words(pdf);
+        QVector<PdfText::Word> firstRows;
+        for (const PdfText::Word &word : words)
+            if (word.page == 1 && word.text == QLatin1String("row1"))
+                firstRows << word;
+        QCOMPARE(firstRows.size(), 2);
+        QCOMPARE(firstRows[0].box.top(), firstRows[1].box.top());
+        QVERIFY(qAbs(qAbs(firstRows[1].box.left() - firstRows[0].box.left()) - (5000 - 300) / 20.0) < 1.0);
+        const PdfText::Word last = PdfText::find(words, QStringLiteral("row150"));
+        QVERIFY(last.page >= 3);
+        const QStringList sheets = PdfText::pages(pdf);
+        QVERIFY(sheets.at(2).contains(QStringLiteral("(continued)")));
+        QVERIFY(sheets.at(2).contains(QStringLiteral("HEADING")));
+        QCOMPARE(heads, PdfText::pageCount(pdf));   // every sheet headed once
+    }
+
     void printerChoiceOrientationAndCancel()
     {
         const QString pdf = m_dir.filePath(QStringLiteral("landscape.pdf"));
