@@ -9,7 +9,7 @@ namespace {
 constexpr double Tolerance = 0.01;   // twips; rounding must not push a fitting row over
 }
 
-PageFlow::PageFlow(PagePrinter &printer, PageHead head, double gap)
+PageFlow::PageFlow(PagePrinter &printer, HeadPrinter head, double gap)
     : m_printer(printer)
     , m_head(std::move(head))
     , m_gap(gap)

@@ -19,11 +19,11 @@ class PageFlow
 public:
     // Prints the head of a sheet (its header lines) and returns the y, in
     // twips, where the sheet's content may begin.
-    using PageHead = std::function<double(PagePrinter &)>;
+    using HeadPrinter = std::function<double(PagePrinter &)>;
 
     // Prints the head of the first sheet. gap: the space left between a block
     // and one pushed down below it.
-    PageFlow(PagePrinter &printer, PageHead head, double gap);
+    PageFlow(PagePrinter &printer, HeadPrinter head, double gap);
 
     // The grid's rows from x = left, at top or below the last block; the rows
     // that do not fit continue on new sheets, every row printed once. Rows
@@ -88,7 +88,7 @@ private:
                        const QList<int> &headingRows);
 
     PagePrinter &m_printer;
-    PageHead m_head;
+    HeadPrinter m_head;
     QString m_continuedMark = QStringLiteral("(continued)");
     double m_gap;
     double m_bottom;

@@ -48,7 +48,7 @@ double printHead(PagePrinter &printer, const Head &head)
     return qMax(head.contentTop, printer.positionY() + BlockGap);
 }
 
-PageFlow::PageHead everySheet(const Head &head)
+PageFlow::HeadPrinter everySheet(const Head &head)
 {
     return [head](PagePrinter &sheet) { return printHead(sheet, head); };
 }

@@ -54,7 +54,7 @@ Head landscapeHead(const QString &title);
 // head.contentTop.
 double printHead(PagePrinter &printer, const Head &head);
 // printHead on every sheet of a flow.
-PageFlow::PageHead everySheet(const Head &head);
+PageFlow::HeadPrinter everySheet(const Head &head);
 
 // The head (11 points), then the blocks flowing down the sheets with the head
 // at the top of every sheet; a sheet a grid continues on names the learner in
