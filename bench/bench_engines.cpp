@@ -17,6 +17,7 @@
 #include "BenchFigures.h"
 #include "BenchSchool.h"
 #include "Connection.h"
+#include "EveryScreen.h"
 #include "HeadlessHome.h"
 #include "MessageBoxes.h"
 #include "PreviousYearAppend.h"
@@ -25,8 +26,6 @@
 #include "SectionScreen.h"
 #include "SelectLearner.h"
 #include "Settings.h"
-#include "Stage1Screens.h"
-#include "Stage2Screens.h"
 
 #include <QApplication>
 #include <QDate>
@@ -124,8 +123,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     BenchSchool::answerBoxesQuietly();
-    registerStage1Screens(ScreenRegistry::instance());
-    registerStage2Screens(ScreenRegistry::instance());
+    registerEveryScreen(ScreenRegistry::instance());
 
     Figures sqlite, server;
     if (!measure(stores.at(0), screen, runs, sqlite) || !measure(stores.at(1), screen, runs, server))
