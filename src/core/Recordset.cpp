@@ -38,6 +38,16 @@ quint32 Recordset::Fill::indexOf(int column, const QVariant &value)
         const auto found = seen.constFind(key);
         return found != seen.constEnd() ? *found : *seen.insert(key, added());
     };
+    // A column whose first rows are mostly different values (keys, names)
+    // gains nothing from being looked up cell by cell; it only pays for the
+    // look-up. Such a column stops looking from then on.
+    constexpr int Sample = 256;
+    if (!distinct.keepsAll && m_rows == Sample && values.size() > Sample / 2) {
+        distinct = Distinct();
+        distinct.keepsAll = true;
+    }
+    if (distinct.keepsAll)
+        return added();
     switch (value.typeId()) {
     case QMetaType::UnknownType:
         if (distinct.null < 0)

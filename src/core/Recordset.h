@@ -31,6 +31,7 @@ public:
             QHash<QString, quint32> texts;
             QHash<qlonglong, quint32> numbers;
             qint64 null = -1;
+            bool keepsAll = false;   // the column hardly repeats: each cell keeps its own value
         };
         quint32 indexOf(int column, const QVariant &value);
 

@@ -195,6 +195,20 @@ private slots:
             QCOMPARE(value.typeId(), expected.at(row).typeId());
             QCOMPARE(value, expected.at(row));
         }
+
+        // Past the first rows a column of keys stops sharing values and a
+        // column of few texts keeps sharing them: every row reads back its own.
+        Recordset many = db->queryNative(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+            "SELECT i AS K, CASE WHEN i % 3 = 0 THEN 'three' ELSE 'other' END AS T, "
+            "CASE WHEN i <= 300 THEN 'early' ELSE i END AS M FROM n"));
+        QCOMPARE(many.recordCount(), 600);
+        for (int row : {0, 255, 256, 257, 299, 300, 599}) {
+            const qlonglong i = row + 1;
+            QCOMPARE(many.value(row, QStringLiteral("K")), QVariant(i));
+            QCOMPARE(many.text(row, QStringLiteral("T")), i % 3 == 0 ? QStringLiteral("three") : QStringLiteral("other"));
+            QCOMPARE(many.value(row, QStringLiteral("M")), i <= 300 ? QVariant(QStringLiteral("early")) : QVariant(i));
+        }
     }
 
     // What failed, in the words every engine shares, with the engine's own
