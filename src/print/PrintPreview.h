@@ -6,10 +6,9 @@
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QPrinter;
 class QPrintPreviewWidget;
-class QToolBar;
+class PageToolbar;
 
 // What a preview shows and prints: a name for the job, how it lies on the
 // paper, and a painter that draws every page onto the printer it is given
@@ -50,13 +49,11 @@ public:
     bool printed() const { return m_printed; }
 
 private:
-    void buildToolbar(QToolBar *toolbar);
     void chooseAndSavePdf();
-    void updatePageLabel();
 
     PrintJob m_job;
     std::unique_ptr<QPrinter> m_previewPrinter;
     QPrintPreviewWidget *m_view = nullptr;
-    QLabel *m_pageLabel = nullptr;
+    PageToolbar *m_toolbar = nullptr;
     bool m_printed = false;
 };

@@ -5,12 +5,12 @@
 #include "Connection.h"
 #include "HourglassCursor.h"
 #include "MessageBoxes.h"
+#include "PageToolbar.h"
 #include "PageView.h"
 #include "PrinterChoice.h"
 #include "ProgressWindow.h"
 #include "StoreWork.h"
 
-#include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -18,11 +18,8 @@
 #include <QStandardPaths>
 #include <QFileDialog>
 #include <QKeySequence>
-#include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 namespace {
 const QString Location = QStringLiteral("frmReportview");
@@ -41,56 +38,17 @@ frmReportview::frmReportview(QWidget *parent)
     m_view = new PageView(this);
     m_view->setObjectName(QStringLiteral("CRViewer1"));
 
-    auto *toolbar = new QToolBar(this);
-    buildToolbar(toolbar);
-
-    // The viewer fills the screen under its toolbar and follows its size.
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(toolbar);
-    layout->addWidget(m_view, 1);
-    connect(m_view, &PageView::pageChanged, this, &frmReportview::updatePageLabel);
+    m_toolbar = new PageToolbar(this, m_view, PageToolbar::Pages::of(m_view),
+                                {{{QStringLiteral("actPrint"), QStringLiteral("Print..."), QKeySequence::Print,
+                                   [this] { printReport(); }},
+                                  {QStringLiteral("actExport"), QStringLiteral("Export PDF..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_E), [this] { chooseAndExportPdf(); }}},
+                                 {{QStringLiteral("cmdDone"), QStringLiteral("Done"), QKeySequence(),
+                                   [this] { close(); }}}});
+    connect(m_view, &PageView::pageChanged, m_toolbar, &PageToolbar::showPageNumber);
 }
 
 frmReportview::~frmReportview() = default;
-
-void frmReportview::buildToolbar(QToolBar *toolbar)
-{
-    auto add = [&](const QString &name, const QString &text, const QKeySequence &key, auto slot) {
-        QAction *action = toolbar->addAction(text, this, slot);
-        action->setObjectName(name);
-        if (!key.isEmpty())
-            action->setShortcut(key);
-        return action;
-    };
-    add(QStringLiteral("actFirst"), QStringLiteral("|< First"), QKeySequence(Qt::CTRL | Qt::Key_Home),
-        [this] { goToPage(1); });
-    add(QStringLiteral("actPrevious"), QStringLiteral("< Previous"), QKeySequence(Qt::Key_PageUp),
-        [this] { goToPage(currentPage() - 1); });
-    m_pageLabel = new QLabel(toolbar);
-    m_pageLabel->setObjectName(QStringLiteral("lblPage"));
-    m_pageLabel->setMinimumWidth(90);
-    m_pageLabel->setAlignment(Qt::AlignCenter);
-    toolbar->addWidget(m_pageLabel);
-    add(QStringLiteral("actNext"), QStringLiteral("Next >"), QKeySequence(Qt::Key_PageDown),
-        [this] { goToPage(currentPage() + 1); });
-    add(QStringLiteral("actLast"), QStringLiteral("Last >|"), QKeySequence(Qt::CTRL | Qt::Key_End),
-        [this] { goToPage(pageCount()); });
-    toolbar->addSeparator();
-    add(QStringLiteral("actZoomIn"), QStringLiteral("Zoom In"), QKeySequence::ZoomIn, [this] { m_view->zoomIn(); });
-    add(QStringLiteral("actZoomOut"), QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, [this] { m_view->zoomOut(); });
-    add(QStringLiteral("actFitWidth"), QStringLiteral("Fit Width"), QKeySequence(Qt::CTRL | Qt::Key_1),
-        [this] { m_view->fitToWidth(); });
-    add(QStringLiteral("actFitPage"), QStringLiteral("Whole Page"), QKeySequence(Qt::CTRL | Qt::Key_2),
-        [this] { m_view->fitInView(); });
-    toolbar->addSeparator();
-    add(QStringLiteral("actPrint"), QStringLiteral("Print..."), QKeySequence::Print, [this] { printReport(); });
-    add(QStringLiteral("actExport"), QStringLiteral("Export PDF..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-        [this] { chooseAndExportPdf(); });
-    toolbar->addSeparator();
-    add(QStringLiteral("cmdDone"), QStringLiteral("Done"), QKeySequence(), [this] { close(); });
-}
 
 bool frmReportview::formLoad()
 {
@@ -129,7 +87,7 @@ bool frmReportview::formLoad()
                                     m_design->paintPage(*m_measure, m_pagination, page, painter);
                             });
                         });
-    updatePageLabel();
+    m_toolbar->showPageNumber();
     return built && laidOut;
 }
 
@@ -145,14 +103,7 @@ int frmReportview::currentPage() const
 
 void frmReportview::goToPage(int page)
 {
-    m_view->setCurrentPage(page);
-    updatePageLabel();
-}
-
-void frmReportview::updatePageLabel()
-{
-    m_pageLabel->setText(pageCount() > 0 ? QStringLiteral("Page %1 of %2").arg(currentPage()).arg(pageCount())
-                                         : QString());
+    m_toolbar->goToPage(page);
 }
 
 bool frmReportview::printReport()

@@ -7,9 +7,9 @@
 #include <QDialog>
 #include <memory>
 
+class PageToolbar;
 class PageView;
 class QBuffer;
-class QLabel;
 class QPdfWriter;
 
 // "Printouts": builds one report's dataset, hands it to its design and shows
@@ -51,9 +51,7 @@ public:
     void goToPage(int page);
 
 private:
-    void buildToolbar(class QToolBar *toolbar);
     void chooseAndExportPdf();
-    void updatePageLabel();
 
     ReportRequest m_request;
     std::unique_ptr<clsSQL> m_statements;
@@ -64,5 +62,5 @@ private:
     std::unique_ptr<QPdfWriter> m_measure;
     ReportDesign::Pagination m_pagination;
     PageView *m_view = nullptr;
-    QLabel *m_pageLabel = nullptr;
+    PageToolbar *m_toolbar = nullptr;
 };
