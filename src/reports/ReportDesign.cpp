@@ -3,7 +3,6 @@
 #include "PrintError.h"
 #include "PrinterChoice.h"
 #include "ReportLayout.h"
-#include "StoreError.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -47,7 +46,7 @@ public:
     {
         if (page == 0) {
             if (!m_painter.begin(&m_device))
-                throw StoreError(StoreError::CannotOpen, QStringLiteral("The pages could not be drawn on the printer or file."));
+                throw PrintError(PrintError::PrinterFailed, QStringLiteral("The pages could not be drawn on the printer or file."));
             return &m_painter;
         }
         try {
@@ -65,7 +64,7 @@ public:
     {
         tell(m_progress, m_pageCount, m_pageCount, LaidOutAt, ProgressSteps);
         if (m_painter.isActive() && !m_painter.end())
-            throw StoreError(StoreError::CannotOpen, QStringLiteral("The pages could not be finished on the printer or file."));
+            throw PrintError(PrintError::PrinterFailed, QStringLiteral("The pages could not be finished on the printer or file."));
     }
 
 private:
@@ -163,7 +162,7 @@ int ReportDesign::writePdf(const QString &path, const Progress &progress) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw StoreError(StoreError::CannotOpen, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
+        throw PrintError(PrintError::CannotWrite, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
     int pages = 0;
     {
         QPdfWriter writer(&file);
@@ -175,6 +174,6 @@ int ReportDesign::writePdf(const QString &path, const Progress &progress) const
     }
     // Only a whole file takes the name; until then any file of that name stays.
     if (!file.commit())
-        throw StoreError(StoreError::CannotOpen, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
+        throw PrintError(PrintError::CannotWrite, QStringLiteral("Cannot write '%1': %2").arg(path, file.errorString()));
     return pages;
 }

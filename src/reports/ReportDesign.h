@@ -59,8 +59,8 @@ public:
     void paintPage(const QPaintDevice &device, const Pagination &pagination, int page, QPainter &painter) const;
 
     // Lays the report out on the device and paints it, a page at a time;
-    // returns the page count. Throws StoreError when the device cannot be
-    // painted on, PrintError when cancelled (PrinterChoice::PrintCancelled).
+    // returns the page count. Throws PrintError when the device cannot be
+    // painted on or when cancelled (PrinterChoice::PrintCancelled).
     int render(QPagedPaintDevice &device, const Progress &progress = {}) const;
     // Sets the printer's orientation and margins (and paper, when the design
     // asks for one), then renders; returns the page count. A cancelled run
@@ -69,7 +69,7 @@ public:
     // Writes the report into a PDF file (A4 unless the design asks
     // otherwise), beside its name until whole: a failed or cancelled run
     // leaves no file, and a file of that name from before stays as it was.
-    // Throws StoreError when the file cannot be written, PrintError when cancelled.
+    // Throws PrintError when the file cannot be written or when cancelled.
     int writePdf(const QString &path, const Progress &progress = {}) const;
 
 protected:

@@ -521,6 +521,7 @@ void tst_ReportScreens::cancelledExportLeavesNoFile()
     QVERIFY(!viewer.exportPdf(school.store.dir() + QStringLiteral("/missing/report.pdf")));
     QCOMPARE(school.boxes.count(), boxes + 3);
     QVERIFY(school.boxes.last().text.contains(QStringLiteral("missing/report.pdf")));
+    QCOMPARE(school.boxes.last().title, QStringLiteral("Error : 75"));
 }
 
 void tst_ReportScreens::learnerListOpensTheReports()
