@@ -13,6 +13,7 @@
 #include "SectionScreen.h"
 #include "SpreadGrid.h"
 #include "TestStore.h"
+#include "TextCells.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -44,6 +45,15 @@ inline QString text(const grid::SpreadGrid *grid, int col, int row)
     return grid->cells().text(col, row);
 }
 
+// The texts of cells (column, row) of grid, joined by "|".
+inline QString texts(const grid::SpreadGrid *grid, std::initializer_list<QPoint> cells)
+{
+    QStringList shown;
+    for (const QPoint &cell : cells)
+        shown << grid->cells().text(cell.x(), cell.y());
+    return shown.join(QLatin1Char('|'));
+}
+
 inline grid::SpreadGrid *gridOf(const QWidget &screen, const char *name)
 {
     return screen.findChild<grid::SpreadGrid *>(QString::fromLatin1(name));
@@ -59,43 +69,35 @@ inline int editEveryStoredCell(QWidget &screen)
     static int round = 0;   // each call types texts of its own, so a second call changes them again
     ++round;
     int changes = 0;
-    for (grid::SpreadGrid *g : screen.findChildren<grid::SpreadGrid *>()) {
-        grid::SpreadModel &cells = g->cells();
-        for (int row = 1; row <= cells.maxRows(); ++row) {
-            for (int col = 1; col <= cells.maxCols(); ++col) {
-                const grid::CellSpec &cell = cells.cell(col, row);
-                if (cell.locked || cells.isColHidden(col) || cells.spanAt(col, row).topLeft() != QPoint(col, row))
-                    continue;
-                QVariant value;
-                switch (cell.type) {
-                case grid::CellType::Edit:
-                    value = QStringLiteral("Changed %1.%2").arg(round).arg(changes + 1).left(cell.maxLength > 0 ? cell.maxLength : 100);
-                    break;
-                case grid::CellType::Date:
-                    value = QDate(2015, 1, 1).addDays((round * 7 + changes) % 300);
-                    break;
-                case grid::CellType::CheckBox:
-                    value = grid::isChecked(cell.text) ? QStringLiteral("0") : QStringLiteral("1");
-                    break;
-                case grid::CellType::ComboBox:
-                    for (const QString &item : cell.items)
-                        if (!item.isEmpty() && item != cell.text) {
-                            value = item;
-                            break;
-                        }
-                    break;
-                case grid::CellType::Integer:
-                    value = cell.text == QString::number(cell.minValue) ? cell.maxValue : cell.minValue;
-                    break;
-                default:
+    forEachEditableCell(screen, [&](grid::SpreadGrid *g, int col, int row, const grid::CellSpec &cell) {
+        QVariant value;
+        switch (cell.type) {
+        case grid::CellType::Edit:
+            value = QStringLiteral("Changed %1.%2").arg(round).arg(changes + 1).left(cell.maxLength > 0 ? cell.maxLength : 100);
+            break;
+        case grid::CellType::Date:
+            value = QDate(2015, 1, 1).addDays((round * 7 + changes) % 300);
+            break;
+        case grid::CellType::CheckBox:
+            value = grid::isChecked(cell.text) ? QStringLiteral("0") : QStringLiteral("1");
+            break;
+        case grid::CellType::ComboBox:
+            for (const QString &item : cell.items)
+                if (!item.isEmpty() && item != cell.text) {
+                    value = item;
                     break;
                 }
-                const QString before = cells.text(col, row);
-                if (value.isValid() && type(g, col, row, value) && cells.text(col, row) != before)
-                    ++changes;
-            }
+            break;
+        case grid::CellType::Integer:
+            value = cell.text == QString::number(cell.minValue) ? cell.maxValue : cell.minValue;
+            break;
+        default:
+            break;
         }
-    }
+        const QString before = g->cells().text(col, row);
+        if (value.isValid() && type(g, col, row, value) && g->cells().text(col, row) != before)
+            ++changes;
+    });
     for (EntryPreviewList *list : screen.findChildren<EntryPreviewList *>()) {
         list->textBox()->setText(QStringLiteral("Added %1.%2").arg(round).arg(changes + 1));
         list->firstOption()->setChecked(true);
@@ -134,6 +136,35 @@ struct Fixture
                                   "VALUES (%1, %2, %3, %4)").arg(learner).arg(subSection).arg(score).arg(year));
     }
 
+    // Makes learner id the current learner of year y, whose rows the two below read and write.
+    int pick(int id, int y)
+    {
+        learner = id;
+        year = y;
+        store.pickLearner(id, y);
+        return id;
+    }
+
+    // Rows of table for the picked learner and year: columns and each row's
+    // values given without LearnerID and Data_Year.
+    void insert(const QString &table, const QString &columns, const QStringList &rows) const
+    {
+        QStringList values;
+        for (const QString &row : rows)
+            values << QStringLiteral("(%1, %2, ").arg(learner).arg(year) + row + QLatin1Char(')');
+        store.exec(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (LearnerID, Data_Year, ") + columns
+                   + QStringLiteral(") VALUES ") + values.join(QStringLiteral(", ")));
+    }
+
+    // The picked learner's rows of table in the year, each as expr, in order, joined by sep.
+    QString rows(const QString &table, const QString &expr, const QString &order = QStringLiteral("ID"),
+                 const QString &where = QStringLiteral("1"), const QString &sep = QStringLiteral(",")) const
+    {
+        return store.scalar(QStringLiteral("SELECT group_concat(%1, '%2') FROM (SELECT * FROM %3 WHERE LearnerID = %4 AND "
+                                           "Data_Year = %5 AND (%6) ORDER BY %7)")
+                                .arg(expr, sep, table).arg(learner).arg(year).arg(where, order)).toString();
+    }
+
     QString pdfPath() const { return store.dir() + QStringLiteral("/page.pdf"); }
 
     // Prints the screen into a PDF and reads the page back; a null text when
@@ -162,6 +193,8 @@ struct Fixture
     struct Reset { Reset() { resetAppState(); } } reset;
     TestStore store;
     MessageRecorder boxes;
+    int learner = 0;
+    int year = 0;
 };
 
 } // namespace kit

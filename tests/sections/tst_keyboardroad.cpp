@@ -1,20 +1,44 @@
 // The road from the learner list to a saved and printed Section 1 by keyboard
 // alone: picking a learner, Enter on buttons, Tab through the cells, an open
 // cell editor whose text is never lost to Save, Print or leaving, and
-// Previous and Next along every section's screens.
+// Previous and Next along every section's screens. Then a day's work on the
+// screens, driven with the keys and the mouse on the real widgets: limits the
+// user can see, Escape that cancels only the edit, level lists that open on
+// one click, Remove that never takes a second entry unseen, and a window that
+// says it is waiting for another program.
+#include "ActionGroup.h"
 #include "BackgroundInfo.h"
+#include "Connection.h"
 #include "EveryScreen.h"
+#include "ExtendedProfile2.h"
+#include "FocusMarker.h"
+#include "IndividualSupportPlan.h"
+#include "LockWaitNotice.h"
 #include "MainMenu.h"
 #include "MultipleDisabilities.h"
+#include "SchoolRequestSupport.h"
 #include "ScreenRegistry.h"
 #include "ScreenTestKit.h"
 #include "SelectLearner.h"
+#include "SelectYear.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtMath>
 #include <QtTest>
+
+#include <thread>
 
 using kit::Saved;
 using kit::shownAndActive;
@@ -24,10 +48,15 @@ namespace {
 constexpr int Year = 2016;
 const QString NotSaved = QStringLiteral("Data has NOT been Saved");
 
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
 // Where the keyboard is: a grid and its active cell, or a control's name.
 QString focusPlace()
 {
-    QWidget *focus = QApplication::focusWidget();
+    QWidget *focus = focused();
     if (!focus)
         return QStringLiteral("nothing");
     for (QWidget *w = focus; w; w = w->parentWidget())
@@ -38,7 +67,7 @@ QString focusPlace()
 
 void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    QTest::keyClick(focused(), Qt::Key(key), modifiers);
 }
 
 // Types into whatever has the focus, key by key as the user does (the first
@@ -47,9 +76,9 @@ void typeText(const QString &text)
 {
     for (const QChar ch : text) {
         if (ch.unicode() < 128)
-            QTest::keyClicks(QApplication::focusWidget(), QString(ch));
+            QTest::keyClicks(focused(), QString(ch));
         else
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
 }
 
@@ -63,6 +92,46 @@ int framePixels(grid::SpreadGrid *grid)
         for (int x = 0; x < image.width(); ++x)
             count += image.pixel(x, y) == frame;
     return count;
+}
+
+void clickCell(grid::SpreadGrid *grid, int col, int row)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+}
+
+QComboBox *openList(const grid::SpreadGrid *grid)
+{
+    return grid->viewport()->findChild<QComboBox *>();
+}
+
+bool listShown(const QComboBox *combo)
+{
+    return combo && combo->view()->isVisible();
+}
+
+// Whether the whole of rect (in widget's coordinates) shows in the viewport
+// of the scrolling page around widget.
+bool inView(const QWidget *widget, const QRect &rect)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (const auto *area = qobject_cast<const QScrollArea *>(w)) {
+            const QRect shown(widget->mapTo(area->viewport(), rect.topLeft()), rect.size());
+            return area->viewport()->rect().contains(shown);
+        }
+    }
+    return false;
+}
+
+bool inView(const QWidget *widget)
+{
+    return inView(widget, widget->rect());
+}
+
+// A window of 1280x1024's room, as the screens are used.
+void sizedAsOnTheDesk(QWidget &screen)
+{
+    screen.resize(qMin(screen.width(), 1260), qMin(screen.height(), 900));
 }
 
 } // namespace
@@ -84,6 +153,20 @@ private:
     }
 
     // Opens the family text's editor by typing into it, as the user does.
+    // Section 3b with two entries in the first area's list, levels LOW and HIGH LEVEL.
+    std::unique_ptr<frmSchoolRequestSupport> openSection3b()
+    {
+        fx->insert(QStringLiteral("SNE_Learner_Support_Needs"),
+                   QStringLiteral("Support_Area, Low_Moderate_High, School_Available, School_Need"),
+                   {QStringLiteral("1, 'LOW', 'Ramp', ' '"), QStringLiteral("1, 'HIGH LEVEL', 'Rails', ' '")});
+        auto screen = kit::opened<frmSchoolRequestSupport>();
+        if (!shownAndActive(*screen))
+            qWarning("Section 3b not active");
+        return screen;
+    }
+
+    QString stored(const QString &column) const { return fx->rows(QStringLiteral("SNE_Learner_Background_Info"), column); }
+
     static void typeIntoFamily(frmBackgroundInfo &screen, const QString &words)
     {
         screen.gridFamilySituation()->setFocus(Qt::OtherFocusReason);
@@ -95,12 +178,15 @@ private Q_SLOTS:
     void init()
     {
         fx = std::make_unique<kit::Fixture>(false);
-        learner = fx->store.addLearner(QStringLiteral("Dlamini"), QStringLiteral("Sipho"), QStringLiteral("C"), 2,
-                                       QString(), 1, QStringLiteral("B-17"), QStringLiteral("20090412"), 1);
-        fx->store.pickLearner(learner, Year);
+        learner = fx->pick(fx->store.addLearner(QStringLiteral("Dlamini"), QStringLiteral("Sipho"), QStringLiteral("C"), 2,
+                                                QString(), 1, QStringLiteral("B-17"), QStringLiteral("20090412"), 1), Year);
         appState().EmisCode = QStringLiteral("700555111");
     }
-    void cleanup() { fx.reset(); }
+    void cleanup()
+    {
+        fx.reset();
+        Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+    }
 
     void pickLearnerByKeyboardAndOpenTheMainMenu()
     {
@@ -232,17 +318,15 @@ private Q_SLOTS:
         QCOMPARE(kit::text(screen->gridFamilySituation(), 1, 3), QString());   // still in the editor
 
         if (way == QLatin1String("save")) {
-            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Save);
-            QCOMPARE(fx->store.scalar(QStringLiteral("SELECT Family_Situation FROM SNE_Learner_Background_Info "
-                                                     "WHERE LearnerID = %1 AND Data_Year = %2").arg(learner).arg(Year))
-                         .toString(), typed);
+            QTest::keySequence(focused(), QKeySequence::Save);
+            QCOMPARE(stored(QStringLiteral("Family_Situation")), typed);
             QCOMPARE(fx->boxes.texts(), QStringList{Saved});
             QVERIFY(!screen->hasUnsavedChanges());
             return;
         }
         if (way == QLatin1String("print")) {
             PrinterChoice::setChooser(PrinterChoice::pdfChooser(fx->pdfPath()));
-            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Print);
+            QTest::keySequence(focused(), QKeySequence::Print);
             QVERIFY(PdfText::all(fx->pdfPath()).contains(QStringLiteral("stays")));
             QVERIFY(screen->hasUnsavedChanges());   // the change flag saw the text
             QCOMPARE(fx->boxes.count(), 0);
@@ -338,6 +422,255 @@ private Q_SLOTS:
         }
     }
 
+    // The nature of early support holds 255 characters: the room left shows
+    // near the end, and a paste of 900 says how much of it was left out.
+    void limitIsShownAndALongPasteSaysWhatWasLeftOut()
+    {
+        const auto screen = openSection1();
+        grid::SpreadGrid *grid = screen->gridEarlyIntervention();
+        grid->setFocus(Qt::OtherFocusReason);
+        grid->setActiveCell(1, 3);
+        typeText(QString(200, QLatin1Char('a')));
+        auto *editor = qobject_cast<QPlainTextEdit *>(focused());
+        QVERIFY(editor);
+        QVERIFY(!grid->viewport()->findChild<QLabel *>(QStringLiteral("limitNotice"))
+                 || !grid->viewport()->findChild<QLabel *>(QStringLiteral("limitNotice"))->isVisible());
+        QTest::keyClicks(editor, QString(31, QLatin1Char('b')));
+        const QLabel *notice = grid->viewport()->findChild<QLabel *>(QStringLiteral("limitNotice"));
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->text(), QStringLiteral("231 / 255"));
+        QVERIFY(notice->geometry().top() >= editor->geometry().bottom()
+                || notice->geometry().bottom() <= editor->geometry().top());   // never over the text
+
+        QTest::keySequence(editor, QKeySequence::SelectAll);
+        QApplication::clipboard()->setText(QString(900, QLatin1Char('c')));
+        QTest::keySequence(editor, QKeySequence::Paste);
+        QCOMPARE(editor->toPlainText(), QString(255, QLatin1Char('c')));
+        QCOMPARE(notice->text(), QStringLiteral("255 / 255 \u2014 645 characters did not fit and were left out"));
+        QTest::keyClicks(editor, QStringLiteral("d"));   // typing on is refused just as plainly
+        QCOMPARE(notice->text(), QStringLiteral("255 / 255 \u2014 1 character did not fit and was left out"));
+
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QTest::keySequence(focused(), QKeySequence::Save);
+        QCOMPARE(fx->boxes.texts(), QStringList{Saved});
+        QCOMPARE(stored(QStringLiteral("Nature_Of_Support_Received")), QString(255, QLatin1Char('c')));
+    }
+
+    // An ISP entry cell of 255 characters edits in a box that grows with the
+    // text to show all of it, up to ten lines.
+    void longTextsEditInABoxThatGrows()
+    {
+        auto isp = kit::opened<frmISP>();
+        QVERIFY(shownAndActive(*isp));
+        grid::SpreadGrid *entry = isp->group(1)->entryGrid();
+        entry->setFocus(Qt::OtherFocusReason);
+        entry->setActiveCell(1, ActionGroup::EntryRow);
+        typeText(QStringLiteral("Read"));
+        auto *editor = qobject_cast<QPlainTextEdit *>(focused());
+        QVERIFY(editor);
+        const int shortHeight = editor->height();
+        const QString words = QStringLiteral("Reads a graded story aloud to the class every week, ");
+        QTest::keyClicks(editor, words.repeated(3).mid(4));
+        QVERIFY(editor->height() > shortHeight);
+        QVERIFY(editor->height() <= qCeil(QFontMetricsF(editor->font()).lineSpacing() * 10));
+        QCOMPARE(editor->verticalScrollBar()->maximum(), 0);   // all of it in view
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QVERIFY(!entry->isEditing());
+        QCOMPARE(kit::text(entry, 1, ActionGroup::EntryRow), words.repeated(3));
+    }
+
+    // Escape takes back only the edit it is in; the next Escape leaves.
+    void escapeCancelsTheEditThenLeaves()
+    {
+        const auto screen = openSection1();
+        grid::SpreadGrid *grid = screen->gridFamilySituation();
+        typeIntoFamily(*screen, QStringLiteral("Lives with gran"));
+        press(Qt::Key_Tab);          // kept
+        typeIntoFamily(*screen, QStringLiteral(" and an uncle"));
+        QVERIFY(grid->isEditing());
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        QVERIFY(!grid->isEditing());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(kit::text(grid, 1, 3), QStringLiteral("Lives with gran"));
+        QCOMPARE(fx->boxes.count(), 0);
+
+        fx->boxes.answerNo();
+        QTest::keyClick(focused(), Qt::Key_Escape);       // no editor open: leave, asking first
+        QCOMPARE(fx->boxes.titles(), QStringList{QStringLiteral("Data has NOT been Saved")});
+        QVERIFY(screen->isVisible());
+        QCOMPARE(stored(QStringLiteral("Family_Situation")), QString());
+    }
+
+    // A level opens on one click; Escape closes the list, the next Escape
+    // the cell, and the screen stays with the stored level as it was.
+    void levelListOpensOnOneClickAndEscapeStepsBack()
+    {
+        const auto screen = openSection3b();
+        grid::SpreadGrid *grid = screen->area(1)->grid();
+        QCOMPARE(kit::text(grid, 1, 5), QStringLiteral("LOW"));
+        clickCell(grid, 1, 5);
+        QTRY_VERIFY(listShown(openList(grid)));
+        QTest::keyClick(openList(grid)->view(), Qt::Key_Down);
+        QTest::keyClick(openList(grid)->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!listShown(openList(grid)));
+        QVERIFY(grid->isEditing());
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        QVERIFY(!grid->isEditing());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(kit::text(grid, 1, 5), QStringLiteral("LOW"));
+        QCOMPARE(fx->boxes.count(), 0);
+
+        // F4 and Alt+Down open it from the keyboard, as on any list box.
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_F4), QKeyCombination(Qt::AltModifier, Qt::Key_Down)}) {
+            grid->setFocus(Qt::OtherFocusReason);
+            grid->setActiveCell(1, 6);
+            QTest::keyClick(grid, key.key(), key.keyboardModifiers());
+            QTRY_VERIFY(listShown(openList(grid)));
+            QTest::keyClick(openList(grid)->view(), Qt::Key_Escape);
+            QTRY_VERIFY(!listShown(openList(grid)));
+            QTest::keyClick(focused(), Qt::Key_Escape);
+            QVERIFY(!grid->isEditing());
+        }
+        QCOMPARE(kit::text(grid, 1, 6), QStringLiteral("HIGH LEVEL"));
+    }
+
+    // Two quick clicks on Remove take one entry: nothing stays picked.
+    void secondRemoveTakesNothingUnseen()
+    {
+        const auto screen = openSection3b();
+        EntryPreviewList *list = screen->area(1);
+        clickCell(list->grid(), 2, 5);
+        QTest::mouseClick(list->removeButton(), Qt::LeftButton);
+        QTest::mouseClick(list->removeButton(), Qt::LeftButton);
+        QCOMPARE(kit::text(list->grid(), 2, 5), QStringLiteral("Rails"));
+        QCOMPARE(kit::text(list->grid(), 1, 5), QStringLiteral("HIGH LEVEL"));
+        QCOMPARE(list->grid()->activeRow(), 0);
+        QCOMPARE(list->list().selectedRow(), 0);
+    }
+
+    // Ten Adds in a row on the SCHOOL tab and in the ISP: the tenth entry and
+    // the Add button are in the window, the box keeps the focus, and the Add
+    // button stays where the mouse is.
+    void addedEntriesStayInView()
+    {
+        auto factors = kit::opened<frmExtendedProfile2>();
+        // With Previous Page, as the chain opens it.
+        factors->setNeighbours(QStringLiteral("frmExtendedProfile1"), QString());
+        factors->pages()->setCurrentIndex(frmExtendedProfile2::School);
+        sizedAsOnTheDesk(*factors);
+        QVERIFY(shownAndActive(*factors));
+        EntryPreviewList *school = factors->factorList(frmExtendedProfile2::School);
+        school->secondOption()->setChecked(true);
+        QPoint mouse;   // where the user clicks Add, each time
+        for (int i = 1; i <= 10; ++i) {
+            school->textBox()->setFocus();
+            QTest::keyClicks(school->textBox(), QStringLiteral("Barrier %1").arg(i));
+            const QRect add(school->addButton()->mapToGlobal(QPoint(0, 0)), school->addButton()->size());
+            if (i > 1)
+                QVERIFY2(add.contains(mouse),
+                         qPrintable(QStringLiteral("%1: %2,%3 %4,%5").arg(i).arg(add.center().x()).arg(add.center().y()).arg(mouse.x()).arg(mouse.y())));
+            mouse = add.center();
+            QTest::mouseClick(school->addButton(), Qt::LeftButton);
+        }
+        const int tenth = frmExtendedProfile2::FirstEntryRow + 9;
+        QCOMPARE(kit::text(school->grid(), 2, tenth), QStringLiteral("Barrier 10"));
+        QVERIFY(inView(school->grid()->viewport(),
+                       school->grid()->visualRect(school->grid()->model()->index(tenth - 1, 1))));
+        QVERIFY(inView(school->addButton()));
+        QCOMPARE(focused(), school->textBox());
+        QVERIFY(inView(school->textBox()));
+        factors.reset();
+
+        auto isp = kit::opened<frmISP>();
+        sizedAsOnTheDesk(*isp);
+        QVERIFY(shownAndActive(*isp));
+        ActionGroup *group = isp->group(1);
+        for (int i = 1; i <= 10; ++i) {
+            for (int col = 1; col <= ActionGroup::Fields; ++col)
+                if (col != ActionGroup::ReviewDateCol)
+                    QVERIFY(kit::type(group->entryGrid(), col, ActionGroup::EntryRow, QStringLiteral("Action %1").arg(i)));
+            QVERIFY(kit::type(group->entryGrid(), ActionGroup::ReviewDateCol, ActionGroup::EntryRow, QDate(2016, 3, i)));
+            QTest::mouseClick(group->addButton(), Qt::LeftButton);
+        }
+        grid::SpreadGrid *preview = group->previewGrid();
+        const int last = preview->cells().maxRows();
+        QCOMPARE(kit::text(preview, 1, last), QStringLiteral("Action 10"));
+        QVERIFY(inView(preview->viewport(), preview->visualRect(preview->model()->index(last - 1, 0))));
+        QVERIFY(inView(group->addButton()));
+        QVERIFY(group->entryGrid()->hasFocus());
+    }
+
+    // A screen opens in the middle of the screen the user works on.
+    void screensOpenCentred()
+    {
+        const auto screen = openSection1();
+        const QRect room = screen->screen()->availableGeometry();
+        const QPoint off = screen->frameGeometry().center() - room.center();
+        QVERIFY2(qAbs(off.x()) <= 30 && qAbs(off.y()) <= 30,
+                 qPrintable(QStringLiteral("%1,%2 from the middle").arg(off.x()).arg(off.y())));
+    }
+
+    // One font family on the screens, the desktop's.
+    void gridsUseTheDesktopFont()
+    {
+        const auto screen = kit::opened<frmBackgroundInfo>();
+        for (const grid::SpreadGrid *grid : screen->findChildren<grid::SpreadGrid *>())
+            QCOMPARE(grid->font().family(), QApplication::font().family());
+        QCOMPARE(screen->saveButton()->font().family(), QApplication::font().family());
+    }
+
+    // The control with the focus has a frame around it that the eye finds:
+    // the data-year list, then a button reached by Tab.
+    void focusIsFramed()
+    {
+        FocusMarker::install();
+        frmSelectYear years;
+        QVERIFY(shownAndActive(years));
+        years.yearList()->setFocus(Qt::TabFocusReason);
+        const auto frameAround = [](const QWidget *control) {
+            const QWidget *frame = control->parentWidget()->findChild<QWidget *>(QStringLiteral("focusMarker"));
+            return frame && frame->isVisible()
+                && frame->geometry() == control->geometry().adjusted(-FocusMarker::Width, -FocusMarker::Width,
+                                                                     FocusMarker::Width, FocusMarker::Width);
+        };
+        QTRY_VERIFY(frameAround(years.yearList()));
+        QTest::keyClick(years.yearList(), Qt::Key_Tab);
+        QVERIFY(focused() != years.yearList());
+        QTRY_VERIFY(frameAround(focused()));
+        const QImage drawn = years.grab().toImage();
+        const QRect around = focused()->geometry().adjusted(-1, -1, 1, 1);
+        QCOMPARE(drawn.pixelColor(around.center().x(), around.top()), years.palette().color(QPalette::Highlight));
+    }
+
+    // While another program holds the database the pointer is busy and,
+    // after half a second, a line in the window says why; both go when the
+    // save has its turn.
+    void waitingForAnotherProgramIsShown()
+    {
+        LockWaitNotice &notice = LockWaitNotice::install();
+        QSignalSpy lines(&notice, &LockWaitNotice::lineShown);
+        const auto screen = openSection1();
+        QVERIFY(kit::type(screen->gridFamilySituation(), 1, 3, QStringLiteral("Lives with gran")));
+        std::unique_ptr<Connection> other = fx->store.lockedByAnotherProgram();
+        Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
+        std::thread release([&other] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(900));
+            try {
+                other->executeNative(QStringLiteral("ROLLBACK"));
+            } catch (...) {
+                other.reset();   // closing ends the lock as well
+            }
+        });
+        const bool saved = screen->save();
+        release.join();
+        QVERIFY(saved);
+        QCOMPARE(lines.count(), 1);
+        QCOMPARE(lines.first().first().value<QWidget *>(), screen.get());
+        QCOMPARE(fx->boxes.texts(), QStringList{Saved});
+        QTRY_VERIFY(!screen->findChild<QLabel *>(QStringLiteral("lockWaitLine")));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(stored(QStringLiteral("Family_Situation")), QStringLiteral("Lives with gran"));
+    }
 };
 
 QTEST_MAIN(TestKeyboardRoad)
