@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using grid::SpreadGrid;
 using grid::SpreadModel;
 
@@ -54,22 +56,21 @@ private Q_SLOTS:
         QFETCH(int, edits);
         SpreadModel m(4, 2);
         if (threeWay)
-            m.setChoiceRow(1, {{2, QStringLiteral("Completely")}, {3, QStringLiteral("Partially")},
-                               {4, QStringLiteral("Alternate site")}});
+            m.setChoiceRow(1, {{2, u"Completely"_s}, {3, u"Partially"_s}, {4, u"Alternate site"_s}});
         else
             m.setYesNoPair(1, 2, 3);
         // A box of another row is not part of the choice.
         m.setCheckBox(2, 2);
-        m.setText(2, 2, QStringLiteral("1"));
+        m.setText(2, 2, u"1"_s);
         QSignalSpy edited(&m, &SpreadModel::cellEdited);
         for (const QString &click : clicks.split(QLatin1Char(' ')))
             QVERIFY(tick(m, click.mid(1).toInt(), 1, click.startsWith(QLatin1Char('+'))));
         QCOMPARE(boxes(m).left(threeWay ? 3 : 2), shown.left(threeWay ? 3 : 2));
         QCOMPARE(edited.count(), edits);
-        QCOMPARE(m.text(2, 2), QStringLiteral("1"));
+        QCOMPARE(m.text(2, 2), u"1"_s);
         if (!threeWay) {
-            QCOMPARE(m.cell(2, 1).buttonText, QStringLiteral("Yes"));
-            QCOMPARE(m.cell(3, 1).buttonText, QStringLiteral("No"));
+            QCOMPARE(m.cell(2, 1).buttonText, u"Yes"_s);
+            QCOMPARE(m.cell(3, 1).buttonText, u"No"_s);
         }
     }
 
@@ -78,11 +79,11 @@ private Q_SLOTS:
     {
         SpreadModel m(4, 1);
         m.setYesNoPair(1, 2, 3);
-        QCOMPARE(boxes(m).left(2), QStringLiteral("00"));
+        QCOMPARE(boxes(m).left(2), u"00"_s);
         QSignalSpy edited(&m, &SpreadModel::cellEdited);
-        m.setText(2, 1, QStringLiteral("1"));
-        m.setText(3, 1, QStringLiteral("1"));
-        QCOMPARE(boxes(m).left(2), QStringLiteral("11"));
+        m.setText(2, 1, u"1"_s);
+        m.setText(3, 1, u"1"_s);
+        QCOMPARE(boxes(m).left(2), u"11"_s);
         QCOMPARE(edited.count(), 0);
         QCOMPARE(m.choicePartners(2, 1), QVector<QPoint>{QPoint(3, 1)});
         QVERIFY(m.choicePartners(4, 1).isEmpty());
@@ -92,21 +93,21 @@ private Q_SLOTS:
     {
         SpreadModel m(3, 1);
         m.setEdit(2, 1, 20);
-        m.setText(2, 1, QStringLiteral("kept"));
+        m.setText(2, 1, u"kept"_s);
         m.setCellEnabled(2, 1, false);
         QVERIFY(m.isLocked(2, 1));
         QVERIFY(!m.isCellEnabled(2, 1));
         QCOMPARE(m.cell(2, 1).backColor, QColor(233, 233, 233));
         QCOMPARE(m.cell(2, 1).foreColor, QColor(Qt::black));
-        QVERIFY(!m.setData(m.index(0, 1), QStringLiteral("typed"), Qt::EditRole));
+        QVERIFY(!m.setData(m.index(0, 1), u"typed"_s, Qt::EditRole));
         QVERIFY(!(m.flags(m.index(0, 1)) & Qt::ItemIsEditable));
-        QCOMPARE(m.text(2, 1), QStringLiteral("kept"));
+        QCOMPARE(m.text(2, 1), u"kept"_s);
 
         m.setCellEnabled(2, 1, true);
         QVERIFY(m.isCellEnabled(2, 1));
         QCOMPARE(m.cell(2, 1).backColor, QColor(Qt::white));
-        QVERIFY(m.setData(m.index(0, 1), QStringLiteral("typed"), Qt::EditRole));
-        QCOMPARE(m.text(2, 1), QStringLiteral("typed"));
+        QVERIFY(m.setData(m.index(0, 1), u"typed"_s, Qt::EditRole));
+        QCOMPARE(m.text(2, 1), u"typed"_s);
     }
 
     // Switching a cell off while its editor is open closes the editor and
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(g.isEditing());
         auto *editor = g.viewport()->findChild<QPlainTextEdit *>();
         QVERIFY(editor);
-        editor->setPlainText(QStringLiteral("typed"));
+        editor->setPlainText(u"typed"_s);
         g.setCellEnabled(switchedCol, 1, false);
         QCOMPARE(g.isEditing(), stillEditing);
         QCOMPARE(g.activeCol(), editorCol);

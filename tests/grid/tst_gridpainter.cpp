@@ -1,12 +1,15 @@
+// Whole grids on printed pages: rows kept whole across page breaks, cells
+// laid out as on screen, long words shrunk before broken, colours and ticks.
 #include "GridPagePainter.h"
+#include "PdfText.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 using grid::GridPagePainter;
 using grid::SpreadModel;
@@ -16,12 +19,7 @@ namespace {
 // The block rectangle of a section page on A4, in twips.
 const QRectF Block(500, 800, 11406, 16038);
 
-struct Word
-{
-    QString text;
-    int page;      // 1-based
-    QRectF box;    // points
-};
+using Word = PdfText::Word;
 using Words = QMultiHash<QString, Word>;
 
 // Prints every page of the grid into a PDF the way a continued block does and
@@ -29,7 +27,7 @@ using Words = QMultiHash<QString, Word>;
 Words printed(const SpreadModel &model, int &pages)
 {
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("grid.pdf"));
+    const QString pdf = dir.filePath(u"grid.pdf"_s);
     {
         QPdfWriter writer(pdf);
         writer.setResolution(1440);
@@ -44,21 +42,9 @@ Words printed(const SpreadModel &model, int &pages)
                 writer.newPage();
         }
     }
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("pdftotext failed");
-    static const QRegularExpression wordRe(QStringLiteral(
-            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     Words words;
-    const QStringList text = QString::fromUtf8(p.readAllStandardOutput()).split(QStringLiteral("<page "));
-    for (int page = 1; page < text.size(); ++page) {
-        for (const QRegularExpressionMatch &m : wordRe.globalMatch(text.at(page))) {
-            const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-            words.insert(m.captured(5), {m.captured(5), page, box});
-        }
-    }
+    for (const Word &word : PdfText::words(pdf))
+        words.insert(word.text, word);
     return words;
 }
 
@@ -72,7 +58,7 @@ QList<int> pagesOf(const Words &words, const QString &text)
 
 QString rowTag(int row)
 {
-    return QStringLiteral("R%1").arg(row);
+    return u"R%1"_s.arg(row);
 }
 
 } // namespace
@@ -93,8 +79,7 @@ class TstGridPainter : public QObject
         }
         QCOMPARE(lastPage, pages);
         for (const Word &w : words)
-            QVERIFY2(w.box.top() * 20 >= Block.top() - 1 && w.box.bottom() * 20 <= Block.bottom() + 1,
-                     qPrintable(w.text));
+            QVERIFY2(w.box.top() * 20 >= Block.top() - 1 && w.box.bottom() * 20 <= Block.bottom() + 1, qPrintable(w.text));
     }
 
 private Q_SLOTS:
@@ -104,7 +89,7 @@ private Q_SLOTS:
         for (int r = 1; r <= 200; ++r) {
             m.setText(1, r, rowTag(r));
             if (r % 7 == 0)
-                m.setText(2, r, QStringLiteral("several words that wrap over lines ").repeated(4));
+                m.setText(2, r, u"several words that wrap over lines "_s.repeated(4));
         }
         int pages = 0;
         Words words = printed(m, pages);
@@ -116,10 +101,10 @@ private Q_SLOTS:
 
         // A row span across the page break pulls its rows onto the next page together.
         m.addSpan(3, split - 1, 1, 3);
-        m.setText(3, split - 1, QStringLiteral("SPAN"));
+        m.setText(3, split - 1, u"SPAN"_s);
         words = printed(m, pages);
         checkWholeRows(words, pages);
-        for (const QString &t : {rowTag(split - 1), rowTag(split + 1), QStringLiteral("SPAN")})
+        for (const QString &t : {rowTag(split - 1), rowTag(split + 1), u"SPAN"_s})
             QCOMPARE(pagesOf(words, t), QList<int>{2});
         QCOMPARE(pagesOf(words, rowTag(split - 2)), QList<int>{1});
     }
@@ -130,30 +115,30 @@ private Q_SLOTS:
         m.setColWidth(1, 0);
         m.setColWidth(2, 12);
         m.setColWidth(3, 12);
-        m.setText(1, 1, QStringLiteral("HIDDENID"));
-        m.setText(2, 1, QStringLiteral("First and then many more words to wrap in this narrow cell"));
-        m.setText(2, 2, QStringLiteral("Second"));
-        m.setText(2, 3, QStringLiteral("Third"));
-        m.setText(2, 4, QStringLiteral("Fourth"));
+        m.setText(1, 1, u"HIDDENID"_s);
+        m.setText(2, 1, u"First and then many more words to wrap in this narrow cell"_s);
+        m.setText(2, 2, u"Second"_s);
+        m.setText(2, 3, u"Third"_s);
+        m.setText(2, 4, u"Fourth"_s);
         m.setCheckBox(3, 2);
         grid::CellSpec viewed = m.cell(3, 2);
-        viewed.buttonText = QStringLiteral("Viewed");
+        viewed.buttonText = u"Viewed"_s;
         m.setCell(3, 2, viewed);
-        m.setText(3, 2, QStringLiteral("1"));
-        m.setButton(3, 3, QStringLiteral("Additional Disabilities"));
-        m.setText(3, 4, QStringLiteral("Pneumonoultramicroscopicsilicovolcanoconiosis"));
+        m.setText(3, 2, u"1"_s);
+        m.setButton(3, 3, u"Additional Disabilities"_s);
+        m.setText(3, 4, u"Pneumonoultramicroscopicsilicovolcanoconiosis"_s);
         int pages = 0;
         const Words words = printed(m, pages);
         const auto box = [&](const char *text) { return words.value(QLatin1String(text)).box; };
         const QRectF first = box("First"), second = box("Second"), third = box("Third"), fourth = box("Fourth");
         QVERIFY(first.isValid() && second.isValid() && third.isValid() && fourth.isValid());
         // A button is a screen's working part: it never prints.
-        QVERIFY(!words.contains(QStringLiteral("Additional")) && !words.contains(QStringLiteral("Disabilities")));
+        QVERIFY(!words.contains(u"Additional"_s) && !words.contains(u"Disabilities"_s));
 
         // The hidden column takes no room; a check box shows its caption, never its value.
         QVERIFY(first.left() * 20 < Block.left() + 200);
-        QVERIFY(!words.contains(QStringLiteral("HIDDENID")) && !words.contains(QStringLiteral("1")));
-        QVERIFY(words.contains(QStringLiteral("Viewed")));
+        QVERIFY(!words.contains(u"HIDDENID"_s) && !words.contains(u"1"_s));
+        QVERIFY(words.contains(u"Viewed"_s));
         QVERIFY(second.top() - first.top() > 2.5 * (third.top() - second.top()));   // wrapped row
 
         // A word wider than its cell even at the smallest size breaks inside it.
@@ -174,23 +159,23 @@ private Q_SLOTS:
     // breaking, and the row grows to what the shrunk text needs.
     void wordsShrinkBeforeTheyBreak()
     {
-        const QString longWord = QStringLiteral("Supercalifragilisticexpialidociousnesses");
+        const QString longWord = u"Supercalifragilisticexpialidociousnesses"_s;
         QCOMPARE(longWord.size(), 40);
         SpreadModel m(3, 2);
         m.setColWidths({6, 8, 24});
-        m.setText(1, 1, QStringLiteral("Device/s"));
-        m.setComboBox(2, 1, {QStringLiteral("LOW"), QStringLiteral("MODERATE")});
-        m.setText(2, 1, QStringLiteral("MODERATE"));
-        m.setText(3, 1, QStringLiteral("The ") + longWord + QStringLiteral(" of it"));
-        m.setText(1, 2, QStringLiteral("Below"));
+        m.setText(1, 1, u"Device/s"_s);
+        m.setComboBox(2, 1, {u"LOW"_s, u"MODERATE"_s});
+        m.setText(2, 1, u"MODERATE"_s);
+        m.setText(3, 1, u"The "_s + longWord + u" of it"_s);
+        m.setText(1, 2, u"Below"_s);
         int pages = 0;
         const Words words = printed(m, pages);
-        const double below = words.value(QStringLiteral("Below")).box.top();
-        const double normal = words.value(QStringLiteral("Below")).box.height();
+        const double below = words.value(u"Below"_s).box.top();
+        const double normal = words.value(u"Below"_s).box.height();
         QVERIFY(below > 0 && normal > 0);
         double columnLeft = Block.left() / 20.0;
         const double widths[] = {6, 8, 24};
-        const QString whole[] = {QStringLiteral("Device/s"), QStringLiteral("MODERATE"), longWord};
+        const QString whole[] = {u"Device/s"_s, u"MODERATE"_s, longWord};
         for (int c = 0; c < 3; ++c) {
             const double columnRight = columnLeft + widths[c] * GridPagePainter::unitTwips() / 20.0;
             QCOMPARE(words.count(whole[c]), 1);   // one word, on one line
@@ -201,7 +186,7 @@ private Q_SLOTS:
             columnLeft = columnRight;
         }
         // The short words of the shrunk cell share its size.
-        QVERIFY(words.value(QStringLiteral("The")).box.height() < normal);
+        QVERIFY(words.value(u"The"_s).box.height() < normal);
     }
 
     void coloursTicksAndTheRightEdge()

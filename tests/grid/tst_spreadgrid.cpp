@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using grid::SpreadGrid;
 using grid::SpreadModel;
 
@@ -63,8 +65,7 @@ private Q_SLOTS:
                          + 2 * QSize(g.frameWidth(), g.frameWidth()));
 
         // A long answer typed into the form makes its row and the form taller, not a scroll bar.
-        QVERIFY(g.model()->setData(g.model()->index(1, 2),
-                                   QStringLiteral("a long answer that cannot fit on one line of this cell")));
+        QVERIFY(g.model()->setData(g.model()->index(1, 2), u"a long answer that cannot fit on one line of this cell"_s));
         QTRY_VERIFY(g.rowHeight(1) > 2 * g.rowHeight(0));
         QCOMPARE(g.sizeHint(), fitted + QSize(0, g.rowHeight(1) - g.rowHeight(0)));
         g.cells().setText(3, 2, QString());
@@ -72,10 +73,10 @@ private Q_SLOTS:
 
         g.cells().setColWidth(1, 5);
         QVERIFY(!g.isColumnHidden(0));
-        g.cells().setHeaderText(2, QStringLiteral("Name of Learner"));
+        g.cells().setHeaderText(2, u"Name of Learner"_s);
         g.setColumnHeaderVisible(true);
         QVERIFY(!g.horizontalHeader()->isHidden());
-        QCOMPARE(g.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Name of Learner"));
+        QCOMPARE(g.model()->headerData(1, Qt::Horizontal).toString(), u"Name of Learner"_s);
     }
 
     void longListIsMeasuredInOnePass()
@@ -91,11 +92,11 @@ private Q_SLOTS:
             SpreadModel::BulkChange fill(g.cells());
             g.cells().setMaxRows(500);
             for (int row = 1; row <= 500; ++row)
-                g.cells().setText(1, row, QStringLiteral("Learner %1").arg(row));
-            g.cells().setText(2, 250, QStringLiteral("MAHLANGU-VAN DER WESTHUIZEN Nomvula Élise"));
-            g.cells().setText(2, 300, QStringLiteral("Line one\r\nLine two"));
+                g.cells().setText(1, row, u"Learner %1"_s.arg(row));
+            g.cells().setText(2, 250, u"MAHLANGU-VAN DER WESTHUIZEN Nomvula Élise"_s);
+            g.cells().setText(2, 300, u"Line one\r\nLine two"_s);
             // A text the quick check leaves to the full layout, on one line all the same.
-            g.cells().setText(2, 400, QStringLiteral("Zo\u2010e"));
+            g.cells().setText(2, 400, u"Zo\u2010e"_s);
             QCOMPARE(changes.count(), 0);
         }
         QCOMPARE(changes.count(), 1);
@@ -106,7 +107,7 @@ private Q_SLOTS:
         QVERIFY(g.rowHeight(249) > oneLine);
         QVERIFY(g.rowHeight(299) > oneLine);
 
-        g.cells().setText(2, 250, QStringLiteral("Short"));
+        g.cells().setText(2, 250, u"Short"_s);
         g.cells().setText(2, 300, QString());
         g.applyLayout();
         QCOMPARE(g.rowHeight(249), oneLine);
@@ -116,9 +117,9 @@ private Q_SLOTS:
     void clicksAndKeys()
     {
         auto g = shownGrid();
-        g->cells().setText(1, 1, QStringLiteral("keep"));
+        g->cells().setText(1, 1, u"keep"_s);
         g->cells().setCheckBox(2, 1);
-        g->cells().setButton(3, 1, QStringLiteral("More"));
+        g->cells().setButton(3, 1, u"More"_s);
         QSignalSpy clicked(g.get(), &SpreadGrid::cellClicked);
         QSignalSpy button(g.get(), &SpreadGrid::buttonClicked);
         QSignalSpy changed(g.get(), &SpreadGrid::cellChanged);
@@ -134,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(button.takeFirst(), QVariantList({2, 1}));
         QTest::keyClick(g.get(), Qt::Key_Space);   // and takes the tick back
         QCOMPARE(button.takeFirst(), QVariantList({2, 1}));
-        QCOMPARE(g->cells().text(2, 1), QStringLiteral("0"));
+        QCOMPARE(g->cells().text(2, 1), u"0"_s);
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.last(), QVariantList({2, 1}));
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
         g->setKeysDiscarded(true);
         QSignalSpy keys(g.get(), &SpreadGrid::keyPressed);
         g->setActiveCell(1, 1);
-        type(QStringLiteral("xy\b\x02"));
+        type(u"xy\b\x02"_s);
         QVERIFY(!g->isEditing());
         g->setActiveCell(2, 1);
         QTest::keyClick(g.get(), Qt::Key_Space);
@@ -155,8 +156,8 @@ private Q_SLOTS:
         QCOMPARE(keys.count(), 6);
         QCOMPARE(keys.first().first().toInt(), int(Qt::Key_X));
         QCOMPARE(g->activeCol(), 1);
-        QCOMPARE(g->cells().text(1, 1), QStringLiteral("keep"));
-        QCOMPARE(g->cells().text(2, 1), QStringLiteral("0"));
+        QCOMPARE(g->cells().text(1, 1), u"keep"_s);
+        QCOMPARE(g->cells().text(2, 1), u"0"_s);
         QCOMPARE(button.count(), 0);
         QCOMPARE(changed.count(), 2);
     }
@@ -175,8 +176,7 @@ private Q_SLOTS:
                                 << QString::fromUtf8(shown) << QString::fromUtf8(text);
         };
         row("line, clipped", 1, "O'Brien-Smith\r", "QLineEdit", "O'Brien-", "O'Brien-");
-        row("multi-line, a break counts two", 2, "ab\rcdefghijk\t", "QPlainTextEdit", "ab\ncdefgh",
-            "ab\r\ncdefgh");
+        row("multi-line, a break counts two", 2, "ab\rcdefghijk\t", "QPlainTextEdit", "ab\ncdefgh", "ab\r\ncdefgh");
         row("integer, refused keys", 3, "40\r", "QLineEdit", "2", "2");
         row("integer", 3, "3\r", "QLineEdit", "3", "3");
         row("list, left untouched", 4, "\x02\t", "QComboBox", "", "Not listed");
@@ -196,9 +196,9 @@ private Q_SLOTS:
         g->cells().setEdit(1, 1, 8, false);
         g->cells().setEdit(2, 1, 10, true);
         g->cells().setInteger(3, 1, 1, 3);
-        g->cells().setText(3, 1, QStringLiteral("2"));
-        g->cells().setComboBox(4, 1, {QStringLiteral("Level 1"), QStringLiteral("N/A")});
-        g->cells().setText(4, 1, QStringLiteral("Not listed"));
+        g->cells().setText(3, 1, u"2"_s);
+        g->cells().setComboBox(4, 1, {u"Level 1"_s, u"N/A"_s});
+        g->cells().setText(4, 1, u"Not listed"_s);
         g->cells().setDate(5, 1, QDate(2000, 1, 1), QDate(2030, 12, 31));
         const QString before = g->cells().text(col, 1);
         QSignalSpy changed(g.get(), &SpreadGrid::cellChanged);
@@ -246,10 +246,10 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> fresh(g->itemDelegate()->createEditor(g->viewport(), QStyleOptionViewItem(), index));
         g->itemDelegate()->setEditorData(fresh.get(), index);
         if (auto *plain = qobject_cast<QPlainTextEdit *>(fresh.get()))
-            plain->insertPlainText(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
+            plain->insertPlainText(u"abcd\U0001F600\U0001F600\u0000"_s);
         else
-            qobject_cast<QLineEdit *>(fresh.get())->insert(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
-        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abcd\U0001F600"));
+            qobject_cast<QLineEdit *>(fresh.get())->insert(u"abcd\U0001F600\U0001F600\u0000"_s);
+        QCOMPARE(fresh->property(property).toString(), u"abcd\U0001F600"_s);
 
         // Typing into the middle of a full cell keeps what is after the cursor.
         const auto typeAt = [&fresh](int position, const QString &typed) {
@@ -264,12 +264,12 @@ private Q_SLOTS:
                 line->insert(typed);
             }
         };
-        typeAt(2, QStringLiteral("XY"));
-        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abcd\U0001F600"));
+        typeAt(2, u"XY"_s);
+        QCOMPARE(fresh->property(property).toString(), u"abcd\U0001F600"_s);
         QCOMPARE(fresh->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
         QTest::keyClick(fresh.get(), Qt::Key_Delete);
-        typeAt(2, QStringLiteral("XY"));
-        QCOMPARE(fresh->property(property).toString(), QStringLiteral("abXd\U0001F600"));
+        typeAt(2, u"XY"_s);
+        QCOMPARE(fresh->property(property).toString(), u"abXd\U0001F600"_s);
     }
 
     // A text box held to a stored column's width: typing stops at a whole
@@ -278,19 +278,19 @@ private Q_SLOTS:
     {
         QLineEdit box;
         grid::LineEditLimit::attach(&box, 5);
-        box.insert(QStringLiteral("abcd\U0001F600\U0001F600\u0000"));
-        QCOMPARE(box.text(), QStringLiteral("abcd\U0001F600"));
+        box.insert(u"abcd\U0001F600\U0001F600\u0000"_s);
+        QCOMPARE(box.text(), u"abcd\U0001F600"_s);
 
-        const QString loaded = QStringLiteral("0123456789\U0001F600");
+        const QString loaded = u"0123456789\U0001F600"_s;
         box.setText(loaded);
         QCOMPARE(box.text(), loaded);
-        box.insert(QStringLiteral("x"));
+        box.insert(u"x"_s);
         QCOMPARE(box.text(), loaded);
         box.home(false);
         box.del();
         box.del();
-        box.insert(QStringLiteral("xyz"));
-        QCOMPARE(box.text(), QStringLiteral("xy23456789\U0001F600"));
+        box.insert(u"xyz"_s);
+        QCOMPARE(box.text(), u"xy23456789\U0001F600"_s);
         QCOMPARE(box.cursorPosition(), 2);
         QVERIFY(box.isModified());
     }

@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using grid::SpreadModel;
 
 class TstSpreadModel : public QObject
@@ -57,15 +59,15 @@ private Q_SLOTS:
         QSignalSpy edited(&m, &SpreadModel::cellEdited);
         m.setEdit(Edit, 1, 33);   // just room for the typed row
         m.setInteger(Integer, 1, 1, 3);
-        m.setText(Integer, 1, QStringLiteral("2"));
-        m.setComboBoxTabText(List, 1, QStringLiteral("Level 1\tLevel 2\tN/A\t"));
-        m.setText(List, 1, QStringLiteral("Level 2"));
+        m.setText(Integer, 1, u"2"_s);
+        m.setComboBoxTabText(List, 1, u"Level 1\tLevel 2\tN/A\t"_s);
+        m.setText(List, 1, u"Level 2"_s);
         m.setDate(Date, 1, QDate(2000, 1, 1), QDate(2020, 12, 31));
-        m.setText(Date, 1, QStringLiteral("15/06/2010"));
+        m.setText(Date, 1, u"15/06/2010"_s);
         m.setCheckBox(Check, 1);
-        m.setText(Check, 1, QStringLiteral("1"));
-        m.setStatic(Static, 1, QStringLiteral("Label"));
-        m.setButton(Button, 1, QStringLiteral("Go"));
+        m.setText(Check, 1, u"1"_s);
+        m.setStatic(Static, 1, u"Label"_s);
+        m.setButton(Button, 1, u"Go"_s);
         const QString loaded = m.text(col, 1);
         // A check state comes through the check role, anything else as typed text.
         const int role = value.typeId() == QMetaType::Int ? Qt::CheckStateRole : Qt::EditRole;
@@ -81,14 +83,14 @@ private Q_SLOTS:
         m.setBlockLocked(1, 1, 2, 1, true);
         QVERIFY(!(m.flags(m.index(0, 0)) & Qt::ItemIsEditable));
         QVERIFY(!(m.flags(m.index(0, 1)) & Qt::ItemIsUserCheckable));
-        QVERIFY(!m.setData(m.index(0, 0), QStringLiteral("x"), Qt::EditRole));
+        QVERIFY(!m.setData(m.index(0, 0), u"x"_s, Qt::EditRole));
         QVERIFY(!m.setData(m.index(0, 1), Qt::Checked, Qt::CheckStateRole));
 
         m.setLocked(2, 1, false);   // as a screen unlocks a reason cell after a tick
         QVERIFY(m.flags(m.index(0, 1)) & Qt::ItemIsUserCheckable);
         QVERIFY(m.setData(m.index(0, 1), Qt::Checked, Qt::CheckStateRole));
 
-        m.setLabel(2, 1, QStringLiteral("Label:"));
+        m.setLabel(2, 1, u"Label:"_s);
         m.clearText(1, 1, 2, 1);   // the texts go; the label stays locked and grey
         QVERIFY(m.text(2, 1).isEmpty() && m.isLocked(2, 1));
         QCOMPARE(m.cell(2, 1).backColor.rgb(), QColor(233, 233, 233).rgb());
@@ -107,15 +109,15 @@ private Q_SLOTS:
         m.addSpan(1, 2, 2, 1);   // replaces the span it overlaps
         QCOMPARE(m.spanAt(3, 2), QRect(3, 2, 1, 1));
 
-        m.setText(1, 2, QStringLiteral("heading"));   // a span's text lives in its first cell
+        m.setText(1, 2, u"heading"_s);   // a span's text lives in its first cell
         for (int r = 1; r <= 5; ++r)
             m.setText(3, r, QString::number(r));
         m.setRowHeight(3, 30.0);
 
         m.insertRow(1);   // everything moves down one
         QCOMPARE(m.text(3, 1), QString());
-        QCOMPARE(m.text(3, 2), QStringLiteral("1"));
-        QCOMPARE(m.text(1, 3), QStringLiteral("heading"));
+        QCOMPARE(m.text(3, 2), u"1"_s);
+        QCOMPARE(m.text(1, 3), u"heading"_s);
         QCOMPARE(m.spanAt(2, 3), QRect(1, 3, 2, 1));
         QCOMPARE(m.rowHeight(4), 30.0);
 
@@ -123,7 +125,7 @@ private Q_SLOTS:
         QCOMPARE(m.spanAt(2, 5), QRect(2, 5, 1, 3));
 
         m.deleteRow(3);   // the heading row and its span go
-        QCOMPARE(m.text(3, 3), QStringLiteral("3"));
+        QCOMPARE(m.text(3, 3), u"3"_s);
         QCOMPARE(m.spanAt(1, 3), QRect(1, 3, 1, 1));
         QCOMPARE(m.spanAt(2, 4), QRect(2, 4, 1, 3));
         QCOMPARE(m.rowHeight(3), 30.0);
@@ -136,15 +138,15 @@ private Q_SLOTS:
     void searchRow()
     {
         SpreadModel m(3, 1);
-        m.setText(1, 1, QStringLiteral("1042"));
-        m.setText(2, 1, QStringLiteral("SMITH John"));
-        m.setText(3, 1, QStringLiteral("A-17"));
-        QCOMPARE(m.searchRow(1, 1, 3, QStringLiteral("ith j"), true), 2);
-        QCOMPARE(m.searchRow(1, 1, 3, QStringLiteral("smith"), false), -1);
-        QCOMPARE(m.searchRow(1, 1, 3, QStringLiteral("smith john"), false), 2);
-        QCOMPARE(m.searchRow(1, 3, 3, QStringLiteral("smith"), true), -1);
-        QCOMPARE(m.searchRow(1, 1, 3, QStringLiteral(" a-17"), true), -1);
-        QCOMPARE(m.searchRow(1, 1, 9, QStringLiteral("a-1"), true), 3);
+        m.setText(1, 1, u"1042"_s);
+        m.setText(2, 1, u"SMITH John"_s);
+        m.setText(3, 1, u"A-17"_s);
+        QCOMPARE(m.searchRow(1, 1, 3, u"ith j"_s, true), 2);
+        QCOMPARE(m.searchRow(1, 1, 3, u"smith"_s, false), -1);
+        QCOMPARE(m.searchRow(1, 1, 3, u"smith john"_s, false), 2);
+        QCOMPARE(m.searchRow(1, 3, 3, u"smith"_s, true), -1);
+        QCOMPARE(m.searchRow(1, 1, 3, u" a-17"_s, true), -1);
+        QCOMPARE(m.searchRow(1, 1, 9, u"a-1"_s, true), 3);
     }
 
     // Limits bind typing: a loaded text stays whole, an edit of it may shorten
@@ -155,18 +157,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         const QString long30 = QString(30, QLatin1Char('x'));
-        QTest::newRow("short loaded, long typed") << QStringLiteral("ab") << QString(12, QLatin1Char('y'))
+        QTest::newRow("short loaded, long typed") << u"ab"_s << QString(12, QLatin1Char('y'))
                                                  << QString(10, QLatin1Char('y'));
         QTest::newRow("long loaded, shortened") << long30 << QString(20, QLatin1Char('z')) << QString(20, QLatin1Char('z'));
-        QTest::newRow("long loaded, lengthened") << long30 << long30 + QStringLiteral("more")  << long30;
-        QTest::newRow("emoji at the limit kept whole") << QString() << QStringLiteral("abcdefghi\U0001F600")
-                                                      << QStringLiteral("abcdefghi\U0001F600");
-        QTest::newRow("emoji past the limit left out whole") << QString() << QStringLiteral("abcdefghij\U0001F600")
-                                                            << QStringLiteral("abcdefghij");
-        QTest::newRow("NUL removed") << QString() << QStringLiteral("a\u0000b") << QStringLiteral("ab");
-        QTest::newRow("byte-order mark kept") << QString() << QStringLiteral("\uFEFFabc") << QStringLiteral("\uFEFFabc");
-        QTest::newRow("line break pair kept whole") << QString() << QStringLiteral("abcdefghi\r\nj")
-                                                   << QStringLiteral("abcdefghi");
+        QTest::newRow("long loaded, lengthened") << long30 << long30 + u"more"_s  << long30;
+        QTest::newRow("emoji at the limit kept whole") << QString() << u"abcdefghi\U0001F600"_s
+                                                      << u"abcdefghi\U0001F600"_s;
+        QTest::newRow("emoji past the limit left out whole") << QString() << u"abcdefghij\U0001F600"_s
+                                                            << u"abcdefghij"_s;
+        QTest::newRow("NUL removed") << QString() << u"a\u0000b"_s << u"ab"_s;
+        QTest::newRow("byte-order mark kept") << QString() << u"\uFEFFabc"_s << u"\uFEFFabc"_s;
+        QTest::newRow("line break pair kept whole") << QString() << u"abcdefghi\r\nj"_s
+                                                   << u"abcdefghi"_s;
     }
     void limitsBindTypingOnly()
     {
@@ -191,25 +193,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("held");
         QTest::addColumn<int>("cursor");
-        QTest::newRow("within the limit") << QStringLiteral("abc") << QStringLiteral("abXc") << QStringLiteral("abXc") << -1;
-        QTest::newRow("typed into a full text") << QStringLiteral("abcdefgh") << QStringLiteral("abcXYZdefgh")
-                                                << QStringLiteral("abcXdefgh") << 4;
-        QTest::newRow("pasted over a selection") << QStringLiteral("abcdefgh") << QStringLiteral("a0123456789h")
-                                                 << QStringLiteral("a0123456h") << 8;
+        QTest::newRow("within the limit") << u"abc"_s << u"abXc"_s << u"abXc"_s << -1;
+        QTest::newRow("typed into a full text") << u"abcdefgh"_s << u"abcXYZdefgh"_s
+                                                << u"abcXdefgh"_s << 4;
+        QTest::newRow("pasted over a selection") << u"abcdefgh"_s << u"a0123456789h"_s
+                                                 << u"a0123456h"_s << 8;
         QTest::newRow("typed before an emoji, none of it fits")
-            << QStringLiteral("abcdefgh\U0001F600") << QStringLiteral("abcdefghX\U0001F600")
-            << QStringLiteral("abcdefgh\U0001F600") << 8;
-        QTest::newRow("two emoji pasted where one fits") << QStringLiteral("abcdefgh")
-                                                         << QStringLiteral("abc\U0001F600\U0001F600defgh")
-                                                         << QStringLiteral("abc\U0001F600defgh") << 5;
+            << u"abcdefgh\U0001F600"_s << u"abcdefghX\U0001F600"_s
+            << u"abcdefgh\U0001F600"_s << 8;
+        QTest::newRow("two emoji pasted where one fits") << u"abcdefgh"_s
+                                                         << u"abc\U0001F600\U0001F600defgh"_s
+                                                         << u"abc\U0001F600defgh"_s << 5;
         QTest::newRow("a line break typed where one character fits")
-            << QStringLiteral("abcdefgh") << QStringLiteral("abcd\nefgh") << QStringLiteral("abcdefgh") << 4;
-        QTest::newRow("typed behind a CR LF") << QStringLiteral("abcd\r\nef") << QStringLiteral("abcd\r\nXYef")
-                                              << QStringLiteral("abcd\r\nXef") << 7;
+            << u"abcdefgh"_s << u"abcd\nefgh"_s << u"abcdefgh"_s << 4;
+        QTest::newRow("typed behind a CR LF") << u"abcd\r\nef"_s << u"abcd\r\nXYef"_s
+                                              << u"abcd\r\nXef"_s << 7;
         QTest::newRow("an emoji replaced by one sharing its first half")
-            << QStringLiteral("abcdefgh\U0001F600") << QStringLiteral("abcdefgh\U0001F601\U0001F601")
-            << QStringLiteral("abcdefgh\U0001F601") << 10;
-        QTest::newRow("NUL removed") << QStringLiteral("ab") << QStringLiteral("a\u0000b") << QStringLiteral("ab") << -1;
+            << u"abcdefgh\U0001F600"_s << u"abcdefgh\U0001F601\U0001F601"_s
+            << u"abcdefgh\U0001F601"_s << 10;
+        QTest::newRow("NUL removed") << u"ab"_s << u"a\u0000b"_s << u"ab"_s << -1;
     }
     void heldEditKeepsTheTextAround()
     {

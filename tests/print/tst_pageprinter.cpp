@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A grid of `rows` one-line rows whose texts tell their row number.
@@ -19,7 +21,7 @@ std::unique_ptr<grid::SpreadModel> numberedGrid(int rows)
     grid->setColWidth(1, 20);
     grid->setColWidth(2, 20);
     for (int row = 1; row <= rows; ++row)
-        grid->setText(1, row, QStringLiteral("row%1").arg(row));
+        grid->setText(1, row, u"row%1"_s.arg(row));
     return grid;
 }
 
@@ -58,10 +60,10 @@ private Q_SLOTS:
         QFETCH(bool, learnerLine);
         const auto grid = numberedGrid(150);
         const auto after = numberedGrid(1);
-        after->setText(1, 1, QStringLiteral("AFTER"));
-        const QString pdf = printed(m_dir, QStringLiteral("flow.pdf"), [&](PagePrinter &page) {
-            page.setHead({QStringLiteral("123"), QStringLiteral("MOKOENA Thabo"), QString()});
-            SectionPage::print(page, QStringLiteral(" [ TEST ]"), learnerLine, {{grid.get(), 800}, {after.get(), 2000}});
+        after->setText(1, 1, u"AFTER"_s);
+        const QString pdf = printed(m_dir, u"flow.pdf"_s, [&](PagePrinter &page) {
+            page.setHead({u"123"_s, u"MOKOENA Thabo"_s, QString()});
+            SectionPage::print(page, u" [ TEST ]"_s, learnerLine, {{grid.get(), 800}, {after.get(), 2000}});
         });
         const QStringList sheets = PdfText::pages(pdf);
         QVERIFY(sheets.size() >= 3);
@@ -70,17 +72,17 @@ private Q_SLOTS:
         // says it continues.
         for (int i = 0; i < sheets.size(); ++i) {
             const QString &sheet = sheets.at(i);
-            QVERIFY(sheet.contains(QStringLiteral("EMIS NUMBER: 123 [ TEST ]")));
-            QCOMPARE(sheet.contains(QStringLiteral("LEARNER NAME : MOKOENA Thabo")), learnerLine || i > 0);
-            QCOMPARE(sheet.contains(QStringLiteral("(continued)")), i > 0);
-            QCOMPARE(sheet.contains(QRegularExpression(QStringLiteral("MOKOENA Thabo +ASSESION NUMBER: +\\(continued\\)"))),
+            QVERIFY(sheet.contains(u"EMIS NUMBER: 123 [ TEST ]"_s));
+            QCOMPARE(sheet.contains(u"LEARNER NAME : MOKOENA Thabo"_s), learnerLine || i > 0);
+            QCOMPARE(sheet.contains(u"(continued)"_s), i > 0);
+            QCOMPARE(sheet.contains(QRegularExpression(u"MOKOENA Thabo +ASSESION NUMBER: +\\(continued\\)"_s)),
                      i > 0 && !learnerLine);
         }
         const QVector<PdfText::Word> words = PdfText::words(pdf);
         int sheetOfPrevious = 1;
         double bottomOfPrevious = 0;
         for (int row = 1; row <= 150; ++row) {
-            const QString tag = QStringLiteral("row%1").arg(row);
+            const QString tag = u"row%1"_s.arg(row);
             const auto hits = std::count_if(words.cbegin(), words.cend(), [&](const PdfText::Word &w) { return w.text == tag; });
             const PdfText::Word word = PdfText::find(words, tag);
             QVERIFY2(hits == 1, qPrintable(tag));
@@ -91,7 +93,7 @@ private Q_SLOTS:
             sheetOfPrevious = word.page;
             bottomOfPrevious = word.box.bottom();
         }
-        const PdfText::Word last = PdfText::find(words, QStringLiteral("AFTER"));
+        const PdfText::Word last = PdfText::find(words, u"AFTER"_s);
         QCOMPARE(last.page, sheetOfPrevious);
         QVERIFY(last.box.top() > bottomOfPrevious);
     }
@@ -101,20 +103,20 @@ private Q_SLOTS:
     void rowTallerThanASheetCarriesTheMarkOnEverySlice()
     {
         auto grid = numberedGrid(2);
-        grid->setText(1, 1, QStringLiteral("HEADING"));
+        grid->setText(1, 1, u"HEADING"_s);
         QStringList lines;
         for (int line = 1; line <= 150; ++line)
-            lines << QStringLiteral("line%1").arg(line);
-        grid->setText(1, 2, lines.join(QStringLiteral("\r\n")));
-        const QString pdf = printed(m_dir, QStringLiteral("tall.pdf"), [&](PagePrinter &page) {
-            page.setHead({QString(), QStringLiteral("MOKOENA Thabo"), QString()});
-            SectionPage::print(page, QStringLiteral(" [ TEST ]"), true, {{grid.get(), 800, SectionPage::BlockLeft, {1}}});
+            lines << u"line%1"_s.arg(line);
+        grid->setText(1, 2, lines.join(u"\r\n"_s));
+        const QString pdf = printed(m_dir, u"tall.pdf"_s, [&](PagePrinter &page) {
+            page.setHead({QString(), u"MOKOENA Thabo"_s, QString()});
+            SectionPage::print(page, u" [ TEST ]"_s, true, {{grid.get(), 800, SectionPage::BlockLeft, {1}}});
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
         const int sheets = PdfText::pageCount(pdf);
         QVERIFY(sheets >= 3);
         for (int line = 1; line <= 150; ++line) {
-            const QString tag = QStringLiteral("line%1").arg(line);
+            const QString tag = u"line%1"_s.arg(line);
             QVERIFY2(std::count_if(words.cbegin(), words.cend(), [&](const PdfText::Word &w) { return w.text == tag; }) == 1,
                      qPrintable(tag));
         }
@@ -150,17 +152,17 @@ private Q_SLOTS:
         QFETCH(bool, pushed);
         const auto first = numberedGrid(firstRows);
         const auto second = numberedGrid(1);
-        second->setText(1, 1, QStringLiteral("SECOND"));
+        second->setText(1, 1, u"SECOND"_s);
         const auto third = numberedGrid(1);
-        third->setText(1, 1, QStringLiteral("THIRD"));
-        const QString pdf = printed(m_dir, QStringLiteral("tops.pdf"), [&](PagePrinter &page) {
+        third->setText(1, 1, u"THIRD"_s);
+        const QString pdf = printed(m_dir, u"tops.pdf"_s, [&](PagePrinter &page) {
             SectionPage::print(page, QString(), false, {{first.get(), 800}, {second.get(), 2500}, {third.get(), 6000}});
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
-        const PdfText::Word row1 = PdfText::find(words, QStringLiteral("row1"));
-        const PdfText::Word lastRow = PdfText::find(words, QStringLiteral("row%1").arg(firstRows));
-        const PdfText::Word secondWord = PdfText::find(words, QStringLiteral("SECOND"));
-        const PdfText::Word thirdWord = PdfText::find(words, QStringLiteral("THIRD"));
+        const PdfText::Word row1 = PdfText::find(words, u"row1"_s);
+        const PdfText::Word lastRow = PdfText::find(words, u"row%1"_s.arg(firstRows));
+        const PdfText::Word secondWord = PdfText::find(words, u"SECOND"_s);
+        const PdfText::Word thirdWord = PdfText::find(words, u"THIRD"_s);
         QVERIFY(row1.page == 1 && secondWord.page == 1 && thirdWord.page == 1);
         // A word sits the same distance below the top of its block in every block.
         const double inset = row1.box.top() * 20 - 800;
@@ -184,7 +186,7 @@ private Q_SLOTS:
         int heads = 0;
         double pageHeight = 0;
         QVector<double> tops;
-        printed(m_dir, QStringLiteral("reserve.pdf"), [&](PagePrinter &page) {
+        printed(m_dir, u"reserve.pdf"_s, [&](PagePrinter &page) {
             pageHeight = page.pageHeight();
             PageFlow flow(page, [&](PagePrinter &) { ++heads; return 700.0; }, 100);
             tops << flow.reserve(0, 500);                 // at the content's top
@@ -203,10 +205,10 @@ private Q_SLOTS:
     {
         const auto left = numberedGrid(3);
         const auto right = numberedGrid(150);
-        right->setText(1, 1, QStringLiteral("HEADING"));
+        right->setText(1, 1, u"HEADING"_s);
         bool shortPairEnded = false, longPairEnded = true;
         int heads = 0;
-        const QString pdf = printed(m_dir, QStringLiteral("beside.pdf"), [&](PagePrinter &page) {
+        const QString pdf = printed(m_dir, u"beside.pdf"_s, [&](PagePrinter &page) {
             PageFlow pair(page, [&](PagePrinter &) { ++heads; return 700.0; }, 0);
             shortPairEnded = pair.placeBeside({{left.get(), 300, {1}}, {left.get(), 5000, {1}}}, 800, 0, 2300);
             page.newPage();
@@ -223,23 +225,23 @@ private Q_SLOTS:
         QCOMPARE(firstRows.size(), 2);
         QCOMPARE(firstRows[0].box.top(), firstRows[1].box.top());
         QVERIFY(qAbs(qAbs(firstRows[1].box.left() - firstRows[0].box.left()) - (5000 - 300) / 20.0) < 1.0);
-        const PdfText::Word last = PdfText::find(words, QStringLiteral("row150"));
+        const PdfText::Word last = PdfText::find(words, u"row150"_s);
         QVERIFY(last.page >= 3);
         const QStringList sheets = PdfText::pages(pdf);
-        QVERIFY(sheets.at(2).contains(QStringLiteral("(continued)")));
-        QVERIFY(sheets.at(2).contains(QStringLiteral("HEADING")));
+        QVERIFY(sheets.at(2).contains(u"(continued)"_s));
+        QVERIFY(sheets.at(2).contains(u"HEADING"_s));
         QCOMPARE(heads, PdfText::pageCount(pdf));   // every sheet headed once
     }
 
     void printerChoiceOrientationAndCancel()
     {
-        const QString pdf = m_dir.filePath(QStringLiteral("landscape.pdf"));
+        const QString pdf = m_dir.filePath(u"landscape.pdf"_s);
         PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
         {
             const std::unique_ptr<QPrinter> printer = PrinterChoice::choose(nullptr, QPageLayout::Landscape);
             PagePrinter page(*printer);
             QVERIFY(page.pageWidth() > page.pageHeight());
-            page.printLine(QStringLiteral("wide"));
+            page.printLine(u"wide"_s);
             page.endDoc();
         }
         const QSizeF size = PdfText::pageSize(pdf);
@@ -256,13 +258,13 @@ private Q_SLOTS:
 
     void textLinesStartWhereTheyAreSet()
     {
-        const QString pdf = printed(m_dir, QStringLiteral("lines.pdf"), [](PagePrinter &page) {
-            page.setFont(QStringLiteral("Times New Roman"), 11, true);
+        const QString pdf = printed(m_dir, u"lines.pdf"_s, [](PagePrinter &page) {
+            page.setFont(u"Times New Roman"_s, 11, true);
             page.setPosition(500, 130);
-            page.printLine(QStringLiteral("first"));
-            page.printLine(QStringLiteral("second"));
+            page.printLine(u"first"_s);
+            page.printLine(u"second"_s);
             page.setPosition(500, 2000);
-            page.printLine(QStringLiteral("lower"));
+            page.printLine(u"lower"_s);
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
         const auto top = [&](const char *word) {
@@ -278,15 +280,15 @@ private Q_SLOTS:
 
     void headerTooWideForTheSheetWrapsAndPushesTheLearnerLineDown()
     {
-        const QString pdf = printed(m_dir, QStringLiteral("wide-header.pdf"), [](PagePrinter &page) {
-            page.setHead({QStringLiteral("700310455"), QStringLiteral("MOLEFE Thabo"), QString()});
-            SectionPage::printHeader(page, QStringLiteral(" [ Section 4: ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING ]"));
+        const QString pdf = printed(m_dir, u"wide-header.pdf"_s, [](PagePrinter &page) {
+            page.setHead({u"700310455"_s, u"MOLEFE Thabo"_s, QString()});
+            SectionPage::printHeader(page, u" [ Section 4: ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING ]"_s);
             SectionPage::printLearnerLine(page);
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
-        const PdfText::Word first = PdfText::find(words, QStringLiteral("EMIS"));
-        const PdfText::Word last = PdfText::find(words, QStringLiteral("MONITORING"));
-        const PdfText::Word learner = PdfText::find(words, QStringLiteral("LEARNER"));
+        const PdfText::Word first = PdfText::find(words, u"EMIS"_s);
+        const PdfText::Word last = PdfText::find(words, u"MONITORING"_s);
+        const PdfText::Word learner = PdfText::find(words, u"LEARNER"_s);
         QCOMPARE(last.page, 1);
         // A4 portrait with 10 mm margins: the printable area ends 585 pt in.
         QVERIFY2(last.box.right() <= 586.0, qPrintable(QString::number(last.box.right())));
@@ -303,14 +305,14 @@ private Q_SLOTS:
 
     void headerThatFitsKeepsItsPositions()
     {
-        const QString pdf = printed(m_dir, QStringLiteral("short-header.pdf"), [](PagePrinter &page) {
-            page.setHead({QStringLiteral("700310455"), QString(), QString()});
-            SectionPage::printHeader(page, QStringLiteral(" [ PROBE ]"));
+        const QString pdf = printed(m_dir, u"short-header.pdf"_s, [](PagePrinter &page) {
+            page.setHead({u"700310455"_s, QString(), QString()});
+            SectionPage::printHeader(page, u" [ PROBE ]"_s);
             SectionPage::printLearnerLine(page);
         });
         const QVector<PdfText::Word> words = PdfText::words(pdf);
         // 360 twips from the printable area's top (10 mm = 28.35 pt), in points.
-        const double learnerTop = PdfText::find(words, QStringLiteral("LEARNER")).box.top();
+        const double learnerTop = PdfText::find(words, u"LEARNER"_s).box.top();
         QVERIFY2(learnerTop > 28.35 + 18.0 - 1.0 && learnerTop < 28.35 + 18.0 + 3.0, qPrintable(QString::number(learnerTop)));
     }
 

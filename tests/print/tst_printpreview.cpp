@@ -14,18 +14,20 @@
 #include <QPrinter>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Three sheets, each naming itself.
 PrintJob threeSheets()
 {
-    return {QStringLiteral("Three sheets"), QPageLayout::Landscape, [](QPrinter &printer) {
+    return {u"Three sheets"_s, QPageLayout::Landscape, [](QPrinter &printer) {
                 QPainter painter(&printer);
                 for (int sheet = 1; sheet <= 3; ++sheet) {
                     if (sheet > 1)
                         printer.newPage();
                     painter.drawText(QRectF(0, 0, printer.width(), printer.height() / 4), Qt::AlignCenter,
-                                     QStringLiteral("Sheet %1").arg(sheet));
+                                     u"Sheet %1"_s.arg(sheet));
                 }
             }};
 }
@@ -51,27 +53,34 @@ class TestPrintPreview : public QObject
 private Q_SLOTS:
     void cleanup() { PrinterChoice::setChooser({}); }
 
-    void turnsAndZoomsThePages()
+    void turnsZoomsAndSavesThePages()
     {
         PrintPreview preview(threeSheets());
         QCOMPARE(preview.pageCount(), 3);
         QCOMPARE(preview.pageLayout().orientation(), QPageLayout::Landscape);
         QCOMPARE(preview.pageLayout().pageSize().id(), QPageSize::A4);
-        preview.findChild<QAction *>(QStringLiteral("actLast"))->trigger();
+        preview.findChild<QAction *>(u"actLast"_s)->trigger();
         QCOMPARE(preview.currentPage(), 3);
-        preview.findChild<QAction *>(QStringLiteral("actPrevious"))->trigger();
+        preview.findChild<QAction *>(u"actPrevious"_s)->trigger();
         QCOMPARE(preview.currentPage(), 2);
         preview.goToPage(9);
         QCOMPARE(preview.currentPage(), 3);
         const qreal before = preview.view()->zoomFactor();
-        preview.findChild<QAction *>(QStringLiteral("actZoomIn"))->trigger();
+        preview.findChild<QAction *>(u"actZoomIn"_s)->trigger();
         QVERIFY(preview.view()->zoomFactor() > before);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"saved.pdf"_s);
+        QVERIFY(preview.savePdf(pdf));
+        QCOMPARE(PdfText::pageCount(pdf), 3);
+        QCOMPARE(PdfText::pageSize(pdf), QSizeF(842, 595));
+        QCOMPARE(PdfText::pages(pdf).at(0).trimmed(), u"Sheet 1"_s);
     }
 
     void printsOnTheChosenPrintersPaper()
     {
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+        const QString pdf = dir.filePath(u"printed.pdf"_s);
         PrinterChoice::setChooser(a5PortraitInto(pdf));
         PrintPreview preview(threeSheets());
         QVERIFY(preview.print());
@@ -79,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(preview.pageLayout().orientation(), QPageLayout::Portrait);
         QCOMPARE(PdfText::pageCount(pdf), 3);
         QCOMPARE(PdfText::pageSize(pdf), QSizeF(420, 595));
-        QCOMPARE(PdfText::pages(pdf).at(2).trimmed(), QStringLiteral("Sheet 3"));
+        QCOMPARE(PdfText::pages(pdf).at(2).trimmed(), u"Sheet 3"_s);
     }
 
     void cancellingPrintsNothing()
@@ -94,19 +103,8 @@ private Q_SLOTS:
         QVERIFY(!preview.print());
         QCOMPARE(asked, 1);
         QCOMPARE(messages.count(), 1);   // the program's one report of a cancelled print
-        QVERIFY(messages.last().text.contains(QStringLiteral("Cancel was selected.")));
+        QVERIFY(messages.last().text.contains(u"Cancel was selected."_s));
         QCOMPARE(preview.pageLayout().pageSize().id(), QPageSize::A4);
-    }
-
-    void savesThePagesAsPdf()
-    {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("saved.pdf"));
-        PrintPreview preview(threeSheets());
-        QVERIFY(preview.savePdf(pdf));
-        QCOMPARE(PdfText::pageCount(pdf), 3);
-        QCOMPARE(PdfText::pageSize(pdf), QSizeF(842, 595));
-        QCOMPARE(PdfText::pages(pdf).at(0).trimmed(), QStringLiteral("Sheet 1"));
     }
 
     // A save stopped halfway (a cancel or a failure while painting) leaves
@@ -114,7 +112,7 @@ private Q_SLOTS:
     void aStoppedSaveKeepsTheEarlierFile()
     {
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("saved.pdf"));
+        const QString pdf = dir.filePath(u"saved.pdf"_s);
         {
             QFile earlier(pdf);
             QVERIFY(earlier.open(QIODevice::WriteOnly));
@@ -126,9 +124,9 @@ private Q_SLOTS:
             if (!stopHalfway)
                 return paint(printer);
             QPainter painter(&printer);
-            painter.drawText(QPointF(100, 100), QStringLiteral("Sheet 1"));
+            painter.drawText(QPointF(100, 100), u"Sheet 1"_s);
             printer.newPage();
-            throw StoreError(PrinterChoice::PrintCancelled, QStringLiteral("Cancel was selected."));
+            throw StoreError(PrinterChoice::PrintCancelled, u"Cancel was selected."_s);
         };
         MessageRecorder messages;
         PrintPreview preview(job);
@@ -138,7 +136,7 @@ private Q_SLOTS:
         QFile kept(pdf);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("earlier"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("saved.pdf")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"saved.pdf"_s});
     }
 };
 

@@ -11,12 +11,14 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestAboutBox : public QObject
 {
     Q_OBJECT
 
 private:
-    QString settingsFile() const { return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/VantorEmis.conf"); }
+    QString settingsFile() const { return qEnvironmentVariable("XDG_CONFIG_HOME") + u"/VantorEmis.conf"_s; }
 
 private Q_SLOTS:
     void init()
@@ -25,32 +27,29 @@ private Q_SLOTS:
         QFile::remove(settingsFile());
     }
 
+    // Before start-up the database the settings register is shown, then the one in use.
     void showsVersionDatabaseEngineAndSettingsFile()
     {
         QVERIFY(!qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"));
-        appState().DatabasePath = QStringLiteral("/srv/school/harbrook.db");
+        QCOMPARE(AboutBox().line(u"lblDatabase"_s), u"(none registered)"_s);
+        Settings::setDatabasePath(u"/home/office/school.db"_s);
+        QCOMPARE(AboutBox().line(u"lblDatabase"_s), u"/home/office/school.db"_s);
+        appState().DatabasePath = u"/srv/school/harbrook.db"_s;
         AboutBox box;
-        QCOMPARE(box.windowTitle(), QStringLiteral("About SNA"));
-        QCOMPARE(box.line(QStringLiteral("lblVersion")), QStringLiteral("1.1"));
-        QCOMPARE(box.line(QStringLiteral("lblDatabase")), QStringLiteral("/srv/school/harbrook.db"));
-        QCOMPARE(box.line(QStringLiteral("lblEngine")), QStringLiteral("SQLite"));
-        QCOMPARE(box.line(QStringLiteral("lblSettings")), settingsFile());
-        QVERIFY(settingsFile().endsWith(QStringLiteral("/config/VantorEmis.conf")));
-    }
-
-    void beforeStartUpTheRegisteredDatabaseIsShown()
-    {
-        QCOMPARE(AboutBox().line(QStringLiteral("lblDatabase")), QStringLiteral("(none registered)"));
-        Settings::setDatabasePath(QStringLiteral("/home/office/school.db"));
-        QCOMPARE(AboutBox().line(QStringLiteral("lblDatabase")), QStringLiteral("/home/office/school.db"));
+        QCOMPARE(box.windowTitle(), u"About SNA"_s);
+        QCOMPARE(box.line(u"lblVersion"_s), u"1.1"_s);
+        QCOMPARE(box.line(u"lblDatabase"_s), u"/srv/school/harbrook.db"_s);
+        QCOMPARE(box.line(u"lblEngine"_s), u"SQLite"_s);
+        QCOMPARE(box.line(u"lblSettings"_s), settingsFile());
+        QVERIFY(settingsFile().endsWith(u"/config/VantorEmis.conf"_s));
     }
 
     void keyboardOpensReadsAndClosesIt()
     {
         frmSelectLearner list;
-        QPushButton *about = list.button(QStringLiteral("cmdAbout"));
+        QPushButton *about = list.button(u"cmdAbout"_s);
         QVERIFY(about);
-        QCOMPARE(about->text(), QStringLiteral("&About"));
+        QCOMPARE(about->text(), u"&About"_s);
         list.show();
         QVERIFY(QTest::qWaitForWindowActive(&list));
 
@@ -77,9 +76,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), about);
         QTest::keyClick(about, Qt::Key_Space);
         waiter.stop();
-        QCOMPARE(seen, QStringList({QStringLiteral("cmdClose"), QStringLiteral("lblVersion"),
-                                    QStringLiteral("lblDatabase"), QStringLiteral("lblEngine"),
-                                    QStringLiteral("lblSettings")}));
+        QCOMPARE(seen, QStringList({u"cmdClose"_s, u"lblVersion"_s, u"lblDatabase"_s, u"lblEngine"_s, u"lblSettings"_s}));
         QVERIFY(!QApplication::activeModalWidget() || QApplication::activeModalWidget() == &list);
     }
 };

@@ -9,6 +9,8 @@
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 class TestGuardedApplication : public QObject
 {
     Q_OBJECT
@@ -24,13 +26,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, storeFailure);
         QWidget window;
-        window.setObjectName(QStringLiteral("frmSomewhere"));
-        auto *button = new QPushButton(QStringLiteral("Go"), &window);
+        window.setObjectName(u"frmSomewhere"_s);
+        auto *button = new QPushButton(u"Go"_s, &window);
         int clicks = 0;
         connect(button, &QPushButton::clicked, this, [&] {
             ++clicks;
             if (storeFailure)
-                throw StoreError(5, QStringLiteral("database is locked"));
+                throw StoreError(5, u"database is locked"_s);
             throw std::runtime_error("out of range");
         });
         window.show();
@@ -41,9 +43,9 @@ private Q_SLOTS:
         QTest::mouseClick(button, Qt::LeftButton);   // the program is still there
         QCOMPARE(clicks, 2);
         QCOMPARE(boxes.count(), 2);
-        QCOMPARE(boxes.last().title, storeFailure ? QStringLiteral("Error : 5") : QStringLiteral("Error : 0"));
-        QVERIFY(boxes.last().text.contains(storeFailure ? QStringLiteral("database is locked") : QStringLiteral("out of range")));
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Location: frmSomewhere")));
+        QCOMPARE(boxes.last().title, storeFailure ? u"Error : 5"_s : u"Error : 0"_s);
+        QVERIFY(boxes.last().text.contains(storeFailure ? u"database is locked"_s : u"out of range"_s));
+        QVERIFY(boxes.last().text.contains(u"Location: frmSomewhere"_s));
     }
 };
 

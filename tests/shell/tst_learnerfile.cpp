@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Runs check on the print preview once it is open, then closes it.
@@ -40,10 +42,6 @@ void whenPreviewOpens(std::function<void(PrintPreview &)> check)
     });
     poll->start();
 }
-
-} // namespace
-
-namespace {
 
 constexpr int Year = 2026;
 constexpr int ShortYear = 2025;   // the full learner's lines with short texts
@@ -76,7 +74,7 @@ QString describe(const QVector<PdfText::Word> &words)
 {
     QStringList out;
     for (const PdfText::Word &w : words)
-        out << QStringLiteral("%1@%2,%3").arg(w.text).arg(w.box.left(), 0, 'f', 1).arg(w.box.top(), 0, 'f', 1);
+        out << u"%1@%2,%3"_s.arg(w.text).arg(w.box.left(), 0, 'f', 1).arg(w.box.top(), 0, 'f', 1);
     // What is on the page and where, whatever order it was drawn in.
     out.sort();
     return out.join(QLatin1Char(' '));
@@ -88,8 +86,7 @@ PrinterChoice::Chooser pdfInto(const QString &pdf)
 {
     return [pdf](QWidget *, QPageLayout::Orientation orientation) {
         auto printer = PrinterChoice::pdfChooser(pdf)(nullptr, orientation);
-        printer->setPageMargins(QMarginsF(10, 10, 10, 10 + SharedDocument::FootHeight / 1440.0 * 25.4),
-                                QPageLayout::Millimeter);
+        printer->setPageMargins(QMarginsF(10, 10, 10, 10 + SharedDocument::FootHeight / 1440.0 * 25.4), QPageLayout::Millimeter);
         return printer;
     };
 }
@@ -126,7 +123,7 @@ private Q_SLOTS:
         // In the short year, Section 2 and Section 4 hold nothing.
         for (int section : {2, 6})
             for (const QString &table : LearnerSections::all()[section].tables)
-                m_store->exec(QStringLiteral("DELETE FROM %1 WHERE LearnerID = %2 AND Data_Year = %3")
+                m_store->exec(u"DELETE FROM %1 WHERE LearnerID = %2 AND Data_Year = %3"_s
                                   .arg(table).arg(m_learner).arg(ShortYear));
     }
 
@@ -136,7 +133,7 @@ private Q_SLOTS:
     {
         MessageRecorder messages;
         m_store->pickLearner(m_learner, ShortYear);
-        std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(QStringLiteral("frmISP"))->create(nullptr));
+        std::unique_ptr<SectionScreen> screen(ScreenRegistry::instance().entry(u"frmISP"_s)->create(nullptr));
         screen->loadScreen();
         int pages = 0;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
@@ -158,9 +155,9 @@ private Q_SLOTS:
             pages = preview.pageCount();
             title = preview.windowTitle();
         });
-        menu.findChild<QPushButton *>(QStringLiteral("cmdLearnerFile"))->click();
+        menu.findChild<QPushButton *>(u"cmdLearnerFile"_s)->click();
         QCOMPARE(pages, 27);
-        QCOMPARE(title, QStringLiteral("Learner File 2025 - FULL Fiona - Print Preview"));
+        QCOMPARE(title, u"Learner File 2025 - FULL Fiona - Print Preview"_s);
         QVERIFY(messages.calls().isEmpty());
     }
 
@@ -170,7 +167,7 @@ private Q_SLOTS:
         const QString before = m_store->dump();
         // The main menu has another learner open; the file is of its own learner.
         m_store->pickLearner(m_learner + 1, Year);
-        const QString pdf = fileOf(m_learner, ShortYear, m_store->dir() + QStringLiteral("/short.pdf"));
+        const QString pdf = fileOf(m_learner, ShortYear, m_store->dir() + u"/short.pdf"_s);
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(appState().CurrentLearnerID, m_learner + 1);
         QCOMPARE(appState().CurrentDataYear, Year);
@@ -197,9 +194,9 @@ private Q_SLOTS:
         QCOMPARE(pages.size(), 27);
         // Every sheet's foot: the learner and page N of M.
         for (int n = 1; n <= pages.size(); ++n)
-            QVERIFY2(pages[n - 1].simplified().endsWith(QStringLiteral("FULL Fiona page %1 of 27").arg(n)),
+            QVERIFY2(pages[n - 1].simplified().endsWith(u"FULL Fiona page %1 of 27"_s.arg(n)),
                      qPrintable(pages[n - 1].right(80)));
-        QVERIFY(!PdfText::all(pdf).contains(QStringLiteral("2.2 CONTEXTUAL FACTORS")));
+        QVERIFY(!PdfText::all(pdf).contains(u"2.2 CONTEXTUAL FACTORS"_s));
     }
 
     // The learner with the longest texts: every sheet of every section is
@@ -207,7 +204,7 @@ private Q_SLOTS:
     // text is whole wherever the screen alone keeps it whole.
     void longestTextsPrintWhole()
     {
-        const QString file = fileOf(m_learner, Year, m_store->dir() + QStringLiteral("/long.pdf"));
+        const QString file = fileOf(m_learner, Year, m_store->dir() + u"/long.pdf"_s);
         QVERIFY(!file.isEmpty());
         const QVector<PdfText::Word> fileWords = PdfText::words(file);
         LearnerFacts facts;
@@ -221,7 +218,7 @@ private Q_SLOTS:
                 const int tabs = qMax(1, screen->pageCount());
                 for (int tab = 0; tab < tabs; ++tab) {
                     const QString alone = printAlone(name, screen->pageCount() > 0 ? tab : -1,
-                                                     m_store->dir() + QStringLiteral("/%1-%2.pdf").arg(name).arg(tab));
+                                                     m_store->dir() + u"/%1-%2.pdf"_s.arg(name).arg(tab));
                     QVERIFY(!alone.isEmpty());
                     const QVector<PdfText::Word> words = PdfText::words(alone);
                     const int sheets = PdfText::pageCount(alone);
@@ -232,7 +229,7 @@ private Q_SLOTS:
                         int at = 0;
                         while (at < inFile.size() && at < printed.size() && inFile[at] == printed[at])
                             ++at;
-                        QVERIFY2(inFile == printed, qPrintable(QStringLiteral("%1 tab %2 page %3 (sheet %4): %5 | %6")
+                        QVERIFY2(inFile == printed, qPrintable(u"%1 tab %2 page %3 (sheet %4): %5 | %6"_s
                                                                    .arg(name).arg(tab).arg(page).arg(sheet)
                                                                    .arg(inFile.mid(at - 40, 120), printed.mid(at - 40, 120))));
                     }

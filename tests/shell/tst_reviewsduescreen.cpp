@@ -25,6 +25,8 @@
 #include <QTableView>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList row(const frmReviewsDue &screen, int shownRow)
@@ -69,9 +71,9 @@ private Q_SLOTS:
     {
         ReviewsSchool school;
         frmSelectLearner learners;
-        QPushButton *button = learners.button(QStringLiteral("cmdReviewsDue"));
+        QPushButton *button = learners.button(u"cmdReviewsDue"_s);
         QVERIFY(button);
-        QCOMPARE(button->text(), QStringLiteral("Reviews Due"));
+        QCOMPARE(button->text(), u"Reviews Due"_s);
         int listed = -1;
         QTimer::singleShot(0, &learners, [&] {
             auto *reviews = qobject_cast<frmReviewsDue *>(QApplication::activeModalWidget());
@@ -90,34 +92,33 @@ private Q_SLOTS:
         QVERIFY(screen.load());
         QCOMPARE(screen.view()->model()->rowCount(), 35);
         QVERIFY(screen.countsLabel()->text().endsWith(
-            QStringLiteral("overdue: 1   due within 7 days: 1   due within 30 days: 1   later: 30   "
-                           "no review date set: 1   date not readable: 1")));
+            u"overdue: 1   due within 7 days: 1   due within 30 days: 1   later: 30   "
+             "no review date set: 1   date not readable: 1"_s));
         QCOMPARE(row(screen, 0), QStringList({"overdue", "ADAMS Zoe", "A-001", "Grade 4", "Action 1",
                                               "Reads aloud daily", "Ms Dube", "09/03/2026", "20/02/2026"}));
 
         screen.view()->sortByColumn(1, Qt::DescendingOrder);   // learner
-        QCOMPARE(row(screen, 0).at(1), QStringLiteral("DLAMINI Thabo"));
+        QCOMPARE(row(screen, 0).at(1), u"DLAMINI Thabo"_s);
         screen.view()->sortByColumn(7, Qt::DescendingOrder);   // review date: texts, undated, then dates
-        QCOMPARE(row(screen, 0).at(7), QStringLiteral("next term"));
+        QCOMPARE(row(screen, 0).at(7), u"next term"_s);
         QCOMPARE(row(screen, 1).at(7), QString());
-        QCOMPARE(row(screen, 2).at(7), QStringLiteral("10/05/2026"));
+        QCOMPARE(row(screen, 2).at(7), u"10/05/2026"_s);
         screen.view()->sortByColumn(7, Qt::AscendingOrder);
-        QCOMPARE(row(screen, 0).at(7), QStringLiteral("09/03/2026"));
-        QCOMPARE(row(screen, 1).at(7), QStringLiteral("17/03/2026"));
+        QCOMPARE(row(screen, 0).at(7), u"09/03/2026"_s);
+        QCOMPARE(row(screen, 1).at(7), u"17/03/2026"_s);
 
-        screen.gradeFilter()->setCurrentIndex(screen.gradeFilter()->findText(QStringLiteral("Grade 5")));
+        screen.gradeFilter()->setCurrentIndex(screen.gradeFilter()->findText(u"Grade 5"_s));
         QCOMPARE(screen.view()->model()->rowCount(), 2);
-        QVERIFY(screen.countsLabel()->text().contains(QStringLiteral("overdue: 0   due within 7 days: 0   "
-                                                                     "due within 30 days: 1")));
+        QVERIFY(screen.countsLabel()->text().contains(u"overdue: 0   due within 7 days: 0   " "due within 30 days: 1"_s));
         screen.gradeFilter()->setCurrentIndex(0);
-        screen.textFilter()->setText(QStringLiteral("HALVES"));
+        screen.textFilter()->setText(u"HALVES"_s);
         QCOMPARE(screen.view()->model()->rowCount(), 1);
-        QCOMPARE(row(screen, 0).at(6), QStringLiteral("Mr O'Neil"));
-        screen.textFilter()->setText(QStringLiteral("line 3"));   // Support line 3, 30, ...
+        QCOMPARE(row(screen, 0).at(6), u"Mr O'Neil"_s);
+        screen.textFilter()->setText(u"line 3"_s);   // Support line 3, 30, ...
         QCOMPARE(screen.view()->model()->rowCount(), 2);
     }
 
-    void doubleClickOpensTheIspAtTheActionsTabAndTheListIsReadAgain()
+    void doubleClickOrEnterOpensTheIspAtTheActionsTabAndTheListIsReadAgain()
     {
         ReviewsSchool school;
         MessageRecorder messages;
@@ -137,13 +138,13 @@ private Q_SLOTS:
                 page = isp->currentPage();   // as the user sees it, once shown
                 // The user writes a review date over "next term" and saves.
                 grid::SpreadModel &cells = static_cast<frmISP *>(isp)->group(4)->previewGrid()->cells();
-                cells.setText(ActionGroup::ReviewDateCol, ActionGroup::FirstActionRow, QStringLiteral("20/03/2026"));
+                cells.setText(ActionGroup::ReviewDateCol, ActionGroup::FirstActionRow, u"20/03/2026"_s);
                 isp->markChanged();
                 isp->save();
                 isp->leave(SectionScreen::Target::MainMenu);
             });
         });
-        const int r = rowOf(screen, QStringLiteral("BROWN Sam"), QStringLiteral("Action 4"));
+        const int r = rowOf(screen, u"BROWN Sam"_s, u"Action 4"_s);
         QVERIFY(r >= 0);
         screen.view()->scrollTo(screen.view()->model()->index(r, 5));
         const QRect cell = screen.view()->visualRect(screen.view()->model()->index(r, 5));
@@ -151,36 +152,27 @@ private Q_SLOTS:
         QTest::mouseClick(screen.view()->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(screen.view()->viewport(), Qt::LeftButton, {}, cell.center());
 
-        QCOMPARE(opened, QStringLiteral("frmISP"));
+        QCOMPARE(opened, u"frmISP"_s);
         QCOMPARE(page, 3);   // "Action 4"
         QCOMPARE(learner, school.brown);
         QCOMPARE(appState().CurrentLearnerID, school.adams);   // the learner list's pick is kept
-        QVERIFY(messages.sawText(QStringLiteral("Your Information has been saved.")));
-        QCOMPARE(school.store.scalar(QStringLiteral("SELECT Review_Date FROM SNE_ISP WHERE LearnerID = %1 AND "
-                                                    "Action = 4 AND Data_Year = 2026").arg(school.brown)).toString(),
-                 QStringLiteral("20/03/2026"));
+        QVERIFY(messages.sawText(u"Your Information has been saved."_s));
+        QCOMPARE(school.store.scalar(u"SELECT Review_Date FROM SNE_ISP WHERE LearnerID = %1 AND "
+                                      "Action = 4 AND Data_Year = 2026"_s.arg(school.brown)).toString(),
+                 u"20/03/2026"_s);
         // Read again: the action left "date not readable" for the 30-day group.
         QCOMPARE(screen.list().counts(), (std::array<int, 6>{1, 1, 2, 30, 1, 0}));
         const QModelIndex current = screen.view()->currentIndex();
         QCOMPARE(row(screen, current.row()).mid(0, 2), QStringList({"due within 30 days", "BROWN Sam"}));
-        QCOMPARE(row(screen, current.row()).at(7), QStringLiteral("20/03/2026"));
-    }
+        QCOMPARE(row(screen, current.row()).at(7), u"20/03/2026"_s);
 
-    void enterOpensTheRowUnderTheCursor()
-    {
-        ReviewsSchool school;
-        frmReviewsDue screen(ReviewsSchool::today());
-        screen.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        QVERIFY(screen.load());
-        int page = -1;
+        // Enter opens the row under the cursor.
         SectionNavigator::setShowHook([&](SectionScreen *isp) {
             page = isp->currentPage();
             QTimer::singleShot(0, isp, [isp] { isp->leave(SectionScreen::Target::MainMenu); });
         });
-        const int r = rowOf(screen, QStringLiteral("ADAMS Zoe"), QStringLiteral("Action 3"));
         screen.view()->setFocus();
-        screen.view()->setCurrentIndex(screen.view()->model()->index(r, 1));
+        screen.view()->setCurrentIndex(screen.view()->model()->index(rowOf(screen, u"ADAMS Zoe"_s, u"Action 3"_s), 1));
         QTest::keyClick(screen.view(), Qt::Key_Return);
         QCOMPARE(page, 2);
     }
@@ -191,9 +183,9 @@ private Q_SLOTS:
         LoadSchoolDetails(*school.store.connect());
         frmReviewsDue screen(ReviewsSchool::today());
         QVERIFY(screen.load());
-        screen.gradeFilter()->setCurrentIndex(screen.gradeFilter()->findText(QStringLiteral("Grade 4")));
+        screen.gradeFilter()->setCurrentIndex(screen.gradeFilter()->findText(u"Grade 4"_s));
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("reviews.pdf"));
+        const QString pdf = dir.filePath(u"reviews.pdf"_s);
         PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
         int previewPages = 0;
         QTimer::singleShot(0, &screen, [&] {
@@ -209,21 +201,19 @@ private Q_SLOTS:
         QCOMPARE(PdfText::pageCount(pdf), previewPages);
         const QStringList pages = PdfText::pages(pdf);
         const QString first = pages.at(0).simplified();
-        QVERIFY(first.contains(QStringLiteral("Hillview Primary EMIS NUMBER: 500123456")));
-        QVERIFY(first.contains(QStringLiteral("REVIEWS DUE 2026, as at 10/03/2026 Grade: Grade 4")));
-        QVERIFY(first.contains(QStringLiteral("overdue: 1 due within 7 days: 1 due within 30 days: 0 later: 30 "
-                                              "no review date set: 1 date not readable: 0")));
-        QVERIFY(first.contains(QStringLiteral("overdue (1)")));
-        QVERIFY(first.contains(QStringLiteral("due within 7 days (1)")));
-        QVERIFY(first.contains(QStringLiteral("due within 30 days (0)")));
-        QVERIFY(first.contains(QStringLiteral("later (30)")));
-        QVERIFY(first.contains(QStringLiteral("Page 1 of %1").arg(previewPages)));
+        for (const QString &text : {u"Hillview Primary EMIS NUMBER: 500123456"_s,
+                                    u"REVIEWS DUE 2026, as at 10/03/2026 Grade: Grade 4"_s,
+                                    u"overdue: 1 due within 7 days: 1 due within 30 days: 0 later: 30 "
+                                    "no review date set: 1 date not readable: 0"_s,
+                                    u"overdue (1)"_s, u"due within 7 days (1)"_s, u"due within 30 days (0)"_s, u"later (30)"_s,
+                                    u"Page 1 of %1"_s.arg(previewPages)})
+            QVERIFY2(first.contains(text), qPrintable(text));
         const QString all = PdfText::all(pdf).simplified();
-        QVERIFY(!all.contains(QStringLiteral("BROWN")));
+        QVERIFY(!all.contains(u"BROWN"_s));
         for (int line = 1; line <= 30; ++line)
-            QVERIFY2(all.contains(QStringLiteral("Support line %1 ").arg(line)), qPrintable(QString::number(line)));
-        QVERIFY(all.contains(QStringLiteral("no review date set (1)")));
-        QVERIFY(pages.last().simplified().contains(QStringLiteral("Page %1 of %1").arg(previewPages)));
+            QVERIFY2(all.contains(u"Support line %1 "_s.arg(line)), qPrintable(QString::number(line)));
+        QVERIFY(all.contains(u"no review date set (1)"_s));
+        QVERIFY(pages.last().simplified().contains(u"Page %1 of %1"_s.arg(previewPages)));
     }
 };
 

@@ -25,6 +25,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A section screen with one editable grid whose save routines succeed or fail
@@ -32,16 +34,16 @@ namespace {
 class ProbeScreen : public SectionScreen
 {
 public:
-    explicit ProbeScreen(const QString &name = QStringLiteral("frmProbe"), QWidget *parent = nullptr)
-        : SectionScreen(name, QStringLiteral("SNA [PROBE]"), parent)
+    explicit ProbeScreen(const QString &name = u"frmProbe"_s, QWidget *parent = nullptr)
+        : SectionScreen(name, u"SNA [PROBE]"_s, parent)
     {
         grid = new grid::SpreadGrid(2, 2, this);
-        grid->cells().setStatic(1, 1, QStringLiteral("Label"));
+        grid->cells().setStatic(1, 1, u"Label"_s);
         grid->cells().setEdit(1, 2, 50);
         grid->cells().setColWidth(1, 30);
         body()->addWidget(grid);
         watchGrid(grid);
-        setNeighbours(QStringLiteral("frmBefore"), QStringLiteral("frmAfter"));
+        setNeighbours(u"frmBefore"_s, u"frmAfter"_s);
     }
 
     // Typed by the user into the one editable cell.
@@ -50,7 +52,7 @@ public:
     grid::SpreadGrid *grid;
     QVector<bool> outcomes = {true, true};
     // How a routine whose outcome is false fails.
-    std::function<void(Connection &)> failure = [](Connection &) { throw StoreError(19, QStringLiteral("constraint failed")); };
+    std::function<void(Connection &)> failure = [](Connection &) { throw StoreError(19, u"constraint failed"_s); };
     bool loadFails = false;
     QStringList ran;
     int loads = 0, reactivations = 0;
@@ -59,20 +61,20 @@ public:
 protected:
     QVector<StoreRoutine> loadRoutines() override
     {
-        return {{QStringLiteral("getProbe Routine"), [this](Connection &) {
+        return {{u"getProbe Routine"_s, [this](Connection &) {
                      ++loads;
                      if (loadFails)
-                         throw StoreError(5, QStringLiteral("database is locked"));
+                         throw StoreError(5, u"database is locked"_s);
                  }}};
     }
     QVector<StoreRoutine> saveRoutines() override
     {
         QVector<StoreRoutine> routines;
         for (int i = 0; i < outcomes.size(); ++i)
-            routines << StoreRoutine{QStringLiteral("saveProbe Routine"), [this, i](Connection &db) {
+            routines << StoreRoutine{u"saveProbe Routine"_s, [this, i](Connection &db) {
                 ran << QString::number(i);
                 // Written inside the routine's transaction: gone again when it fails.
-                db.executeNative(QStringLiteral("INSERT INTO Probe VALUES (%1)").arg(i));
+                db.executeNative(u"INSERT INTO Probe VALUES (%1)"_s.arg(i));
                 if (!outcomes[i])
                     failure(db);
             }};
@@ -80,7 +82,7 @@ protected:
     }
     void printPage(PagePrinter &printer) override
     {
-        SectionPage::print(printer, QStringLiteral(" [ PROBE ]"), true, {{&grid->cells(), 800}});
+        SectionPage::print(printer, u" [ PROBE ]"_s, true, {{&grid->cells(), 800}});
     }
     void reactivate() override { ++reactivations; }
     bool keptWhileChainContinues() const override { return kept; }
@@ -105,11 +107,11 @@ private Q_SLOTS:
     {
         resetAppState();
         m_store = std::make_unique<TestStore>(false, false);
-        m_store->exec(QStringLiteral("CREATE TABLE Probe (Routine INTEGER)"));
-        appState().CurrentLearnerName = QStringLiteral("O'BRIEN Zoë");
-        appState().CurrentAccessionNo = QStringLiteral("A-77");
+        m_store->exec(u"CREATE TABLE Probe (Routine INTEGER)"_s);
+        appState().CurrentLearnerName = u"O'BRIEN Zoë"_s;
+        appState().CurrentAccessionNo = u"A-77"_s;
         appState().CurrentDataYear = 2014;
-        appState().EmisCode = QStringLiteral("500123456");
+        appState().EmisCode = u"500123456"_s;
     }
 
     void cleanup()
@@ -122,13 +124,13 @@ private Q_SLOTS:
     void headerAndChangeMarking()
     {
         LoadedProbe screen;
-        QCOMPARE(screen.learnerLabel()->text(), QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
-        QCOMPARE(screen.yearBox()->text(), QStringLiteral("2014"));
+        QCOMPARE(screen.learnerLabel()->text(), u"O'BRIEN Zoë : Acc Number: A-77"_s);
+        QCOMPARE(screen.yearBox()->text(), u"2014"_s);
         QCOMPARE(screen.loads, 1);
         // Only the user's edits count as changes, not what the routines load.
-        screen.grid->cells().setText(1, 2, QStringLiteral("loaded"));
+        screen.grid->cells().setText(1, 2, u"loaded"_s);
         QVERIFY(!screen.hasUnsavedChanges());
-        screen.userEdit(QStringLiteral("typed"));
+        screen.userEdit(u"typed"_s);
         QVERIFY(screen.hasUnsavedChanges());
         QCOMPARE(ChangeFlag::backColor(screen.saveButton()).rgb(), QColor(255, 255, 0).rgb());
     }
@@ -136,39 +138,36 @@ private Q_SLOTS:
     void saveConfirmsOnlyWhenEveryRoutineCompleted_data()
     {
         QTest::addColumn<QVector<bool>>("outcomes");
-        QTest::newRow("all complete") << QVector<bool>{true, true};
-        QTest::newRow("first fails") << QVector<bool>{false, true};
-        QTest::newRow("last fails") << QVector<bool>{true, false};
+        QTest::addColumn<QString>("stored");   // the routines whose rows stay
+        QTest::newRow("all complete") << QVector<bool>{true, true} << u"0,1"_s;
+        QTest::newRow("first fails") << QVector<bool>{false, true} << u"1"_s;
+        QTest::newRow("last fails") << QVector<bool>{true, false} << u"0"_s;
     }
 
     void saveConfirmsOnlyWhenEveryRoutineCompleted()
     {
         QFETCH(QVector<bool>, outcomes);
+        QFETCH(QString, stored);
         const bool completed = !outcomes.contains(false);
         MessageRecorder boxes;
         LoadedProbe screen;
         screen.outcomes = outcomes;
-        screen.userEdit(QStringLiteral("typed"));
+        screen.userEdit(u"typed"_s);
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
         QTest::keySequence(&screen, QKeySequence::Save);   // the keyboard saves like the button
         // A failed routine does not stop the ones after it.
-        QCOMPARE(screen.ran, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+        QCOMPARE(screen.ran, QStringList({u"0"_s, u"1"_s}));
         QCOMPARE(screen.hasUnsavedChanges(), !completed);
         // One box either way: the confirmation, or the one failure's report.
         QCOMPARE(boxes.count(), 1);
         if (completed)
-            QCOMPARE(boxes.last().text, QStringLiteral("Your Information has been saved."));
+            QCOMPARE(boxes.last().text, u"Your Information has been saved."_s);
         else
-            QVERIFY(boxes.last().text.contains(QStringLiteral("Procedure: saveProbe Routine")));
-        QCOMPARE(boxes.last().title, completed ? QStringLiteral("User Message") : QStringLiteral("Error : 19"));
+            QVERIFY(boxes.last().text.contains(u"Procedure: saveProbe Routine"_s));
+        QCOMPARE(boxes.last().title, completed ? u"User Message"_s : u"Error : 19"_s);
         // Each routine in its own transaction: a failed one leaves nothing behind.
-        QStringList stored;
-        for (int i = 0; i < outcomes.size(); ++i)
-            if (outcomes[i])
-                stored << QString::number(i);
-        QCOMPARE(m_store->scalar(QStringLiteral("SELECT group_concat(Routine) FROM Probe")).toString(),
-                 stored.join(QLatin1Char(',')));
+        QCOMPARE(m_store->scalar(u"SELECT group_concat(Routine) FROM Probe"_s).toString(), stored);
     }
 
     // A save goes on past a routine whose own statement failed, and stops at
@@ -177,32 +176,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("locked");
         QTest::addColumn<QStringList>("ran");
-        QTest::addColumn<QString>("title");
         QTest::addColumn<int>("stored");
-        // The host's number 5 is SQLite's "busy" code as well.
-        QTest::newRow("a function refuses its argument") << false << QStringList{QStringLiteral("0"), QStringLiteral("1")}
-                                                         << QStringLiteral("Error : 5") << 1;
-        QTest::newRow("another program holds the store") << true << QStringList{} << QStringLiteral("Error : 5") << 0;
+        QTest::newRow("a function refuses its argument") << false << QStringList{u"0"_s, u"1"_s} << 1;
+        QTest::newRow("another program holds the store") << true << QStringList{} << 0;
     }
     void saveStopsOnlyWhenTheStoreIsOutOfReach()
     {
         QFETCH(bool, locked);
         QFETCH(QStringList, ran);
-        QFETCH(QString, title);
         QFETCH(int, stored);
         MessageRecorder boxes;
         LoadedProbe screen;
         screen.outcomes = {false, true};
-        screen.failure = [](Connection &db) { db.query(QStringLiteral("SELECT Mid('abc', 0) AS m")); };
-        screen.userEdit(QStringLiteral("typed"));
+        screen.failure = [](Connection &db) { db.query(u"SELECT Mid('abc', 0) AS m"_s); };
+        screen.userEdit(u"typed"_s);
         std::unique_ptr<Connection> other = locked ? m_store->lockedByAnotherProgram() : nullptr;
         QVERIFY(!screen.save());
         other.reset();
         Connection::setBusyTimeout(Connection::DefaultBusyTimeoutMs);
         QCOMPARE(screen.ran, ran);
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().title, title);
-        QCOMPARE(m_store->count(QStringLiteral("Probe")), stored);
+        QCOMPARE(boxes.last().title, u"Error : 5"_s);   // the host's 5 is SQLite's "busy" code as well
+        QCOMPARE(m_store->count(u"Probe"_s), stored);
     }
 
     // The one report of a failed load names the routine that failed, or the
@@ -211,8 +206,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("storeGone");
         QTest::addColumn<QString>("procedure");
-        QTest::newRow("load routine fails") << false << QStringLiteral("getProbe Routine");
-        QTest::newRow("store unreachable") << true << QStringLiteral("Database Access Error");
+        QTest::newRow("load routine fails") << false << u"getProbe Routine"_s;
+        QTest::newRow("store unreachable") << true << u"Database Access Error"_s;
     }
     void failedLoadNamesWhatFailed()
     {
@@ -220,12 +215,12 @@ private Q_SLOTS:
         QFETCH(QString, procedure);
         MessageRecorder boxes;
         if (storeGone)
-            appState().DatabasePath = m_store->dir() + QStringLiteral("/gone.db");
+            appState().DatabasePath = m_store->dir() + u"/gone.db"_s;
         LoadedProbe screen(!storeGone);
         QCOMPARE(screen.loads, storeGone ? 0 : 1);
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Procedure: ") + procedure));
-        screen.userEdit(QStringLiteral("typed"));
+        QVERIFY(boxes.last().text.contains(u"Procedure: "_s + procedure));
+        screen.userEdit(u"typed"_s);
         QVERIFY(!screen.save());
         QVERIFY(screen.ran.isEmpty());
     }
@@ -260,13 +255,13 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
 
         screen.show();
-        screen.userEdit(QStringLiteral("typed"));
+        screen.userEdit(u"typed"_s);
         boxes.answerNo();
         leave();
         QVERIFY(screen.isVisible());
-        QCOMPARE(screen.grid->cells().text(1, 2), QStringLiteral("typed"));
+        QCOMPARE(screen.grid->cells().text(1, 2), u"typed"_s);
         QVERIFY(screen.hasUnsavedChanges());
-        QCOMPARE(boxes.titles(), QStringList{QStringLiteral("Data has NOT been Saved")});
+        QCOMPARE(boxes.titles(), QStringList{u"Data has NOT been Saved"_s});
         leave();   // unanswered: the default is No
         QVERIFY(screen.isVisible());
 
@@ -281,36 +276,35 @@ private Q_SLOTS:
     {
         MessageRecorder boxes;
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("probe.pdf"));
+        const QString pdf = dir.filePath(u"probe.pdf"_s);
         PrinterChoice::setChooser(PrinterChoice::pdfChooser(pdf));
         LoadedProbe screen;
-        screen.userEdit(QStringLiteral("unsaved words"));
+        screen.userEdit(u"unsaved words"_s);
         QVERIFY(screen.printPageNow());
         QCOMPARE(boxes.count(), 0);
         QVERIFY(screen.hasUnsavedChanges());   // printing neither saves nor clears the flag
         const QString text = PdfText::all(pdf);
-        QVERIFY2(text.contains(QStringLiteral("EMIS NUMBER: 500123456 [ PROBE ]")), qPrintable(text));
+        QVERIFY2(text.contains(u"EMIS NUMBER: 500123456 [ PROBE ]"_s), qPrintable(text));
         // pdftotext folds the two blanks before ASSESION into one.
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("LEARNER NAME : O'BRIEN Zoë +ASSESION NUMBER: A-77"))),
-                 qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("unsaved words")));
+        QVERIFY2(text.contains(QRegularExpression(u"LEARNER NAME : O'BRIEN Zoë +ASSESION NUMBER: A-77"_s)), qPrintable(text));
+        QVERIFY(text.contains(u"unsaved words"_s));
         QCOMPARE(PdfText::pageCount(pdf), 1);
         // "Times New Roman" on paper is its metric twin, embedded.
         const QString fonts = PdfText::fonts(pdf).join(QLatin1Char(' '));
-        QVERIFY2(fonts.contains(QStringLiteral("LiberationSerif")), qPrintable(fonts));
+        QVERIFY2(fonts.contains(u"LiberationSerif"_s), qPrintable(fonts));
 
         // Without an EMIS number or accession number the head leaves them empty.
-        const PageHead bare{QString(), QStringLiteral("O'BRIEN Zoë"), QString()};
-        QCOMPARE(SectionPage::headerText(bare, QStringLiteral(" [ PROBE ]")), QStringLiteral(" EMIS NUMBER:  [ PROBE ]"));
-        QCOMPARE(SectionPage::learnerLineText(bare), QStringLiteral(" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: "));
+        const PageHead bare{QString(), u"O'BRIEN Zoë"_s, QString()};
+        QCOMPARE(SectionPage::headerText(bare, u" [ PROBE ]"_s), u" EMIS NUMBER:  [ PROBE ]"_s);
+        QCOMPARE(SectionPage::learnerLineText(bare), u" LEARNER NAME : O'BRIEN Zoë  ASSESION NUMBER: "_s);
 
         // A cancelled printer dialog is reported and prints nothing.
         PrinterChoice::setChooser([](QWidget *, QPageLayout::Orientation) { return std::unique_ptr<QPrinter>(); });
         QVERIFY(!screen.printPageNow());
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Location: frmProbe")));
-        QVERIFY(boxes.last().text.endsWith(QStringLiteral("Procedure: Print Routine")));
+        QVERIFY(boxes.last().title.startsWith(u"Error : "_s));
+        QVERIFY(boxes.last().text.contains(u"Location: frmProbe"_s));
+        QVERIFY(boxes.last().text.endsWith(u"Procedure: Print Routine"_s));
     }
 
     void chainWalksOneScreenAtATime_data()
@@ -324,8 +318,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, keepA);
         MessageRecorder boxes;
-        const QString a = QStringLiteral("frm%1A").arg(QLatin1String(QTest::currentDataTag()));
-        const QString b = QStringLiteral("frm%1B").arg(QLatin1String(QTest::currentDataTag()));
+        const QString a = u"frm%1A"_s.arg(QLatin1String(QTest::currentDataTag()));
+        const QString b = u"frm%1B"_s.arg(QLatin1String(QTest::currentDataTag()));
         ScreenRegistry::instance().add(a, [a, keepA](QWidget *p) {
             auto *screen = new ProbeScreen(a, p);
             screen->kept = keepA;
@@ -345,7 +339,7 @@ private Q_SLOTS:
             shown << probe->objectName().right(1) + QString::number(probe->loads);
             QTimer::singleShot(0, probe, [&, probe, step] {
                 if (step == 0)
-                    probe->userEdit(QStringLiteral("kept edit"));
+                    probe->userEdit(u"kept edit"_s);
                 text = probe->grid->cells().text(1, 2);
                 reactivated = probe->reactivations;
                 boxes.answerYes();
@@ -354,24 +348,23 @@ private Q_SLOTS:
         });
         SectionNavigator navigator(nullptr);
         navigator.run(a);
-        QCOMPARE(shown, QStringList({QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("A1")}));
-        QCOMPARE(text, keepA ? QStringLiteral("kept edit") : QString());
+        QCOMPARE(shown, QStringList({u"A1"_s, u"B1"_s, u"A1"_s}));
+        QCOMPARE(text, keepA ? u"kept edit"_s : QString());
         QCOMPARE(reactivated, keepA ? 1 : 0);
         QCOMPARE(boxes.count(), keepA ? 2 : 1);   // only edited screens ask
     }
 
     void mainMenu()
     {
-        ScreenRegistry::instance().add(QStringLiteral("frmISP"), [](QWidget *p) { return new ProbeScreen(QStringLiteral("frmISP"), p); });
+        ScreenRegistry::instance().add(u"frmISP"_s, [](QWidget *p) { return new ProbeScreen(u"frmISP"_s, p); });
         frmSNA_Main menu;
-        QCOMPARE(menu.windowTitle(), QStringLiteral("Support needs assessment [MAIN MENU] Learner : O'BRIEN Zoë"));
-        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("lblLearner"))->text(), QStringLiteral("O'BRIEN Zoë : Acc Number: A-77"));
-        QCOMPARE(menu.stageButton(4)->text(), QStringLiteral("Action plan for additional support provision and monitoring"));
-        QCOMPARE(menu.sectionButton(QStringLiteral("cmdSection3b"))->text(),
-                 QStringLiteral("Section 3b: School request form for additional support"));
+        QCOMPARE(menu.windowTitle(), u"Support needs assessment [MAIN MENU] Learner : O'BRIEN Zoë"_s);
+        QCOMPARE(menu.findChild<QLabel *>(u"lblLearner"_s)->text(), u"O'BRIEN Zoë : Acc Number: A-77"_s);
+        QCOMPARE(menu.stageButton(4)->text(), u"Action plan for additional support provision and monitoring"_s);
+        QCOMPARE(menu.sectionButton(u"cmdSection3b"_s)->text(), u"Section 3b: School request form for additional support"_s);
         // Only sections with a screen behind them can be opened.
-        QVERIFY(menu.sectionButton(QStringLiteral("cmdISP"))->isEnabled());
-        QVERIFY(!menu.sectionButton(QStringLiteral("cmdSection4"))->isEnabled());
+        QVERIFY(menu.sectionButton(u"cmdISP"_s)->isEnabled());
+        QVERIFY(!menu.sectionButton(u"cmdSection4"_s)->isEnabled());
         for (int stage = 1; stage <= 4; ++stage)
             QVERIFY(!menu.stageFrame(stage)->isVisibleTo(&menu));
 
@@ -381,7 +374,7 @@ private Q_SLOTS:
         for (int stage = 1; stage <= 4; ++stage) {
             QCOMPARE(menu.stageFrame(stage)->isVisibleTo(&menu), stage == 3);
             QCOMPARE(ChangeFlag::isChanged(menu.stageButton(stage)), stage == 3);
-            QCOMPARE(menu.findChild<QFrame *>(QStringLiteral("Line%1").arg(stage))->isVisibleTo(&menu), stage == 3);
+            QCOMPARE(menu.findChild<QFrame *>(u"Line%1"_s.arg(stage))->isVisibleTo(&menu), stage == 3);
         }
         // At its place, at least as wide as laid out, and wide enough that its
         // caption is read whole inside the window.
@@ -389,7 +382,7 @@ private Q_SLOTS:
         QCOMPARE(frame3->pos(), QPoint(frmSNA_Main::px(4800), frmSNA_Main::px(700)));
         QCOMPARE(frame3->height(), frmSNA_Main::px(2775));
         QVERIFY(frame3->width() >= frmSNA_Main::px(5450));
-        QCOMPARE(frame3->title(), QStringLiteral("SNA (Sections 3a and 3b) Assessment of support requirements"));
+        QCOMPARE(frame3->title(), u"SNA (Sections 3a and 3b) Assessment of support requirements"_s);
         QStyleOptionGroupBox option;
         option.initFrom(frame3);
         option.text = frame3->title();
@@ -398,7 +391,7 @@ private Q_SLOTS:
         const QRect caption = frame3->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame3);
         QVERIFY2(caption.width() >= frame3->fontMetrics().horizontalAdvance(frame3->title())
                      && caption.right() < frame3->width(),
-                 qPrintable(QStringLiteral("caption %1 wide, frame %2").arg(caption.width()).arg(frame3->width())));
+                 qPrintable(u"caption %1 wide, frame %2"_s.arg(caption.width()).arg(frame3->width())));
         QVERIFY(frame3->geometry().right() < menu.width());
         menu.show_Sub_Menu(1);
         QVERIFY(menu.stageFrame(1)->width() >= frmSNA_Main::px(4600));

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList listedNames(const frmSelectLearner &screen)
@@ -24,14 +26,6 @@ QStringList listedNames(const frmSelectLearner &screen)
     for (int row = 1; row <= cells.maxRows(); ++row)
         names << cells.text(2, row);
     return names;
-}
-
-QStringList strings(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list << QString::fromUtf8(text);
-    return list;
 }
 
 } // namespace
@@ -46,8 +40,8 @@ private Q_SLOTS:
     {
         MessageRecorder boxes;
         frmSelectYear screen;
-        QCOMPARE(screen.windowTitle(), QStringLiteral("SNA [Select Data Year]"));
-        QCOMPARE(screen.cancelButton()->text(), QStringLiteral("Return to Harbrook"));
+        QCOMPARE(screen.windowTitle(), u"SNA [Select Data Year]"_s);
+        QCOMPARE(screen.cancelButton()->text(), u"Return to Harbrook"_s);
         QComboBox *years = screen.yearList();
         const int thisYear = QDate::currentDate().year();
         QCOMPARE(years->count(), thisYear - 2007);
@@ -57,10 +51,10 @@ private Q_SLOTS:
         // The list is picked from, never typed into.
         screen.show();
         years->setFocus();
-        QTest::keyClicks(years, QStringLiteral("2009"));
+        QTest::keyClicks(years, u"2009"_s);
         QCOMPARE(years->currentText(), QString::number(thisYear));
 
-        years->setCurrentText(QStringLiteral("2014"));
+        years->setCurrentText(u"2014"_s);
         Q_EMIT years->activated(years->currentIndex());
         QVERIFY(ChangeFlag::isChanged(screen.continueButton()));   // invites the user on
         QVERIFY(screen.confirmYear());
@@ -69,60 +63,60 @@ private Q_SLOTS:
 
         years->clear();
         QVERIFY(!screen.confirmYear());
-        QCOMPARE(boxes.last().text, QStringLiteral("Please select Data year to continue."));
+        QCOMPARE(boxes.last().text, u"Please select Data year to continue."_s);
         QCOMPARE(appState().CurrentDataYear, 2014);
     }
 
     void listingRules()
     {
         TestStore store(false);
-        store.exec(QStringLiteral("INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (1, 'Grade 4', 'Yes')"));
-        store.addLearner(QStringLiteral("smith"), QStringLiteral("Anna"), QStringLiteral("C"), 2);
-        store.addLearner(QStringLiteral("Jones"), QStringLiteral("Ben"), QStringLiteral("C"), 3, QString(), 99);   // no grade row
-        store.addLearner(QStringLiteral("brown"), QStringLiteral("Cara"), QStringLiteral("C"), 1, QStringLiteral("SG-1"));
-        store.addLearner(QStringLiteral("Adams"), QStringLiteral("Dan"), QStringLiteral("C"), 1);   // no need, no grant
-        store.addLearner(QStringLiteral("Zulu"), QStringLiteral("Fay"), QStringLiteral("C"), 1, QStringLiteral(" "));
-        store.addLearner(QStringLiteral("Old"), QStringLiteral("Boy"), QStringLiteral("A"), 3);
-        store.addLearner(QStringLiteral("Older"), QStringLiteral("Girl"), QStringLiteral("A"), 1, QStringLiteral("77"));
-        store.addLearner(QStringLiteral("Oldest"), QStringLiteral("Guy"), QStringLiteral("A"), 1);
+        store.exec(u"INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (1, 'Grade 4', 'Yes')"_s);
+        store.addLearner(u"smith"_s, u"Anna"_s, u"C"_s, 2);
+        store.addLearner(u"Jones"_s, u"Ben"_s, u"C"_s, 3, QString(), 99);   // no grade row
+        store.addLearner(u"brown"_s, u"Cara"_s, u"C"_s, 1, u"SG-1"_s);
+        store.addLearner(u"Adams"_s, u"Dan"_s, u"C"_s, 1);   // no need, no grant
+        store.addLearner(u"Zulu"_s, u"Fay"_s, u"C"_s, 1, u" "_s);
+        store.addLearner(u"Old"_s, u"Boy"_s, u"A"_s, 3);
+        store.addLearner(u"Older"_s, u"Girl"_s, u"A"_s, 1, u"77"_s);
+        store.addLearner(u"Oldest"_s, u"Guy"_s, u"A"_s, 1);
 
         frmSelectLearner screen;
         screen.getLearners();
         // Sorted without regard to case; a blank grant number still counts as one.
-        const QStringList current = strings({"BROWN Cara", "JONES Ben", "SMITH Anna", "ZULU Fay"});
+        const QStringList current = QStringList{u"BROWN Cara"_s, u"JONES Ben"_s, u"SMITH Anna"_s, u"ZULU Fay"_s};
         QCOMPARE(listedNames(screen), current);
-        QCOMPARE(screen.countBox()->text(), QStringLiteral("4"));
+        QCOMPARE(screen.countBox()->text(), u"4"_s);
         const grid::SpreadModel &cells = screen.learnerGrid()->cells();
-        QCOMPARE(cells.text(4, 3), QStringLiteral("Grade 4"));
+        QCOMPARE(cells.text(4, 3), u"Grade 4"_s);
         QCOMPARE(cells.text(4, 2), QString());
         QVERIFY(cells.isLocked(2, 1));
         QVERIFY(screen.learnerGrid()->isColumnHidden(0));
-        QVERIFY(screen.button(QStringLiteral("cmdSupport"))->isEnabled());
-        QVERIFY(screen.button(QStringLiteral("cmdMenu"))->isEnabled());
+        QVERIFY(screen.button(u"cmdSupport"_s)->isEnabled());
+        QVERIFY(screen.button(u"cmdMenu"_s)->isEnabled());
         // The append is the shell's own; the report screens are not registered here.
-        QVERIFY(screen.button(QStringLiteral("cmdRoll"))->isEnabled());
+        QVERIFY(screen.button(u"cmdRoll"_s)->isEnabled());
         for (const char *name : {"btnPrint", "cmdReports"})
             QVERIFY2(!screen.button(QString::fromLatin1(name))->isEnabled(), name);
 
         screen.archivedOption()->click();
-        QCOMPARE(listedNames(screen), strings({"OLD Boy", "OLDER Girl"}));
-        QCOMPARE(screen.countBox()->text(), QStringLiteral("2"));
+        QCOMPARE(listedNames(screen), (QStringList{u"OLD Boy"_s, u"OLDER Girl"_s}));
+        QCOMPARE(screen.countBox()->text(), u"2"_s);
         screen.currentOption()->click();
         QCOMPARE(listedNames(screen), current);
-        QCOMPARE(screen.countBox()->text(), QStringLiteral("4"));
+        QCOMPARE(screen.countBox()->text(), u"4"_s);
 
-        store.exec(QStringLiteral("DELETE FROM Learner_Info WHERE Status = 'A'"));
+        store.exec(u"DELETE FROM Learner_Info WHERE Status = 'A'"_s);
         screen.archivedOption()->click();
-        QCOMPARE(screen.countBox()->text(), QStringLiteral("0"));
+        QCOMPARE(screen.countBox()->text(), u"0"_s);
         QCOMPARE(cells.maxRows(), 0);
     }
 
     void clickPicksLearnerUntilScreenIsActivatedAgain()
     {
         TestStore store(false);
-        store.exec(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
-                                  "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES "
-                                  "(70123, 'Zoë', 'O''Brien', 1, 'A-77', '20090102', 'C', 2, '', 0, 5)"));
+        store.exec(u"INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
+                    "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES "
+                    "(70123, 'Zoë', 'O''Brien', 1, 'A-77', '20090102', 'C', 2, '', 0, 5)"_s);
         MessageRecorder boxes;
         frmSelectLearner screen;
         screen.getLearners();
@@ -131,17 +125,17 @@ private Q_SLOTS:
         grid::SpreadGrid *grid = screen.learnerGrid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 2)).center());
         QCOMPARE(appState().CurrentLearnerID, 70123);
-        QCOMPARE(appState().CurrentLearnerName, QStringLiteral("O'BRIEN Zoë"));
-        QCOMPARE(appState().CurrentAccessionNo, QStringLiteral("A-77"));
-        QCOMPARE(appState().CurrentLearnerDOB, QStringLiteral("20090102"));
-        QCOMPARE(screen.pickedName(), QStringLiteral("O'BRIEN Zoë"));
+        QCOMPARE(appState().CurrentLearnerName, u"O'BRIEN Zoë"_s);
+        QCOMPARE(appState().CurrentAccessionNo, u"A-77"_s);
+        QCOMPARE(appState().CurrentLearnerDOB, u"20090102"_s);
+        QCOMPARE(screen.pickedName(), u"O'BRIEN Zoë"_s);
 
         // Becoming active again forgets the screen's own pick, not the process-wide learner.
         screen.hide();
         screen.show();
         screen.openMainMenu();
-        QCOMPARE(boxes.last().text, QStringLiteral("Please select the Learner to continue."));
-        QCOMPARE(appState().CurrentLearnerName, QStringLiteral("O'BRIEN Zoë"));
+        QCOMPARE(boxes.last().text, u"Please select the Learner to continue."_s);
+        QCOMPARE(appState().CurrentLearnerName, u"O'BRIEN Zoë"_s);
     }
 
     void search_data()
@@ -151,13 +145,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("row");   // 0: no hit, the message says why
         QTest::addColumn<QString>("message");
-        QTest::newRow("accession, any case") << true << false << QStringLiteral("acc-2") << 2 << QString();
-        QTest::newRow("accession is no name") << true << true << QStringLiteral("acc-2") << 0 << QStringLiteral("Your search word was not found.");
-        QTest::newRow("name") << true << true << QStringLiteral("cole") << 3 << QString();
-        QTest::newRow("untrimmed hit") << true << false << QStringLiteral(" 300") << 3 << QString();
-        QTest::newRow("untrimmed miss") << true << false << QStringLiteral(" ACC") << 0 << QStringLiteral("Your search word was not found.");
-        QTest::newRow("blank text") << true << false << QStringLiteral("   ") << 0 << QStringLiteral("You must enter a search term.");
-        QTest::newRow("empty list") << false << false << QStringLiteral("x") << 0 << QStringLiteral("You have no items to search for.");
+        QTest::newRow("accession, any case") << true << false << u"acc-2"_s << 2 << QString();
+        QTest::newRow("accession is no name") << true << true << u"acc-2"_s << 0 << u"Your search word was not found."_s;
+        QTest::newRow("name") << true << true << u"cole"_s << 3 << QString();
+        QTest::newRow("untrimmed hit") << true << false << u" 300"_s << 3 << QString();
+        QTest::newRow("untrimmed miss") << true << false << u" ACC"_s << 0 << u"Your search word was not found."_s;
+        QTest::newRow("blank text") << true << false << u"   "_s << 0 << u"You must enter a search term."_s;
+        QTest::newRow("empty list") << false << false << u"x"_s << 0 << u"You have no items to search for."_s;
     }
 
     void search()
@@ -169,9 +163,9 @@ private Q_SLOTS:
         QFETCH(QString, message);
         TestStore store(false);
         if (listed) {
-            store.addLearner(QStringLiteral("Abel"), QStringLiteral("Ann"), QStringLiteral("C"), 2, QString(), 1, QStringLiteral("ACC-100"));
-            store.addLearner(QStringLiteral("Baker"), QStringLiteral("Bob"), QStringLiteral("C"), 2, QString(), 1, QStringLiteral("ACC-200"));
-            store.addLearner(QStringLiteral("Cole"), QStringLiteral("Cy"), QStringLiteral("C"), 2, QString(), 1, QStringLiteral("X 300"));
+            store.addLearner(u"Abel"_s, u"Ann"_s, u"C"_s, 2, QString(), 1, u"ACC-100"_s);
+            store.addLearner(u"Baker"_s, u"Bob"_s, u"C"_s, 2, QString(), 1, u"ACC-200"_s);
+            store.addLearner(u"Cole"_s, u"Cy"_s, u"C"_s, 2, QString(), 1, u"X 300"_s);
         }
         MessageRecorder boxes;
         frmSelectLearner screen;
@@ -181,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(screen.search(), row);
         QCOMPARE(boxes.last().text, message);
         if (!message.isEmpty())
-            QCOMPARE(boxes.last().title, QStringLiteral("User Message"));
+            QCOMPARE(boxes.last().title, u"User Message"_s);
         if (row) {
             QCOMPARE(screen.learnerGrid()->activeRow(), row);
             QCOMPARE(screen.learnerGrid()->activeCol(), byName ? 2 : 3);
@@ -192,30 +186,30 @@ private Q_SLOTS:
     void learnerIdBeyond32BitsIsRefused()
     {
         TestStore store(false);
-        store.exec(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
-                                  "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES "
-                                  "(4294967297, 'Big', 'Number', 1, 'B-1', '20090102', 'C', 2, '', 0, 6)"));
+        store.exec(u"INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
+                    "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES "
+                    "(4294967297, 'Big', 'Number', 1, 'B-1', '20090102', 'C', 2, '', 0, 6)"_s);
         MessageRecorder boxes;
         frmSelectLearner screen;
         QVERIFY(screen.getLearners());
         screen.pickLearner(1);
         // Not taken as learner 1 (its low 32 bits) nor as 0: refused, in words.
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.contains(QStringLiteral("4294967297")));
-        QVERIFY(boxes.last().text.contains(QStringLiteral("too large")));
+        QVERIFY(boxes.last().text.contains(u"4294967297"_s));
+        QVERIFY(boxes.last().text.contains(u"too large"_s));
         QCOMPARE(appState().CurrentLearnerID, 0);
         QVERIFY(screen.pickedName().isEmpty());
         screen.openMainMenu();
-        QCOMPARE(boxes.last().text, QStringLiteral("Please select the Learner to continue."));
+        QCOMPARE(boxes.last().text, u"Please select the Learner to continue."_s);
     }
 
     void statusOptionsSurviveAnUnreachableStore_data()
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("renamed away") << QStringLiteral("renamed") << QStringLiteral("Could not find file");
-        QTest::newRow("truncated") << QStringLiteral("truncated") << QStringLiteral("Unrecognized database format");
-        QTest::newRow("locked by another program") << QStringLiteral("locked") << QStringLiteral("database is locked");
+        QTest::newRow("renamed away") << u"renamed"_s << u"Could not find file"_s;
+        QTest::newRow("truncated") << u"truncated"_s << u"Unrecognized database format"_s;
+        QTest::newRow("locked by another program") << u"locked"_s << u"database is locked"_s;
     }
 
     void statusOptionsSurviveAnUnreachableStore()
@@ -233,7 +227,7 @@ private Q_SLOTS:
 
         std::unique_ptr<Connection> other;
         if (fault == QLatin1String("renamed")) {
-            QVERIFY(QFile::rename(store.path(), store.path() + QStringLiteral(".old")));
+            QVERIFY(QFile::rename(store.path(), store.path() + u".old"_s));
         } else if (fault == QLatin1String("truncated")) {
             QFile file(store.path());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -248,9 +242,9 @@ private Q_SLOTS:
         QTest::mouseClick(screen.currentOption(), Qt::LeftButton);
         QVERIFY(screen.currentOption()->isChecked());
         QCOMPARE(boxes.count(), 2);   // one report per click
-        QVERIFY(boxes.last().title.startsWith(QStringLiteral("Error : ")));
+        QVERIFY(boxes.last().title.startsWith(u"Error : "_s));
         QVERIFY(boxes.sawText(reason));
-        QVERIFY(!boxes.sawText(QStringLiteral("Operation is not allowed when the object is closed.")));
+        QVERIFY(!boxes.sawText(u"Operation is not allowed when the object is closed."_s));
         QCOMPARE(listedNames(screen), listed);   // still usable, list as it was
     }
 
@@ -265,9 +259,9 @@ private Q_SLOTS:
     {
         QFETCH(bool, databaseMissing);
         TestStore store(false);
-        const QString path = databaseMissing ? store.dir() + QStringLiteral("/nowhere.db") : store.path();
+        const QString path = databaseMissing ? store.dir() + u"/nowhere.db"_s : store.path();
         if (!databaseMissing)
-            store.exec(QStringLiteral("DROP TABLE General_Info"));
+            store.exec(u"DROP TABLE General_Info"_s);
         Settings::setDatabasePath(path);
         MessageRecorder boxes;
         frmSelectLearner screen;
@@ -276,30 +270,30 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(path), !databaseMissing);
         // One failure, one box, with the real reason.
         QCOMPARE(boxes.count(), 1);
-        QVERIFY(!boxes.sawText(QStringLiteral("Operation is not allowed when the object is closed.")));
+        QVERIFY(!boxes.sawText(u"Operation is not allowed when the object is closed."_s));
         if (databaseMissing) {
-            QVERIFY(boxes.last().text.contains(QStringLiteral("Could not find file")));
+            QVERIFY(boxes.last().text.contains(u"Could not find file"_s));
         } else {
             // Refused before anything of the program's was created in it.
-            QVERIFY(boxes.last().text.contains(QStringLiteral("is not a school database")));
-            QVERIFY(boxes.last().text.contains(QStringLiteral("General_Info")));
+            QVERIFY(boxes.last().text.contains(u"is not a school database"_s));
+            QVERIFY(boxes.last().text.contains(u"General_Info"_s));
         }
     }
 
     void startUpRunsTableCheckAndLoadsSchool()
     {
         TestStore store(true, false);
-        store.exec(QStringLiteral("INSERT INTO General_Info (SchoolName, District, Circuit, EmisCode) "
-                                  "VALUES ('Second', 'D2', 'C2', '999')"));
+        store.exec(u"INSERT INTO General_Info (SchoolName, District, Circuit, EmisCode) "
+                    "VALUES ('Second', 'D2', 'C2', '999')"_s);
         Settings::setDatabasePath(store.path());
         MessageRecorder boxes;
         frmSelectLearner screen;
         QVERIFY(screen.startUp());
         QCOMPARE(boxes.count(), 0);
-        QCOMPARE(store.count(QStringLiteral("SNE_lu_ISP_Actions")), 5);
+        QCOMPARE(store.count(u"SNE_lu_ISP_Actions"_s), 5);
         // Only the first school row counts.
         QVERIFY(!appState().EmisCode.isEmpty());
-        QVERIFY(appState().EmisCode != QStringLiteral("999"));
+        QVERIFY(appState().EmisCode != u"999"_s);
         QVERIFY(screen.countBox()->text().toInt() > 0);
     }
 };
