@@ -1,12 +1,13 @@
 // The store on a PostgreSQL server: the setting's connection address, the
 // table check, the host's functions, failures in the kinds SQLite gives, texts
-// as typed, two computers (two programs) working at once. Runs on a throw-away server of its own; skipped where the server
-// programs are not installed.
+// as typed, two computers (two programs) working at once. Runs on a throw-away
+// server of its own; skipped where the server programs are not installed.
 
 #include "CheckTables.h"
 #include "Connection.h"
 #include "PostgresCluster.h"
 #include "PreviousYearAppend.h"
+#include "ProgramRun.h"
 #include "SchemaTables.h"
 #include "SelectLearner.h"
 #include "StoreCopy.h"
@@ -16,40 +17,20 @@
 #include "TestStore.h"
 
 #include <QProcess>
-#include <QtTest>
-
 #include <QThread>
+#include <QtTest>
 
 #include <algorithm>
 #include <memory>
 
 namespace {
 
-// "<kind> <description>" of the failure work throws; "no failure" otherwise.
-template <typename Work>
-QString failure(Work &&work)
+// sna-admin's exit code and everything it printed.
+ProgramRun admin(std::initializer_list<QAnyStringView> list)
 {
-    try {
-        work();
-    } catch (const StoreError &error) {
-        return QString::number(int(error.kind())) + QLatin1Char(' ') + error.description();
-    }
-    return QStringLiteral("no failure");
-}
-
-QString expected(StoreError::Kind kind, const QString &words)
-{
-    return QString::number(int(kind)) + QLatin1Char(' ') + words;
-}
-
-QString runAdmin(const QStringList &arguments, int *exitCode)
-{
-    QProcess admin;
-    admin.setProcessChannelMode(QProcess::MergedChannels);
-    admin.start(qEnvironmentVariable("SNA_ADMIN"), arguments);
-    admin.waitForFinished(120000);
-    *exitCode = admin.exitCode();
-    return QString::fromUtf8(admin.readAll());
+    ProgramRun run = runProgram(arguments(list));
+    run.out += run.err;
+    return run;
 }
 
 // Another office computer on the same database: a program of its own doing
@@ -103,6 +84,14 @@ private:
 
     QString newDatabase() { return m_cluster->createDatabase(QStringLiteral("school%1").arg(++m_databases)); }
 
+    // A copy of the school in a new database on the server.
+    QString onServer(const TestStore &school)
+    {
+        const QString uri = newDatabase();
+        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        return uri;
+    }
+
     // A school's database with the program's tables, as the start-up leaves it.
     QString newSchool()
     {
@@ -129,13 +118,13 @@ private slots:
         QCOMPARE(Connection::open(uri)->query(QStringLiteral("SELECT 1 + 1 AS Two")).text(QStringLiteral("two")), QStringLiteral("2"));
 
         // A plain message naming the database and the host, and what to check.
-        const QString missing = failure([&] { Connection::open(m_cluster->uri(QStringLiteral("nosuchschool"))); });
-        QVERIFY2(missing.startsWith(expected(StoreError::Kind::Unreachable, QStringLiteral("Could not connect to the database nosuchschool on /"))), qPrintable(missing));
+        const QString missing = failureOf([&] { Connection::open(m_cluster->uri(QStringLiteral("nosuchschool"))); });
+        QVERIFY2(missing.startsWith(failure(StoreError::Kind::Unreachable, QStringLiteral("Could not connect to the database nosuchschool on /"))), qPrintable(missing));
         QVERIFY2(missing.contains(QStringLiteral("does not exist")) && missing.contains(QStringLiteral("Check that the database server is running")), qPrintable(missing));
 
         // A password never lives in the setting, nor in a message.
-        const QString withPassword = failure([&] { Connection::open(uri + QStringLiteral("&password=Secret77")); });
-        QVERIFY2(withPassword.startsWith(expected(StoreError::Kind::Unreachable, QStringLiteral("The database setting for school"))), qPrintable(withPassword));
+        const QString withPassword = failureOf([&] { Connection::open(uri + QStringLiteral("&password=Secret77")); });
+        QVERIFY2(withPassword.startsWith(failure(StoreError::Kind::Unreachable, QStringLiteral("The database setting for school"))), qPrintable(withPassword));
         QVERIFY(withPassword.contains(QStringLiteral("~/.pgpass")) && !withPassword.contains(QStringLiteral("Secret77")));
     }
 
@@ -144,19 +133,19 @@ private slots:
     {
         const QString uri = newDatabase();
         StoreCopy::createHostTables(*Connection::open(uri));
-        int exitCode = -1;
-        const QString out = runAdmin({QStringLiteral("check-tables"), QStringLiteral("--db"), uri}, &exitCode);
-        QCOMPARE(exitCode, 0);
-        QVERIFY2(out.contains(QStringLiteral("created SNE_Learner_Background_Info")) && out.contains(QStringLiteral("indexed SNE_ISP")), qPrintable(out));
+        const ProgramRun checked = admin({"check-tables", "--db", uri});
+        QCOMPARE(checked.exitCode, 0);
+        QVERIFY2(checked.out.contains(QStringLiteral("created SNE_Learner_Background_Info")) && checked.out.contains(QStringLiteral("indexed SNE_ISP")),
+                 qPrintable(checked.out));
         QVERIFY(Connection::open(uri)->tableExists(QStringLiteral("SNE_Learner_Background_Info")));
 
         // The demo school, made on the server; never over a school there.
         const QString demo = newDatabase();
-        const QStringList demoHost = {QStringLiteral("demo-host"), QStringLiteral("--db"), demo, QStringLiteral("--assessed"), QStringLiteral("3")};
-        QVERIFY2(runAdmin(demoHost, &exitCode).contains(QStringLiteral("created demo host database ") + demo) && exitCode == 0,
-                 qPrintable(QString::number(exitCode)));
+        ProgramRun run = admin({"demo-host", "--db", demo, "--assessed", "3"});
+        QVERIFY2(run.exitCode == 0 && run.out.contains(QStringLiteral("created demo host database ") + demo), qPrintable(run.out));
         QCOMPARE(Connection::open(demo)->query(QStringLiteral("SELECT Count(*) AS n FROM Learner_Info")).text(QStringLiteral("n")), QStringLiteral("60"));
-        QVERIFY(runAdmin(demoHost, &exitCode).contains(QStringLiteral("holds a school's rows already")) && exitCode == 1);
+        run = admin({"demo-host", "--db", demo, "--assessed", "3"});
+        QVERIFY(run.exitCode == 1 && run.out.contains(QStringLiteral("holds a school's rows already")));
     }
 
     // A school moved to a server and back is the same school, row for row;
@@ -166,14 +155,12 @@ private slots:
         TestStore school;
         const int learner = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
         const QString uri = newDatabase();
-        int exitCode = -1;
-        QString out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
-        QVERIFY2(exitCode == 0 && out.contains(QStringLiteral("copied SNE_ISP")), qPrintable(out));
+        ProgramRun run = admin({"copy-store", "--from", school.path(), "--to", uri});
+        QVERIFY2(run.exitCode == 0 && run.out.contains(QStringLiteral("copied SNE_ISP")), qPrintable(run.out));
         // A target holding a school already is refused unless told to replace it.
-        out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
-        QVERIFY2(exitCode == 1 && out.contains(QStringLiteral("holds a school's rows already; nothing was copied")), qPrintable(out));
-        out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri, QStringLiteral("--replace")}, &exitCode);
-        QCOMPARE(exitCode, 0);
+        run = admin({"copy-store", "--from", school.path(), "--to", uri});
+        QVERIFY2(run.exitCode == 1 && run.out.contains(QStringLiteral("holds a school's rows already; nothing was copied")), qPrintable(run.out));
+        QCOMPARE(admin({"copy-store", "--from", school.path(), "--to", uri, "--replace"}).exitCode, 0);
 
         const QString back = school.dir() + QStringLiteral("/back.db");
         StoreCopy::copy(*Connection::open(uri), *Connection::create(back), StoreCopy::Existing::Refuse);
@@ -199,8 +186,8 @@ private slots:
     {
         // A database without the host's tables is refused and left as it was.
         const QString other = newDatabase();
-        QCOMPARE(failure([&] { CheckTables(*Connection::open(other)); }),
-                 expected(StoreError::Kind::NotASchoolDatabase,
+        QCOMPARE(failureOf([&] { CheckTables(*Connection::open(other)); }),
+                 failure(StoreError::Kind::NotASchoolDatabase,
                           QStringLiteral("The database %1 is not a school database: it has no General_Info, Learner_Info, "
                                          "SchoolGrades, Disabilities, MultipleDisabilities table. Nothing was changed in it. "
                                          "Check which database this computer is set up to use.").arg(other)));
@@ -229,8 +216,8 @@ private slots:
         QCOMPARE(db->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, [Action], Target, Data_Year) VALUES (7, 2, 'x', 2026)")), 1);
         QCOMPARE(db->query(QStringLiteral("select sne_isp.learnerid, [ACTION] from sne_isp where LEARNERID = 7")).text(QStringLiteral("Action")),
                  QStringLiteral("2"));
-        QCOMPARE(failure([&] { db->execute(QStringLiteral("UPDATE SNE_ISP SET Target = '%1'").arg(QString(256, QLatin1Char('x')))); }),
-                 expected(StoreError::Kind::Refused, QStringLiteral("value too long for type character varying(255)")));
+        QCOMPARE(failureOf([&] { db->execute(QStringLiteral("UPDATE SNE_ISP SET Target = '%1'").arg(QString(256, QLatin1Char('x')))); }),
+                 failure(StoreError::Kind::Refused, QStringLiteral("value too long for type character varying(255)")));
         // Counters go on from the highest value given out.
         QCOMPARE(db->lastInsertId(), 1);
     }
@@ -250,9 +237,9 @@ private slots:
                 values << (rs.isNull(field) ? QStringLiteral("NULL") : rs.text(field));
             QCOMPARE(values.join(QLatin1Char('|')), QStringLiteral("2|4|bcd|abc|3|a1|y|NULL|it's"));
         }
-        QCOMPARE(failure([&] { pg->query(QStringLiteral("SELECT Mid('abc', 0) AS m")); }),
-                 expected(StoreError::Kind::Statement, QStringLiteral("Invalid procedure call or argument")));
-        QCOMPARE(failure([&] { pg->query(QStringLiteral("SELECT CInt(40000) AS m")); }), expected(StoreError::Kind::Statement, QStringLiteral("Overflow")));
+        QCOMPARE(failureOf([&] { pg->query(QStringLiteral("SELECT Mid('abc', 0) AS m")); }),
+                 failure(StoreError::Kind::Statement, QStringLiteral("Invalid procedure call or argument")));
+        QCOMPARE(failureOf([&] { pg->query(QStringLiteral("SELECT CInt(40000) AS m")); }), failure(StoreError::Kind::Statement, QStringLiteral("Overflow")));
         // Texts compare as the host compares them: case aside.
         pg->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Target, Data_Year) VALUES (7, 'Zoë O''Brien', 2026)"));
         QCOMPARE(pg->query(QStringLiteral("SELECT Count(*) AS n FROM SNE_ISP WHERE Target = 'ZOË o''brien'")).text(QStringLiteral("n")), QStringLiteral("1"));
@@ -286,8 +273,8 @@ private slots:
     {
         const QString uri = newSchool();
         auto db = Connection::open(uri);
-        QCOMPARE(failure([&] { db->query(QStringLiteral("SELECT * FROM Nowhere")); }),
-                 expected(StoreError::Kind::Missing, QStringLiteral("relation \"nowhere\" does not exist")));
+        QCOMPARE(failureOf([&] { db->query(QStringLiteral("SELECT * FROM Nowhere")); }),
+                 failure(StoreError::Kind::Missing, QStringLiteral("relation \"nowhere\" does not exist")));
         QVERIFY(!db->probe(QStringLiteral("SELECT Learner_ID FROM SNE_ISP")));
         QVERIFY(db->probe(QStringLiteral("SELECT LearnerID, * FROM SNE_ISP")));
 
@@ -302,7 +289,7 @@ private slots:
             db->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Data_Year) VALUES (7, 2026)"));
             transaction.commit();
         };
-        QCOMPARE(failure(save), expected(StoreError::Kind::Refused, QStringLiteral("writes to SNE_ISP refused")));
+        QCOMPARE(failureOf(save), failure(StoreError::Kind::Refused, QStringLiteral("writes to SNE_ISP refused")));
         QVERIFY(!db->inTransaction());
         QCOMPARE(db->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")).text(QStringLiteral("Barrier")), QStringLiteral("kept"));
 
@@ -312,7 +299,7 @@ private slots:
             Transaction transaction(*db);
             db->execute(QStringLiteral("DELETE FROM SNE_Factors_School"));
             QVERIFY_THROWS_EXCEPTION(StoreError, db->query(QStringLiteral("SELECT * FROM Nowhere")));
-            QCOMPARE(failure([&] { transaction.commit(); }).section(QLatin1Char(' '), 0, 0), QString::number(int(StoreError::Kind::Statement)));
+            QCOMPARE(failureOf([&] { transaction.commit(); }).section(QLatin1Char(' '), 0, 0), QString::number(int(StoreError::Kind::Statement)));
         }
         QCOMPARE(db->query(QStringLiteral("SELECT Count(*) AS n FROM SNE_Factors_School")).text(QStringLiteral("n")), QStringLiteral("1"));
 
@@ -322,13 +309,13 @@ private slots:
         auto mine = Connection::open(uri);
         other->beginTransaction();
         other->execute(QStringLiteral("UPDATE SNE_Factors_School SET Barrier = 'theirs'"));
-        QCOMPARE(failure([&] { mine->execute(QStringLiteral("UPDATE SNE_Factors_School SET Barrier = 'mine'")); }),
-                 expected(StoreError::Kind::Busy, QStringLiteral("canceling statement due to lock timeout")));
+        QCOMPARE(failureOf([&] { mine->execute(QStringLiteral("UPDATE SNE_Factors_School SET Barrier = 'mine'")); }),
+                 failure(StoreError::Kind::Busy, QStringLiteral("canceling statement due to lock timeout")));
         other->rollback();
 
         // The server stopped under an open connection, and at start-up.
         m_cluster->stop();
-        const QString gone = failure([&] { mine->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")); });
+        const QString gone = failureOf([&] { mine->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")); });
         m_cluster->start();
         QVERIFY2(gone.startsWith(QString::number(int(StoreError::Kind::Unreachable)) + QLatin1Char(' ')), qPrintable(gone));
         QCOMPARE(Connection::open(uri)->query(QStringLiteral("SELECT Barrier FROM SNE_Factors_School")).text(QStringLiteral("Barrier")), QStringLiteral("kept"));
@@ -350,8 +337,7 @@ private slots:
         TestStore school;
         *first = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
         *second = school.addFullLearner(2026, TestStore::StoredTexts::Plain);
-        const QString uri = newDatabase();
-        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        const QString uri = onServer(school);
         return uri;
     }
 
@@ -362,10 +348,9 @@ private slots:
         int one = 0, two = 0;
         const QString uri = twoLearnerSchool(&one, &two);
         const QString screen = QStringLiteral("frmBackgroundInfo");
-        Worker a(uri, {QStringLiteral("save"), screen, QString::number(one), QStringLiteral("2026"), QStringLiteral("O'Hara's notes"), QStringLiteral("5")});
-        Worker b(uri, {QStringLiteral("save"), screen, QString::number(two), QStringLiteral("2026"), QStringLiteral("Zoë's notes"), QStringLiteral("5")});
-        const QStringList fiveSaves = {QStringLiteral("saved"), QStringLiteral("saved"), QStringLiteral("saved"), QStringLiteral("saved"),
-                                       QStringLiteral("saved"), QStringLiteral("waited 0")};
+        Worker a(uri, arguments({"save", screen, QString::number(one), "2026", "O'Hara's notes", "5"}));
+        Worker b(uri, arguments({"save", screen, QString::number(two), "2026", u"Zoë's notes", "5"}));
+        const QStringList fiveSaves = QStringList(5, QStringLiteral("saved")) << QStringLiteral("waited 0");
         QCOMPARE(a.lines(), fiveSaves);
         QCOMPARE(b.lines(), fiveSaves);
         const QString first = learnerRows(uri, one), second = learnerRows(uri, two);
@@ -382,8 +367,7 @@ private slots:
         int learner = 0, other = 0;
         const QString uri = twoLearnerSchool(&learner, &other);
         const auto saveArgs = [&](const QString &text, const QString &times) {
-            return QStringList{QStringLiteral("save"), QStringLiteral("frmBackgroundInfo"), QString::number(learner),
-                               QStringLiteral("2026"), text, times};
+            return arguments({"save", "frmBackgroundInfo", QString::number(learner), "2026", text, times});
         };
         QCOMPARE(Worker(uri, saveArgs(QStringLiteral("whole"), QStringLiteral("1"))).lines().first(), QStringLiteral("saved"));
         const int cells = learnerRows(uri, learner).count(QStringLiteral("whole"));
@@ -438,8 +422,8 @@ private slots:
         LockLearnerYear(*holder, 7, 2026);
         auto mine = Connection::open(uri);
         mine->beginTransaction();
-        QCOMPARE(failure([&] { LockLearnerYear(*mine, 7, 2026); }),
-                 expected(StoreError::Kind::Busy, QStringLiteral("canceling statement due to lock timeout")));
+        QCOMPARE(failureOf([&] { LockLearnerYear(*mine, 7, 2026); }),
+                 failure(StoreError::Kind::Busy, QStringLiteral("canceling statement due to lock timeout")));
         Connection::setLockWaitWatcher({});
         QVERIFY2(told >= 250 && told < 400, qPrintable(QString::number(told)));
     }
@@ -449,12 +433,11 @@ private slots:
     {
         TestStore school;
         school.addFullLearner(2026, TestStore::StoredTexts::Plain);
-        const QString uri = newDatabase();
-        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        const QString uri = onServer(school);
         const qint32 once = PreviousYearAppend::copyAll(*school.connect(), 2027);
         QVERIFY(once > 0);
-        Worker a(uri, {QStringLiteral("append"), QStringLiteral("2027")});
-        Worker b(uri, {QStringLiteral("append"), QStringLiteral("2027")});
+        Worker a(uri, arguments({"append", "2027"}));
+        Worker b(uri, arguments({"append", "2027"}));
         QStringList outcomes = a.lines() + b.lines();
         outcomes.sort();
         QCOMPARE(outcomes, QStringList({QStringLiteral("appended 0"), QStringLiteral("appended %1").arg(once)}));
@@ -485,8 +468,7 @@ private slots:
                                    QStringLiteral("O'Brien"), QStringLiteral("Oates"), QStringLiteral("Van Wyk"), QStringLiteral("Zulu")};
         for (const QString &surname : {added.at(6), added.at(1), added.at(4), added.at(7), added.at(0), added.at(5), added.at(3), added.at(2)})
             school.addLearner(surname, QStringLiteral("Sam"));
-        const QString uri = newDatabase();
-        StoreCopy::copy(*school.connect(), *Connection::open(uri), StoreCopy::Existing::Refuse);
+        const QString uri = onServer(school);
         auto server = Connection::open(uri);
         const QString list = frmSelectLearner::learnersStatement(false);
         auto file = school.connect();
@@ -528,11 +510,10 @@ private slots:
         school.exec(QStringLiteral("UPDATE SNE_ISP SET Target = 'before' || char(0) || 'after' WHERE ID = (SELECT min(ID) FROM SNE_ISP)"));
         const QString id = school.scalar(QStringLiteral("SELECT min(ID) FROM SNE_ISP")).toString();
         const QString uri = newDatabase();
-        int exitCode = -1;
-        const QString out = runAdmin({QStringLiteral("copy-store"), QStringLiteral("--from"), school.path(), QStringLiteral("--to"), uri}, &exitCode);
-        QCOMPARE(exitCode, 1);
-        QVERIFY2(out.contains(QStringLiteral("SNE_ISP, the row with ID %1, column Target contains a character (U+0000) that the server cannot store; "
-                                             "nothing was copied to %2.").arg(id, uri)), qPrintable(out));
+        const ProgramRun run = admin({"copy-store", "--from", school.path(), "--to", uri});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains(QStringLiteral("SNE_ISP, the row with ID %1, column Target contains a character (U+0000) that the server cannot store; "
+                                             "nothing was copied to %2.").arg(id, uri)), qPrintable(run.out));
         QVERIFY(!Connection::open(uri)->tableExists(QStringLiteral("Learner_Info")));
 
         const QString server = newSchool();
@@ -543,7 +524,7 @@ private slots:
             db->execute(QStringLiteral("INSERT INTO SNE_ISP (LearnerID, Target, Data_Year) VALUES (%1, 'a%2b', 2026)").arg(learner).arg(QChar(0)));
             transaction.commit();
         };
-        QCOMPARE(failure(save), expected(StoreError::Kind::Refused, QStringLiteral("The text contains a character (U+0000) that the server "
+        QCOMPARE(failureOf(save), failure(StoreError::Kind::Refused, QStringLiteral("The text contains a character (U+0000) that the server "
                                                                                   "cannot store. Remove it and save again.")));
         QCOMPARE(db->query(QStringLiteral("SELECT Count(*) AS n FROM SNE_ISP")).text(QStringLiteral("n")), QStringLiteral("0"));
     }

@@ -1,23 +1,16 @@
 #include "Connection.h"
 #include "PdfText.h"
+#include "ProgramRun.h"
 #include "Settings.h"
 
-#include <QAnyStringView>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
+#include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 QByteArray contents(const QString &path)
 {
@@ -28,7 +21,8 @@ QByteArray contents(const QString &path)
 } // namespace
 
 // sna-admin as an administrator runs it: its own process, its own settings
-// folder, never the user's.
+// folder, never the user's. Its command list, each command's help, wrong
+// arguments, the version; sna's version, and the build's icon tool.
 class TestAdmin : public QObject
 {
     Q_OBJECT
@@ -46,37 +40,34 @@ private:
         return QSettings(configFile(), QSettings::IniFormat).value(QStringLiteral("Startup/Database")).toString();
     }
 
-    Run admin(const QStringList &arguments) const
+    // Its own settings, data and runtime folders (Qt's remark about the last
+    // stays off stderr); sna-admin must pick the offscreen platform itself.
+    ProgramRun launch(const QStringList &arguments, const QString &program = QString()) const
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), path("data"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));     // it must pick offscreen itself
-        process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("SNA_ADMIN"), arguments);
-        const bool finished = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
-        return Run{finished ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-                   QString::fromUtf8(process.readAllStandardError())};
+        QHash<QString, QString> environment{{QStringLiteral("XDG_CONFIG_HOME"), path("config")},
+                                            {QStringLiteral("XDG_DATA_HOME"), path("data")},
+                                            {QStringLiteral("XDG_RUNTIME_DIR"), m_home.path()}};
+        if (program.isEmpty())
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
+        return runProgram(arguments, environment, program);
     }
-    Run admin(std::initializer_list<QAnyStringView> arguments) const
-    {
-        QStringList list;
-        for (QAnyStringView argument : arguments)
-            list << argument.toString();
-        return admin(list);
-    }
+    ProgramRun admin(const QStringList &arguments) const { return launch(arguments); }
+    ProgramRun admin(std::initializer_list<QAnyStringView> list) const { return launch(arguments(list)); }
+    ProgramRun adminLine(const QString &line) const { return launch(line.split(QLatin1Char(' '), Qt::SkipEmptyParts)); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY2(!qEnvironmentVariableIsEmpty("SNA_ADMIN"), "SNA_ADMIN names the sna-admin binary");
+        QVERIFY2(!qEnvironmentVariableIsEmpty("SNA"), "SNA names the sna binary");
+        QVERIFY2(!qEnvironmentVariableIsEmpty("SNA_ICON_PNG"), "SNA_ICON_PNG names the icon tool");
+        QVERIFY2(QFile::exists(qEnvironmentVariable("SNA_ICON_SVG")), "SNA_ICON_SVG names the program's icon");
         QVERIFY(m_home.isValid());
         // This process reads settings too: never the user's.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("config")));
         // With nothing registered yet, the new school is registered.
         m_school = path("school.db");
-        const Run run = admin({"demo-host", "--db", m_school});
+        const ProgramRun run = admin({"demo-host", "--db", m_school});
         QVERIFY(run.exitCode == 0 && run.out.contains(QStringLiteral("registered")));
         QCOMPARE(registered(), m_school);
         QFile::remove(configFile());
@@ -85,7 +76,7 @@ private slots:
     void demoHostRegistersOnlyWhenAsked()
     {
         // Nothing registered and no --db: a new school in the data folder, registered.
-        Run run = admin({"demo-host", "--if-unset"});
+        ProgramRun run = admin({"demo-host", "--if-unset"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(registered(), dataFolderSchool());
         const QByteArray made = contents(dataFolderSchool());
@@ -125,38 +116,29 @@ private slots:
         QTest::addColumn<QString>("tab");        // empty: not given
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected");   // on paper, or in the error
-        // Every screen's page, by the heading of its first block.
-        const auto page = [](const char *name, const char *screen, const char *heading) {
-            QTest::newRow(name) << QString::fromLatin1(screen) << QString() << 0 << QString::fromLatin1(heading);
+        // The command line picks the screen and its tab. A screen's page, by
+        // the heading of its first block, where no test of the screen's own
+        // prints it; every screen's header is the conformance suite's.
+        const auto row = [](const char *name, const char *screen, const char *tab, int exitCode, const char *expected) {
+            QTest::newRow(name) << QString::fromLatin1(screen) << QString::fromLatin1(tab) << exitCode << QString::fromLatin1(expected);
         };
-        page("background", "frmBackgroundInfo", "[ BACKGROUND INFORMATION OF LEARNER ]");
-        page("health", "frmHealthReport", "A. HEALTH PROFESSIONAL REPORT");
-        for (int n = 1; n <= 6; ++n)
-            QTest::newRow(qPrintable(QStringLiteral("criteria %1").arg(n)))
-                << QStringLiteral("frmCriteriaSelection%1").arg(n) << QString() << 0 << QStringLiteral("B. CRITERIA FOR SELECTION");
-        page("section 3a 1", "frmAssessment_Support_Reg1", "1. MANAGEMENT AND PLANNING");
-        page("section 3a 2", "frmAssessment_Support_Reg2", "2. ASSISTIVE TECHNOLOGY AND MATERIALS");
-        page("section 3a 3", "frmAssessment_Support_Reg3", "3. CURRICULUM DIFFERENTIATION");
-        page("section 3a 4", "frmAssessment_Support_Reg4", "4. ASSESSMENT");
-        page("DBST review", "frmActionPlan", "1. DBST REVIEWS ILST REQUEST");
-        page("support strategy", "frmActionPlan2", "2. DBST SUPPORT STRATEGY");
-        page("action review", "frmActionPlan3", "5. REVIEW OF ACTION TAKEN");
-        page("school request", "frmSchoolRequestSupport", "WHAT SCHOOL NEEDS");
-        page("ILST record", "frmILSTIntervention", "1. ACTION TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS");
-        QTest::newRow("barriers") << QStringLiteral("frmExtendedProfile1") << QString() << 0 << QStringLiteral("2.1 BARRIERS TO LEARNING AND DEVELOPMENT");
-        QTest::newRow("factors, first tab") << QStringLiteral("frmExtendedProfile2") << QString() << 0 << QStringLiteral("What factors in the community");
-        QTest::newRow("factors, summary") << QStringLiteral("frmExtendedProfile2") << QStringLiteral("4") << 0 << QStringLiteral("SUMMARY OF BARRIERS TO LEARNING");
-        QTest::newRow("ISP, first group") << QStringLiteral("frmISP") << QString() << 0 << QStringLiteral("WHOLE SCHOOL DEVELOPMENT INTERVENTION");
-        QTest::newRow("ISP, group 3") << QStringLiteral("frmISP") << QStringLiteral("3") << 0 << QStringLiteral("LEARNER SUPPORT TO BE GIVEN");
-        QTest::newRow("ISP, no group 6") << QStringLiteral("frmISP") << QStringLiteral("6") << 1 << QStringLiteral("--tab 6");
-        QTest::newRow("no tabs") << QStringLiteral("frmExtendedProfile1") << QStringLiteral("2") << 1 << QStringLiteral("--tab 2");
-        QTest::newRow("tab 0") << QStringLiteral("frmISP") << QStringLiteral("0") << 2 << QStringLiteral("--tab takes");
-        QTest::newRow("ILST record, other actions") << QStringLiteral("frmILSTIntervention") << QStringLiteral("2") << 0
-                                                    << QStringLiteral("4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT");
-        QTest::newRow("school request, environmental access") << QStringLiteral("frmSchoolRequestSupport")
-                                                              << QStringLiteral("5") << 0 << QStringLiteral("WHAT SCHOOL HAS");
-        QTest::newRow("school request, no area 6") << QStringLiteral("frmSchoolRequestSupport") << QStringLiteral("6") << 1
-                                                   << QStringLiteral("--tab 6");
+        row("background", "frmBackgroundInfo", "", 0, "[ BACKGROUND INFORMATION OF LEARNER ]");
+        for (const char *criteria : {"frmCriteriaSelection1", "frmCriteriaSelection2", "frmCriteriaSelection3", "frmCriteriaSelection5",
+                                     "frmCriteriaSelection6"})
+            row(criteria, criteria, "", 0, "B. CRITERIA FOR SELECTION");
+        row("section 3a 3", "frmAssessment_Support_Reg3", "", 0, "3. CURRICULUM DIFFERENTIATION");
+        row("support strategy", "frmActionPlan2", "", 0, "2. DBST SUPPORT STRATEGY");
+        row("school request", "frmSchoolRequestSupport", "", 0, "WHAT SCHOOL NEEDS");
+        row("ILST record", "frmILSTIntervention", "", 0, "1. ACTION TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS");
+        row("factors, first tab", "frmExtendedProfile2", "", 0, "What factors in the community");
+        row("factors, summary", "frmExtendedProfile2", "4", 0, "SUMMARY OF BARRIERS TO LEARNING");
+        row("ISP, group 3", "frmISP", "3", 0, "LEARNER SUPPORT TO BE GIVEN");
+        row("ILST record, other actions", "frmILSTIntervention", "2", 0, "4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT");
+        row("school request, environmental access", "frmSchoolRequestSupport", "5", 0, "WHAT SCHOOL HAS");
+        row("ISP, no group 6", "frmISP", "6", 1, "--tab 6");
+        row("no tabs", "frmExtendedProfile1", "2", 1, "--tab 2");
+        row("tab 0", "frmISP", "0", 2, "--tab takes");
+        row("school request, no area 6", "frmSchoolRequestSupport", "6", 1, "--tab 6");
     }
     void printSectionPrintsTheChosenTab()
     {
@@ -170,7 +152,7 @@ private slots:
                                  QStringLiteral("--pdf"), pdf, QStringLiteral("--db"), m_school};
         if (!tab.isEmpty())
             arguments << QStringLiteral("--tab") << tab;
-        const Run run = admin(arguments);
+        const ProgramRun run = admin(arguments);
         QCOMPARE(run.exitCode, exitCode);
         if (exitCode != 0) {
             QVERIFY2(run.err.contains(expected), qPrintable(run.err));
@@ -203,7 +185,7 @@ private slots:
         file.close();
         const QByteArray school = contents(m_school);
         const QString pdf = path("refused.pdf");
-        const Run run = admin({"print-section", "--learner", learner, "--year", "2014", "--screen", screen, "--pdf", pdf,
+        const ProgramRun run = admin({"print-section", "--learner", learner, "--year", "2014", "--screen", screen, "--pdf", pdf,
                                "--db", onTheSchool ? m_school : notes});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
@@ -212,33 +194,50 @@ private slots:
         QCOMPARE(contents(m_school), school);
     }
 
+    // A wrong command line does nothing, exits 2 and shows the usage on
+    // stderr: the command's own with the reason when the command is known.
     void wrongCommandLinesShowTheUsage_data()
     {
         QTest::addColumn<QString>("arguments");
-        QTest::newRow("nothing") << QString();
-        QTest::newRow("unknown command") << QStringLiteral("frobnicate");
-        QTest::newRow("unknown option") << QStringLiteral("demo-host --colour");
-        QTest::newRow("too few learners") << QStringLiteral("demo-host --learners 59");
-        QTest::newRow("learners not a number") << QStringLiteral("demo-host --learners sixty");
-        QTest::newRow("missing value") << QStringLiteral("check-tables --db");
-        QTest::newRow("stray argument") << QStringLiteral("check-tables extra");
-        QTest::newRow("learner not a number") << QStringLiteral("print-section --learner forty --year 2014 --screen frmBackgroundInfo");
+        QTest::addColumn<QString>("err");   // the whole of it; empty: only the usage is named
+        const auto row = [](const char *arguments, const char *err) {
+            QTest::newRow(*arguments ? arguments : "nothing") << QString::fromLatin1(arguments) << QString::fromLatin1(err);
+        };
+        row("", "");
+        row("frobnicate", "");
+        row("demo-host --colour", "");
+        row("demo-host --learners 59", "");
+        row("demo-host --learners sixty", "");
+        row("check-tables --db", "");
+        row("check-tables extra", "");
+        row("print-section --learner forty --year 2014 --screen frmBackgroundInfo", "");
+        row("check-tables --colour red", "sna-admin check-tables: Unknown option 'colour'.\nusage: sna-admin check-tables [--db PATH]\n"
+                                         "(sna-admin check-tables --help tells more)\n");
+        row("append --year 1999 --db x.db", "sna-admin append: --year takes a year from 2009 on\nusage: sna-admin append [--year Y] "
+                                            "[--db PATH]\n(sna-admin append --help tells more)\n");
     }
     void wrongCommandLinesShowTheUsage()
     {
         QFETCH(QString, arguments);
+        QFETCH(QString, err);
         QFile::remove(dataFolderSchool());
-        const Run run = admin(arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        const ProgramRun run = adminLine(arguments);
         QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QString());
         QVERIFY2(run.err.contains(QStringLiteral("usage: sna-admin")), qPrintable(run.err));
+        if (!err.isEmpty())
+            QCOMPARE(run.err, err);
         QVERIFY(!QFile::exists(dataFolderSchool()));
+        // With no command at all, the command list.
+        if (arguments.isEmpty())
+            QVERIFY(run.err.contains(QStringLiteral("\n  demo-host      creates a demo school database to try the program on\n")));
     }
 
     void checkTablesReportsWhatItDid()
     {
         const QString db = path("check.db");
         QCOMPARE(admin({"demo-host", "--db", db}).exitCode, 0);
-        Run run = admin({"check-tables", "--db", db});
+        ProgramRun run = admin({"check-tables", "--db", db});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         // 22 tables created, 4 of them filled, 18 indexed.
@@ -285,6 +284,94 @@ private slots:
         QCOMPARE(Settings::databasePath(), odd);
         QFile::remove(configFile());
         QVERIFY(!Settings::hasDatabasePath() && Settings::databasePath().isEmpty());
+    }
+
+    void helpListsEveryCommandOnOneLine()
+    {
+        const ProgramRun run = adminLine(QStringLiteral("--help"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out,
+                 QStringLiteral(
+                     "usage: sna-admin COMMAND [OPTIONS]\n"
+                     "       sna-admin COMMAND --help    the command's arguments and an example\n"
+                     "       sna-admin --version\n"
+                     "commands:\n"
+                     "  append         carries last year's information over into a year, as the learner list's append does\n"
+                     "  check-tables   creates, upgrades and fills the program's tables as the program does at start-up\n"
+                     "  copy-store     copies a school from one store to another (SQLite file or PostgreSQL database)\n"
+                     "  demo-host      creates a demo school database to try the program on\n"
+                     "  import-access  copies a school's Access database (.mdb, .accdb) into a database the program uses\n"
+                     "  learner-file   prints a learner's whole file for a year (cover and every section) into a PDF\n"
+                     "  print-section  prints a learner's section page into a PDF, as Print Page does\n"
+                     "  report         makes one of the four reports into a PDF\n"
+                     "  reviews        lists the ISP actions whose review is overdue or due within DAYS\n"));
+    }
+
+    // Each command's help, wherever --help stands: its usage line first, an
+    // example of the command last, on standard output, and nothing done.
+    void commandHelp_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("usage");
+        QTest::newRow("check-tables") << "check-tables --help" << "usage: sna-admin check-tables [--db PATH]";
+        QTest::newRow("report, before its mode")
+            << "report -h"
+            << "usage: sna-admin report MODE --year Y [--grade NAME | --accession A | --barrier NAME | --provider NAME] "
+               "--pdf OUT [--db PATH]";
+        QTest::newRow("demo-host, after other arguments")
+            << "demo-host --db /nowhere/x.db --help"
+            << "usage: sna-admin demo-host [--db PATH] [--learners N] [--assessed N] [--register] [--if-unset]";
+        QTest::newRow("append") << "append --help" << "usage: sna-admin append [--year Y] [--db PATH]";
+        QTest::newRow("print-section")
+            << "print-section --help"
+            << "usage: sna-admin print-section --learner ID --year Y --screen NAME --pdf OUT [--tab N] [--db PATH]";
+    }
+    void commandHelp()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, usage);
+        const ProgramRun run = adminLine(line);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.section(QLatin1Char('\n'), 0, 0), usage);
+        const QString lastLine = run.out.section(QLatin1Char('\n'), -2, -2);
+        QVERIFY2(lastLine.startsWith(QStringLiteral("example: sna-admin ") + line.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ')),
+                 qPrintable(run.out));
+        QCOMPARE(run.err, QString());
+        QVERIFY(!QFile::exists(QStringLiteral("/nowhere/x.db")));
+    }
+
+    void versionIsTheProjectVersion()
+    {
+        const ProgramRun run = adminLine(QStringLiteral("--version"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("sna-admin 1.1\n"));
+        // The program answers without opening a window.
+        const ProgramRun program = launch({QStringLiteral("--version")}, qEnvironmentVariable("SNA"));
+        QCOMPARE(program.exitCode, 0);
+        QCOMPARE(program.out, QStringLiteral("sna 1.1\n"));
+    }
+
+    void iconToolDrawsEverySize()
+    {
+        const QString svg = qEnvironmentVariable("SNA_ICON_SVG");
+        const QString out = m_home.filePath(QStringLiteral("icons"));
+        const ProgramRun run = launch({svg, out, QStringLiteral("48"), QStringLiteral("64"), QStringLiteral("128"), QStringLiteral("256")},
+                                    qEnvironmentVariable("SNA_ICON_PNG"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+                 QStringList({QStringLiteral("128x128.png"), QStringLiteral("256x256.png"),
+                              QStringLiteral("48x48.png"), QStringLiteral("64x64.png")}));
+        for (const int size : {48, 64, 128, 256}) {
+            const QImage image(QStringLiteral("%1/%2x%2.png").arg(out).arg(size), "PNG");
+            QCOMPARE(image.size(), QSize(size, size));
+            QVERIFY(image.hasAlphaChannel());
+            QCOMPARE(qAlpha(image.pixel(0, 0)), 0);                             // round the board: clear
+            QCOMPARE(image.pixelColor(size * 3 / 4, size * 5 / 16), QColor(0xfd, 0xfd, 0xf8));   // the sheet
+        }
+        const ProgramRun wrong = launch({svg, out, QStringLiteral("big")}, qEnvironmentVariable("SNA_ICON_PNG"));
+        QCOMPARE(wrong.exitCode, 1);
+        QCOMPARE(wrong.err, QStringLiteral("sna-icon-png: 'big' is not a size in pixels\n"));
     }
 };
 

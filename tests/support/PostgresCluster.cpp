@@ -122,19 +122,10 @@ QString PostgresCluster::uri(const QString &database) const
     return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4").arg(database, m_dir.path()).arg(Port).arg(QString::fromLatin1(ServerUser));
 }
 
-QString PostgresCluster::psql(const QString &database, const QString &sql) const
-{
-    QString output;
-    run(m_bin + QStringLiteral("/psql"), {QStringLiteral("-h"), m_dir.path(), QStringLiteral("-p"), QString::number(Port),
-                                         QStringLiteral("-U"), QString::fromLatin1(ServerUser), QStringLiteral("-d"), database,
-                                         QStringLiteral("-At"), QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
-                                         QStringLiteral("-c"), sql},
-        &output);
-    return output.trimmed();
-}
-
 QString PostgresCluster::createDatabase(const QString &name)
 {
-    psql(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(name));
+    run(m_bin + QStringLiteral("/psql"), {QStringLiteral("-h"), m_dir.path(), QStringLiteral("-p"), QString::number(Port),
+                                         QStringLiteral("-U"), QString::fromLatin1(ServerUser), QStringLiteral("-d"),
+                                         QStringLiteral("postgres"), QStringLiteral("-c"), QStringLiteral("CREATE DATABASE %1").arg(name)});
     return uri(name);
 }

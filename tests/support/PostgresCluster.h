@@ -26,8 +26,6 @@ public:
     // program's setting takes for it.
     QString createDatabase(const QString &name);
     QString uri(const QString &database) const;
-    // Runs SQL as the server's superuser through psql; returns its output.
-    QString psql(const QString &database, const QString &sql) const;
 
     // The server going away under a running program, and coming back.
     void stop();

@@ -24,10 +24,6 @@ QString triggerName(const QString &table, const QString &operation)
     return QStringLiteral("test_refuse_%1_%2").arg(table, operation.toLower());
 }
 
-} // namespace
-
-namespace {
-
 // One template store per kind and test program, built on first use and copied
 // for every case: a case then costs a file copy, not a school and 22 tables.
 QString templateStore(bool withDemoSchool, bool withSchema)
@@ -94,10 +90,7 @@ QVariant TestStore::scalar(const QString &sqliteSql) const
 
 int TestStore::count(const QString &table, const QString &where) const
 {
-    QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + table;
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
-    return scalar(sql).toInt();
+    return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where)).toInt();
 }
 
 int TestStore::addLearner(const QString &surname, const QString &firstName, const QString &status, int lsenStatus,
@@ -108,17 +101,10 @@ int TestStore::addLearner(const QString &surname, const QString &firstName, cons
     const QString accession = accessionNo.isEmpty() ? QStringLiteral("T%1").arg(id) : accessionNo;
     // The host's older learner number, kept apart from every ID.
     const int hostNumber = 900000 + id;
-    exec(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
-                        "LSENStatus, SocialGrantNo, LSENDisabilities, LearnerID) VALUES (%1, %2, %3, %4, %5, %6, "
-                        "%7, %8, %9, %10, %11)")
-             .arg(id)
-             .arg(quoted(firstName), quoted(surname))
-             .arg(grade)
-             .arg(quoted(accession), quoted(birthDate), quoted(status))
-             .arg(lsenStatus)
-             .arg(quoted(socialGrantNo))
-             .arg(disability)
-             .arg(hostNumber));
+    exec(QStringLiteral("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, LSENStatus, "
+                        "SocialGrantNo, LSENDisabilities, LearnerID) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
+             .arg(id).arg(quoted(firstName), quoted(surname)).arg(grade).arg(quoted(accession), quoted(birthDate), quoted(status))
+             .arg(lsenStatus).arg(quoted(socialGrantNo)).arg(disability).arg(hostNumber));
     return id;
 }
 
@@ -490,8 +476,8 @@ int TestStore::addFullLearner(int year, StoredTexts texts) const
             continue;
         const QVector<Column> columns = columnsOf(*connection, table);
         addLines(*connection, table, columns, {learner, year, QString(), 0, 0, 1, texts});
-        addLines(*connection, table, columns, {learner, year - 1, QStringLiteral("y%1").arg(year - 1), 0, 0, 1, texts});
-        addLines(*connection, table, columns, {learner, year + 1, QStringLiteral("y%1").arg(year + 1), 0, 0, 1, texts});
+        for (const int y : {year - 1, year + 1})
+            addLines(*connection, table, columns, {learner, y, QStringLiteral("y%1").arg(y), 0, 0, 1, texts});
         addLines(*connection, table, columns, {other, year, QStringLiteral("L%1").arg(other), 0, 0, 1, texts});
     }
     addDisabilities(*connection, learner, QString());

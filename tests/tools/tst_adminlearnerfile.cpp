@@ -3,29 +3,17 @@
 // stored and a place that cannot be written leave no file and say why.
 
 #include "PdfText.h"
+#include "ProgramRun.h"
 #include "TestStore.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Run
+ProgramRun learnerFile(const QStringList &arguments)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run learnerFile(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("SNA_ADMIN"), QStringList{QStringLiteral("learner-file")} + arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(QStringList{QStringLiteral("learner-file")} + arguments);
 }
 
 } // namespace
@@ -40,7 +28,7 @@ private Q_SLOTS:
         TestStore store;
         const int learner = store.addFullLearner(2025);
         const QString pdf = store.dir() + QStringLiteral("/file.pdf");
-        const Run run = learnerFile({"--learner", QString::number(learner), "--year", "2024", "--pdf", pdf,
+        const ProgramRun run = learnerFile({"--learner", QString::number(learner), "--year", "2024", "--pdf", pdf,
                                      "--db", store.path()});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.contains(QStringLiteral("pages into ") + pdf), qPrintable(run.out));
@@ -72,7 +60,7 @@ private Q_SLOTS:
         TestStore store;
         const int full = store.addFullLearner(2025);
         const QString out = store.dir() + QLatin1Char('/') + pdf;
-        const Run run = learnerFile({"--learner", learner == QLatin1String("full") ? QString::number(full) : learner,
+        const ProgramRun run = learnerFile({"--learner", learner == QLatin1String("full") ? QString::number(full) : learner,
                                      "--year", year, "--pdf", out, "--db", store.path()});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("no file written: ")) && run.err.contains(reason), qPrintable(run.err));
@@ -91,7 +79,7 @@ private Q_SLOTS:
         const QString folder = store.dir() + QStringLiteral("/files");
         // A folder standing where the full learner's file would go.
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/T%1_FULL_Fiona.pdf").arg(full)));
-        const Run run = learnerFile({"--all", "--year", "2025", "--out", folder, "--db", store.path()});
+        const ProgramRun run = learnerFile({"--all", "--year", "2025", "--out", folder, "--db", store.path()});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("[1/2] learner %1: not written").arg(full)), qPrintable(run.err));
         QVERIFY2(run.out.contains(QStringLiteral("[2/2] learner %1: ").arg(other)), qPrintable(run.out));

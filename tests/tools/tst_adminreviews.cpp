@@ -1,9 +1,9 @@
 // sna-admin reviews: the overdue and soon-due reviews into a spreadsheet file
 // and on the console, counted from the day given.
 
+#include "ProgramRun.h"
 #include "ReviewsSchool.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -11,11 +11,8 @@ namespace {
 // The exit code and what the command printed on stdout.
 std::pair<int, QString> reviews(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("SNA_ADMIN"), QStringList{QStringLiteral("reviews")} + arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, QString()};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    const ProgramRun run = runProgram(QStringList{QStringLiteral("reviews")} + arguments);
+    return {run.exitCode, run.out};
 }
 
 } // namespace
