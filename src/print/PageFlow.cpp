@@ -11,26 +11,13 @@ constexpr double Tolerance = 0.01;   // twips; rounding must not push a fitting 
 
 PageFlow::PageFlow(PagePrinter &printer, HeadPrinter head, double gap)
     : m_printer(printer)
-    , m_head(std::move(head))
-    , m_gap(gap)
-    , m_bottom(printer.pageHeight())
+    , m_flow({printer.pageHeight(), gap, Tolerance, 1},
+             [this, head = std::move(head)](int sheet) {
+                 if (sheet > 1)
+                     m_printer.newPage();
+                 return head ? head(m_printer) : 0.0;
+             })
 {
-    m_contentTop = m_head ? m_head(m_printer) : 0.0;
-    m_end = m_contentTop;
-}
-
-double PageFlow::startAt(double top) const
-{
-    return qMax(top, m_placedOnSheet ? m_end + m_gap : m_end);
-}
-
-void PageFlow::newSheet()
-{
-    m_printer.newPage();
-    ++m_sheet;
-    m_contentTop = m_head ? m_head(m_printer) : 0.0;
-    m_end = m_contentTop;
-    m_placedOnSheet = false;
 }
 
 double PageFlow::groupHeight(const QVector<double> &heights, int first, int last) const
@@ -41,23 +28,11 @@ double PageFlow::groupHeight(const QVector<double> &heights, int first, int last
     return h;
 }
 
-double PageFlow::reserve(double top, double height)
-{
-    double y = startAt(top);
-    if (y + height > m_bottom + Tolerance && y > m_contentTop + Tolerance) {
-        newSheet();
-        y = m_contentTop;
-    }
-    m_end = y + height;
-    m_placedOnSheet = true;
-    return y;
-}
-
 double PageFlow::openContinuation(const grid::SpreadModel &grid, double left, const QList<int> &headingRows)
 {
-    newSheet();
+    m_flow.newSheet();
     m_printer.setFont(QStringLiteral("Times New Roman"), 9, true);
-    m_printer.setPosition(left, m_contentTop);
+    m_printer.setPosition(left, m_flow.contentTop());
     m_printer.printLine(m_continuedMark);
     m_printer.setBold(false);
     double y = m_printer.positionY();
@@ -66,7 +41,7 @@ double PageFlow::openContinuation(const grid::SpreadModel &grid, double left, co
     for (const int row : headingRows)
         headingsHeight += heights.value(row - 1);
     // Headings that would take half the sheet would starve the rows they head.
-    if (headingsHeight > (m_bottom - y) / 2.0)
+    if (headingsHeight > (m_flow.bottom() - y) / 2.0)
         return y;
     // Adjacent heading rows are drawn together, so a heading spanning two
     // rows prints whole.
@@ -77,7 +52,7 @@ double PageFlow::openContinuation(const grid::SpreadModel &grid, double left, co
         const int first = qMax(1, headingRows[i]);
         const int to = qMin(grid.maxRows(), headingRows[last]);
         if (first <= to) {
-            m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_bottom)), first, to);
+            m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(m_printer.pageWidth(), m_flow.bottom())), first, to);
             y += groupHeight(heights, first, to);
         }
         i = last + 1;
@@ -92,12 +67,12 @@ void PageFlow::placeLine(const QString &text, double top, double left)
     m_printer.setPosition(left, y);
     m_printer.printLine(text);
     m_printer.setBold(false);
-    m_end = m_printer.positionY();
+    m_flow.placeTo(m_printer.positionY());
 }
 
 void PageFlow::placeGrid(const grid::SpreadModel &grid, double top, double left, const QList<int> &headingRows)
 {
-    placeRows(grid, 1, startAt(top), m_contentTop, left, headingRows);
+    placeRows(grid, 1, m_flow.startAt(top), m_flow.contentTop(), left, headingRows);
 }
 
 bool PageFlow::placeBeside(const QVector<Column> &columns, double top, double overhang, double endAbove)
@@ -106,18 +81,17 @@ bool PageFlow::placeBeside(const QVector<Column> &columns, double top, double ov
     bool endedAbove = endAbove > top;
     QVector<int> lastOnSheet;
     for (const Column &column : columns) {
-        const QRectF sheetRect(QPointF(column.left, top), QPointF(right, m_bottom));
+        const QRectF sheetRect(QPointF(column.left, top), QPointF(right, m_flow.bottom()));
         m_printer.drawGrid(*column.grid, sheetRect, 1);
         lastOnSheet << m_printer.gridPageRows(*column.grid, sheetRect, 1).second;
         endedAbove = endedAbove
             && m_printer.gridPageCount(*column.grid, QRectF(QPointF(column.left, top), QPointF(right, endAbove))) <= 1;
     }
-    m_placedOnSheet = true;
     if (endedAbove) {
-        m_end = endAbove;
+        m_flow.placeTo(endAbove);
         return true;
     }
-    m_end = m_bottom;
+    m_flow.placeTo(m_flow.bottom());
     for (int i = 0; i < columns.size(); ++i)
         continueGrid(*columns[i].grid, lastOnSheet[i] + 1, columns[i].left, columns[i].headingRows);
     return false;
@@ -149,7 +123,7 @@ void PageFlow::placeRows(const grid::SpreadModel &grid, int row, double y, doubl
         while (last < rows) {
             const QPair<int, int> g = grid::GridMetrics::group(grid, last + 1);
             const double h = groupHeight(heights, g.first, g.second);
-            if (used + h > m_bottom - y + Tolerance)
+            if (!m_flow.fits(y, used + h))
                 break;
             used += h;
             last = g.second;
@@ -159,8 +133,8 @@ void PageFlow::placeRows(const grid::SpreadModel &grid, int row, double y, doubl
                 if (row > lastHeading + 1) {
                     y = openContinuation(grid, left, headingRows);
                 } else {
-                    newSheet();
-                    y = m_contentTop;
+                    m_flow.newSheet();
+                    y = m_flow.contentTop();
                 }
                 sheetTop = y;
                 continue;
@@ -175,7 +149,7 @@ void PageFlow::placeRows(const grid::SpreadModel &grid, int row, double y, doubl
             }
             continue;
         }
-        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(right, m_bottom)), row, last);
+        m_printer.drawGridRows(grid, QRectF(QPointF(left, y), QPointF(right, m_flow.bottom())), row, last);
         y += used;
         row = last + 1;
         if (row <= rows) {
@@ -183,8 +157,7 @@ void PageFlow::placeRows(const grid::SpreadModel &grid, int row, double y, doubl
             sheetTop = y;
         }
     }
-    m_end = y;
-    m_placedOnSheet = true;
+    m_flow.placeTo(y);
 }
 
 double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last, double height, double y,
@@ -202,7 +175,7 @@ double PageFlow::placeSlices(const grid::SpreadModel &grid, int first, int last,
     const double tallTop = groupHeight(heights, first, tallest - 1);
     double done = 0.0;   // how much of the rows' height is on paper
     for (;;) {
-        const double room = m_bottom - y;
+        const double room = m_flow.bottom() - y;
         double upTo = done + room;
         if (upTo < height) {
             // Cut between two lines of text, never through one.

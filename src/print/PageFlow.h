@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SheetFlow.h"
+
 #include <QList>
 #include <QString>
 #include <QVector>
@@ -8,12 +10,13 @@
 class PagePrinter;
 namespace grid { class SpreadModel; }
 
-// Places the blocks of a print job down its sheets so that none hides
+// Places the grids of a section page down its sheets so that none hides
 // another: a block starts at its own top or just below the block placed
 // before it, whichever is lower, and what no longer fits continues on a new
 // sheet that starts with the page head again, then "(continued)" and the
 // grid's column headings. When everything fits, every block sits exactly at
-// its own top. Section pages and reports share it.
+// its own top. The cursor is a SheetFlow in twips, as the reports' is in
+// device units.
 class PageFlow
 {
 public:
@@ -53,7 +56,7 @@ public:
     bool placeBeside(const QVector<Column> &columns, double top, double overhang, double endAbove);
 
     // Ends the current sheet: what is placed next starts a sheet of its own.
-    void breakSheet() { newSheet(); }
+    void breakSheet() { m_flow.newSheet(); }
 
     // A bold line of text at top or below the last block, kept on one sheet.
     void placeLine(const QString &text, double top, double left);
@@ -61,17 +64,16 @@ public:
     // Room for height twips of the caller's own drawing at top or below the
     // last block: the y where it goes, on a new sheet when it does not fit on
     // this one.
-    double reserve(double top, double height);
+    double reserve(double top, double height) { return m_flow.reserve(top, height); }
 
     // The line a sheet a grid continues on opens with; "(continued)" unless set.
     void setContinuedMark(const QString &mark) { m_continuedMark = mark; }
 
-    double end() const { return m_end; }   // below the last block, on the current sheet
-    int sheet() const { return m_sheet; }  // 1-based
-    double contentTop() const { return m_contentTop; }
+    double end() const { return m_flow.end(); }   // below the last block, on the current sheet
+    int sheet() const { return m_flow.sheet(); }  // 1-based
+    double contentTop() const { return m_flow.contentTop(); }
 
 private:
-    double startAt(double top) const;
     // Opens a new sheet for the rest of a grid: the continued mark and the
     // grid's heading rows; returns the y below them.
     double openContinuation(const grid::SpreadModel &grid, double left, const QList<int> &headingRows);
@@ -79,7 +81,6 @@ private:
     // begin on the current sheet.
     void placeRows(const grid::SpreadModel &grid, int row, double y, double sheetTop, double left,
                    const QList<int> &headingRows);
-    void newSheet();
     double groupHeight(const QVector<double> &heights, int first, int last) const;
     // Rows first..last, taller than a sheet, cut into slices between lines of
     // text, one slice per sheet from y on, each later slice under the
@@ -88,12 +89,6 @@ private:
                        const QList<int> &headingRows);
 
     PagePrinter &m_printer;
-    HeadPrinter m_head;
     QString m_continuedMark = QStringLiteral("(continued)");
-    double m_gap;
-    double m_bottom;
-    double m_contentTop = 0.0;
-    double m_end = 0.0;
-    bool m_placedOnSheet = false;
-    int m_sheet = 1;
+    SheetFlow m_flow;
 };

@@ -124,14 +124,10 @@ QVector<double> shareWidths(const QVector<double> &weights, const QVector<double
 
 ReportLayout::ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title, Output output)
     : m_device(device), m_output(output), m_school(schoolName), m_title(title),
-      m_bodyFont(font(9, false)), m_boldFont(font(9, true)), m_headingFont(font(11, true)), m_titleFont(font(14, true))
+      m_bodyFont(font(9, false)), m_boldFont(font(9, true)), m_headingFont(font(11, true)), m_titleFont(font(14, true)),
+      m_body(bodyArea()), m_flow({m_body.bottom(), 0, 0, output.firstPage}, [this](int page) { return openPage(page); })
 {
-    const double headerHeight = QFontMetricsF(m_titleFont, &m_device).lineSpacing()
-        + QFontMetricsF(m_headingFont, &m_device).lineSpacing() + points(HeaderGapPt);
-    const double footerHeight = QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + points(HeaderGapPt);
-    m_body = QRectF(0, headerHeight, m_device.width(), m_device.height() - headerHeight - footerHeight);
-    m_page = m_output.firstPage - 1;
-    startPage();
+    m_flow.setRepeat([this] { placeRunOn(); });
 }
 
 ReportLayout::ReportLayout(const QPaintDevice &device, const QString &schoolName, const QString &title)
@@ -144,6 +140,14 @@ ReportLayout::~ReportLayout() = default;
 double ReportLayout::points(double pt) const
 {
     return pt * m_device.logicalDpiY() / 72.0;
+}
+
+QRectF ReportLayout::bodyArea() const
+{
+    const double headerHeight = QFontMetricsF(m_titleFont, &m_device).lineSpacing()
+        + QFontMetricsF(m_headingFont, &m_device).lineSpacing() + points(HeaderGapPt);
+    const double footerHeight = QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + points(HeaderGapPt);
+    return QRectF(0, headerHeight, m_device.width(), m_device.height() - headerHeight - footerHeight);
 }
 
 double ReportLayout::pageWidth() const
@@ -236,23 +240,16 @@ ReportLayout::FittedRow ReportLayout::fitRow(const QStringList &cells, const QFo
     return row;
 }
 
-void ReportLayout::startPage()
+double ReportLayout::openPage(int page)
 {
-    ++m_page;
-    m_y = m_body.top();
-    m_painter = m_output.sink ? m_output.sink->beginPage(m_page) : nullptr;
+    m_painter = m_output.sink ? m_output.sink->beginPage(page) : nullptr;
     if (m_painter)
-        drawPageFrame(*m_painter, m_page);
+        drawPageFrame(*m_painter, page);
+    return m_body.top();
 }
 
-void ReportLayout::ensureRoom(double height)
+void ReportLayout::placeRunOn()
 {
-    // A block taller than a whole page starts at the top of one and is clipped there.
-    if (m_y + height <= m_body.bottom() || m_y == m_body.top())
-        return;
-    startPage();
-    // A continued sheet reads alone: whose it is, then the group it goes on
-    // with, then the table's headings, in the order the first sheet gave them.
     if (!m_subject.isEmpty())
         placeContinuedHeading(m_subject, 0);
     if (m_inTable) {
@@ -268,7 +265,7 @@ void ReportLayout::placeContinuedHeading(const QString &text, int level)
     const QFont f = level == 0 ? m_headingFont : m_boldFont;
     const double indent = points(12) * level;
     const double h = textHeight(f, continued, m_body.width() - indent) + points(2);
-    const double top = m_y;
+    const double top = m_flow.end();
     place(h, [=, this](QPainter &painter) {
         painter.setFont(f);
         painter.drawText(QRectF(indent, top, m_body.width() - indent, h), Qt::TextWordWrap, continued);
@@ -279,7 +276,7 @@ void ReportLayout::place(double height, Drawing drawing)
 {
     if (m_painter)
         drawing(*m_painter);
-    m_y += height;
+    m_flow.advance(height);
 }
 
 void ReportLayout::placeTableHeadings()
@@ -303,7 +300,7 @@ QStringList ReportLayout::tableHeadings() const
 void ReportLayout::placeRow(const QStringList &cells, const FittedRow &row, bool shaded)
 {
     const double h = row.height;
-    const double top = m_y;
+    const double top = m_flow.end();
     const QVector<double> widths = m_widths;
     const double pad = points(CellPaddingPt);
     const double bottom = m_body.bottom();
@@ -332,7 +329,7 @@ void ReportLayout::beginTable(const QVector<Column> &columns)
     m_columns = columns;
     sizeColumns();
     // The headings and at least one row start on the same page.
-    ensureRoom(2 * fitRow(tableHeadings(), scaled(m_boldFont, m_tableScale)).height);
+    m_flow.room(2 * fitRow(tableHeadings(), scaled(m_boldFont, m_tableScale)).height);
     m_inTable = true;
     placeTableHeadings();
 }
@@ -350,10 +347,9 @@ void ReportLayout::addGroupHeading(const QString &text, int level)
     const double indent = points(12) * level;
     const double h = textHeight(f, text, m_body.width() - indent) + points(4);
     // Kept with the headings and the first row of its table.
-    ensureRoom(h + 3 * QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + 4 * points(CellPaddingPt));
+    const double top = m_flow.room(h + 3 * QFontMetricsF(m_bodyFont, &m_device).lineSpacing() + 4 * points(CellPaddingPt));
     m_groupHeading = text;
     m_groupLevel = level;
-    const double top = m_y;
     const double width = m_body.width() - indent;
     place(h, [=, this](QPainter &painter) {
         painter.setFont(f);
@@ -364,15 +360,14 @@ void ReportLayout::addGroupHeading(const QString &text, int level)
 void ReportLayout::addRow(const QStringList &cells, bool bold)
 {
     const FittedRow row = fitRow(cells, scaled(bold ? m_boldFont : m_bodyFont, m_tableScale));
-    ensureRoom(row.height);
+    m_flow.room(row.height);
     placeRow(cells, row, false);
 }
 
 void ReportLayout::addHeading(const QString &text)
 {
     const double h = textHeight(m_headingFont, text, m_body.width()) + points(4);
-    ensureRoom(h + QFontMetricsF(m_bodyFont, &m_device).lineSpacing() * 2);
-    const double top = m_y;
+    const double top = m_flow.room(h + QFontMetricsF(m_bodyFont, &m_device).lineSpacing() * 2);
     const QFont f = m_headingFont;
     const double width = m_body.width();
     place(h, [=, this](QPainter &painter) {
@@ -387,8 +382,7 @@ void ReportLayout::addParagraph(const QString &text, bool bold)
     const double width = m_body.width();
     const TextBlock block = measureText(f, text, width);
     const double h = block.height + points(2);
-    ensureRoom(h);
-    const double top = m_y;
+    const double top = m_flow.room(h);
     const double bottom = m_body.bottom();
     place(h, [=](QPainter &painter) {
         const FootClip clip(painter, QRectF(0, top, width, bottom - top), top + h);
@@ -403,8 +397,7 @@ void ReportLayout::addField(const QString &label, const QString &value)
     const double valueWidth = m_body.width() - labelWidth;
     const TextBlock valueBlock = measureText(m_bodyFont, value, valueWidth);
     const double h = std::max(textHeight(m_boldFont, label, labelWidth - points(4)), valueBlock.height) + points(2);
-    ensureRoom(h);
-    const double top = m_y;
+    const double top = m_flow.room(h);
     const QFont labelFont = m_boldFont;
     const QFont valueFont = m_bodyFont;
     const double bottom = m_body.bottom();
@@ -419,13 +412,13 @@ void ReportLayout::addField(const QString &label, const QString &value)
 
 void ReportLayout::addSpace(double pt)
 {
-    m_y = std::min(m_y + points(pt), m_body.bottom());
+    m_flow.placeTo(std::min(m_flow.end() + points(pt), m_flow.bottom()));
 }
 
 void ReportLayout::newPage()
 {
-    if (m_y > m_body.top())
-        startPage();
+    if (m_flow.end() > m_flow.contentTop())
+        m_flow.newSheet();
 }
 
 void ReportLayout::setSubject(const QString &text)

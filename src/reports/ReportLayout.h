@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SheetFlow.h"
 #include "TextMeasures.h"
 
 #include <QFont>
@@ -75,13 +76,15 @@ public:
     void addNoRowsNotice(const QString &text = QStringLiteral("There are no learners to report for this selection."));
 
     // The page the flow is on (0-based); the pages so far are one more.
-    int currentPage() const { return m_page; }
-    int pageCount() const { return m_page + 1; }
+    int currentPage() const { return m_flow.sheet(); }
+    int pageCount() const { return m_flow.sheet() + 1; }
 
 private:
     using Drawing = std::function<void(QPainter &)>;
 
     double points(double pt) const;
+    // Device units: the area between the page's header and its footer.
+    QRectF bodyArea() const;
     // A cell's text as drawn: the font (shrunk when a word would not fit)
     // and the wrap.
     struct CellText
@@ -114,9 +117,12 @@ private:
     FittedRow fitRow(const QStringList &cells, const QFont &font) const;
     void sizeColumns();
     QStringList tableHeadings() const;
-    // Makes room for height; when the page is full, starts the next one.
-    void ensureRoom(double height);
-    void startPage();
+    // The flow's head of a page: begins it in the sink and draws its frame;
+    // returns the top of the body.
+    double openPage(int page);
+    // What a page the flow runs onto repeats: whom the report is about, the
+    // open group and the table's headings, in the order the first page gave them.
+    void placeRunOn();
     void place(double height, Drawing drawing);
     void placeTableHeadings();
     void placeContinuedHeading(const QString &text, int level);
@@ -137,8 +143,6 @@ private:
     QFont m_headingFont;
     QFont m_titleFont;
     QRectF m_body;              // device units: the area between header and footer
-    double m_y = 0;
-    int m_page = -1;
     QVector<Column> m_columns;
     QVector<double> m_widths;   // device units, set when a table begins
     double m_tableScale = 1;    // the table's text size, as a share of the body's
@@ -146,4 +150,7 @@ private:
     QString m_subject;          // repeated as continued at the top of a page the flow runs onto
     QString m_groupHeading;     // the innermost open group, repeated as continued
     int m_groupLevel = 0;
+    // Last: its first page is opened and drawn as it is made. Pages are
+    // numbered from 0.
+    SheetFlow m_flow;
 };
