@@ -1,5 +1,7 @@
 #include "ReviewsDuePage.h"
 
+#include "SheetFlow.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -36,6 +38,8 @@ struct Item
     double height = 0;
 };
 
+// Lays the list down its sheets through the program's sheet flow, twice: once
+// to count the sheets, then drawing them with "Page i of n" on each.
 class Layout
 {
 public:
@@ -54,27 +58,13 @@ public:
 
     void paint()
     {
-        const QVector<QVector<Item>> sheets = paginate();
+        const int sheets = flow(nullptr, 0);
         QPainter painter(&m_printer);
-        for (int s = 0; s < sheets.size(); ++s) {
-            if (s > 0)
-                m_printer.newPage();
-            double y = drawHead(painter, s == 0, s + 1, int(sheets.size()));
-            for (const Item &item : sheets.at(s))
-                y += drawItem(painter, item, y);
-        }
+        flow(&painter, sheets);
     }
 
 private:
     double lineHeight(const QFont &f) const { return QFontMetricsF(f, &m_printer).height(); }
-
-    double headHeight(bool first) const
-    {
-        double h = lineHeight(font(12, true)) + lineHeight(font(11, true)) + m_pad * 2;
-        if (first)
-            h += lineHeight(font(9, false)) + m_pad * 2;
-        return h;
-    }
 
     double cellsHeight(const QStringList &texts, const QFont &f) const
     {
@@ -96,17 +86,19 @@ private:
         return {Item::ColumnHeads, group, -1, false, cellsHeight(ReviewsDue::columnTitles(), font(9, true))};
     }
 
-    QVector<QVector<Item>> paginate() const
+    // Places every group down the sheets, drawing with painter when there is
+    // one; returns the number of sheets.
+    int flow(QPainter *painter, int sheets)
     {
-        QVector<QVector<Item>> sheets(1);
-        double room = m_height - footHeight() - headHeight(true);
-        const auto newSheet = [&] {
-            sheets.append(QVector<Item>());
-            room = m_height - footHeight() - headHeight(false);
-        };
+        SheetFlow sheet({m_height - footHeight(), 0, 0, 1}, [&](int number) {
+            if (painter && number > 1)
+                m_printer.newPage();
+            return drawHead(painter, number, sheets);
+        });
         const auto place = [&](const Item &item) {
-            sheets.last().append(item);
-            room -= item.height;
+            if (painter)
+                drawItem(*painter, item, sheet.end());
+            sheet.advance(item.height);
         };
         int next = 0;
         for (int g = 0; g < ReviewDate::GroupCount; ++g) {
@@ -117,23 +109,27 @@ private:
             if (next < m_list.lines.size() && m_list.lines.at(next).group == group)
                 firstLine = lineItem(next).height;
             // A heading never stands alone at the foot of a sheet.
-            if (head.height + (firstLine > 0 ? cols.height + firstLine : 0) > room && !sheets.last().isEmpty())
-                newSheet();
+            if (!sheet.fits(sheet.end(), head.height + (firstLine > 0 ? cols.height + firstLine : 0))
+                && sheet.end() > sheet.contentTop())
+                sheet.newSheet();
             place(head);
             if (firstLine == 0)
                 continue;
             place(cols);
+            // A sheet the group runs onto says so and repeats the column heads.
+            sheet.setRepeat([&] {
+                place(heading(group, true));
+                place(cols);
+            });
             for (; next < m_list.lines.size() && m_list.lines.at(next).group == group; ++next) {
                 const Item line = lineItem(next);
-                if (line.height > room) {
-                    newSheet();
-                    place(heading(group, true));
-                    place(cols);
-                }
+                if (!sheet.fits(sheet.end(), line.height))
+                    sheet.runOn();
                 place(line);
             }
+            sheet.setRepeat({});
         }
-        return sheets;
+        return sheet.sheet();
     }
 
     Item lineItem(int index) const
@@ -144,31 +140,37 @@ private:
 
     double footHeight() const { return lineHeight(font(9, false)) + 2 * m_pad; }
 
-    double drawHead(QPainter &painter, bool first, int sheet, int sheets)
+    // The sheet's head, drawn when there is a painter; returns where the
+    // sheet's content begins.
+    double drawHead(QPainter *painter, int sheet, int sheets)
     {
         double y = 0;
-        const auto text = [&](const QFont &f, const QString &line, Qt::Alignment align = Qt::AlignLeft) {
-            painter.setFont(f);
+        const auto text = [&](const QFont &f, const QString &line) {
             const double h = lineHeight(f);
-            painter.drawText(QRectF(0, y, m_width, h), int(align | Qt::AlignVCenter), line);
+            if (painter) {
+                painter->setFont(f);
+                painter->drawText(QRectF(0, y, m_width, h), int(Qt::AlignLeft | Qt::AlignVCenter), line);
+            }
             y += h;
         };
         text(font(12, true), m_header.schoolName + QStringLiteral("    EMIS NUMBER: ") + m_header.emisCode);
         text(font(11, true), title(m_list) + (m_header.filter.isEmpty() ? QString()
                                                                         : QStringLiteral("   ") + m_header.filter));
         y += m_pad * 2;
-        if (first) {
+        if (sheet == 1) {
             text(font(9, false), m_list.countsLine());
             y += m_pad * 2;
         }
-        const double foot = footHeight();
-        painter.setFont(font(9, false));
-        painter.drawText(QRectF(0, m_height - foot, m_width, foot), Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("Page %1 of %2").arg(sheet).arg(sheets));
+        if (painter) {
+            const double foot = footHeight();
+            painter->setFont(font(9, false));
+            painter->drawText(QRectF(0, m_height - foot, m_width, foot), Qt::AlignHCenter | Qt::AlignBottom,
+                              QStringLiteral("Page %1 of %2").arg(sheet).arg(sheets));
+        }
         return y;
     }
 
-    double drawItem(QPainter &painter, const Item &item, double y)
+    void drawItem(QPainter &painter, const Item &item, double y)
     {
         switch (item.kind) {
         case Item::GroupHeading: {
@@ -189,7 +191,6 @@ private:
                       QColor());
             break;
         }
-        return item.height;
     }
 
     void drawCells(QPainter &painter, const QStringList &texts, const QFont &f, double y, double height,

@@ -214,6 +214,9 @@ private Q_SLOTS:
             QVERIFY2(all.contains(u"Support line %1 "_s.arg(line)), qPrintable(QString::number(line)));
         QVERIFY(all.contains(u"no review date set (1)"_s));
         QVERIFY(pages.last().simplified().contains(u"Page %1 of %1"_s.arg(previewPages)));
+        // The later group runs onto the second sheet under its heading, marked, and the column heads.
+        QCOMPARE(previewPages, 2);
+        QVERIFY(pages.at(1).simplified().contains(u"later (30), continued Learner Accession No Grade Action Target"_s));
     }
 };
 
