@@ -1,5 +1,6 @@
 #include "ReviewsDuePage.h"
 
+#include "PrintError.h"
 #include "SheetFlow.h"
 
 #include <QFontMetricsF>
@@ -59,8 +60,14 @@ public:
     void paint()
     {
         const int sheets = flow(nullptr, 0);
-        QPainter painter(&m_printer);
+        QPainter painter;
+        // A printer or file that cannot take the pages is a failure, never a
+        // list printed.
+        if (!painter.begin(&m_printer))
+            throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
         flow(&painter, sheets);
+        if (!painter.end())
+            throw PrintError(PrintError::PrinterFailed, QStringLiteral("Printer error."));
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "CheckTables.h"
 #include "Connection.h"
 #include "DatabaseConnection.h"
+#include "PdfFile.h"
 #include "ReviewsDue.h"
 #include "ReviewsDuePage.h"
 #include "StoreError.h"
@@ -15,7 +16,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace {
@@ -47,14 +47,11 @@ void writeCsv(const ReviewsDueList &list, const QString &path)
 
 void writePdf(const ReviewsDueList &list, const QString &path)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    PdfFile pdf(path);
+    pdf.printer().setPageOrientation(QPageLayout::Landscape);
     const AppState &state = appState();
-    ReviewsDuePage::paint(printer, list, {state.SchoolName, state.EmisCode, QString()});
+    ReviewsDuePage::paint(pdf.printer(), list, {state.SchoolName, state.EmisCode, QString()});
+    pdf.commit();
 }
 
 int runReviews(const QStringList &args)

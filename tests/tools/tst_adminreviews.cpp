@@ -1,6 +1,7 @@
 // sna-admin reviews: the overdue and soon-due reviews into a spreadsheet file
 // and on the console, counted from the day given.
 
+#include "PdfText.h"
 #include "ProgramRun.h"
 #include "ReviewsSchool.h"
 
@@ -50,6 +51,28 @@ private Q_SLOTS:
                                                   "no review date set: 1   date not readable: 1\n")));
         QVERIFY(out.contains(QStringLiteral("\ndate not readable (1)\n  BROWN Sam | B-002 | Grade 5 | Action 4 | "
                                                 "Meet the parents | Mr Botha | next term | \n")));
+    }
+
+    // The landscape list as a PDF; a folder that is not there fails with its
+    // reason and writes nothing, never "wrote the list".
+    void writesTheListAsPdfOrFailsWithItsReason()
+    {
+        ReviewsSchool school;
+        const QStringList list{"--within", "8", "--today", "2026-03-10", "--db", school.store.path(), "--pdf"};
+        const QString pdf = school.store.dir() + QStringLiteral("/reviews.pdf");
+        QCOMPARE(reviews(list + QStringList{pdf}).first, 0);
+        QCOMPARE(PdfText::pageSize(pdf), QSizeF(842, 595));
+        const QString text = PdfText::all(pdf).simplified();
+        for (const QString &expected : {QStringLiteral("REVIEWS DUE 2026, as at 10/03/2026, overdue and due within 8 days"),
+                                        QStringLiteral("overdue (1)"), QStringLiteral("Page 1 of 1")})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+
+        const QString missing = school.store.dir() + QStringLiteral("/missing/reviews.pdf");
+        const ProgramRun run = runProgram(QStringList{QStringLiteral("reviews")} + list + QStringList{missing});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("Cannot write")), qPrintable(run.err));
+        QVERIFY(!run.out.contains(QStringLiteral("wrote the list")));
+        QVERIFY(!QFileInfo::exists(school.store.dir() + QStringLiteral("/missing")));
     }
 
     void refusesAWrongCommandLine()
